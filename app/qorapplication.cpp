@@ -1,0 +1,35 @@
+#include "app/qorapplication.h"
+
+#include "app/mainform.h"
+
+#include <QMessageBox>
+
+#include <exception>
+
+QORApplication::QORApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("quelmora"));
+}
+
+void QORApplication::ShowException(const char* what) {
+    QMessageBox::critical(nullptr, QLatin1String(ProgramTitle), QString::fromUtf8(what));
+}
+
+bool QORApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        ShowException(e.what());
+    } catch (...) {
+        ShowException("Unknown error");
+    }
+    return false;
+}
+
+int QORApplication::Guarded(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const std::exception& e) {
+        ShowException(e.what());
+    }
+    return 0;
+}

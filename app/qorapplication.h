@@ -1,0 +1,17 @@
+#pragma once
+// The application object: an exception that escapes an event handler is shown in an error box
+// and the program goes on.
+
+#include <QApplication>
+
+#include <functional>
+
+class QORApplication : public QApplication {
+public:
+    QORApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Runs the program body, showing an escaping exception; always returns exit code 0.
+    static int Guarded(const std::function<void()>& body);
+    static void ShowException(const char* what);
+};

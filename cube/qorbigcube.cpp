@@ -1,0 +1,56 @@
+#include "cube/qorbigcube.h"
+
+QORBigCube::QORBigCube() {
+    SetRGB(ColorTable[0], 80, 80, 80);
+    SetRGB(ColorTable[1], 255, 255, 255);
+    SetRGB(ColorTable[2], 255, 0, 255);
+    SetRGB(ColorTable[3], 0, 255, 0);
+    SetRGB(ColorTable[4], 0, 80, 255);
+    SetRGB(ColorTable[5], 255, 255, 0);
+    SetRGB(ColorTable[6], 255, 0, 0);
+    SetRGB(ColorTable[7], 0, 0, 0);
+}
+
+void QORBigCube::ColourCubie(QORSmallCube& cubie) const {
+    cubie.Colors.fill(ColorTable[0]);
+    // Outer side -> face slot, which is also the ColorTable slot.
+    static constexpr int SlotOfSide[6] = {1, 2, 5, 6, 3, 4};
+    for (int side = 0; side < 6; ++side)
+        if (cubie.Outer[side])
+            cubie.Colors[SlotOfSide[side]] = ColorTable[SlotOfSide[side]];
+}
+
+void QORBigCube::Reset() {
+    int index = 0;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            for (int k = 0; k < 3; ++k) {
+                QORSmallCube& c = Cubies[index];
+                c.Build({(i - 1) * Spacing, (j - 1) * Spacing, (k - 1) * Spacing}, CubieSize,
+                        CubieBevel);
+                c.Name = 100 * index + 100;
+                c.Outer[QORSmallCube::Front] = k == 2;
+                c.Outer[QORSmallCube::Back] = k == 0;
+                c.Outer[QORSmallCube::Top] = j == 2;
+                c.Outer[QORSmallCube::Bottom] = j == 0;
+                c.Outer[QORSmallCube::Left] = i == 0;
+                c.Outer[QORSmallCube::Right] = i == 2;
+                ColourCubie(c);
+                ++index;
+            }
+    AxisX = {1, 0, 0};
+    AxisY = {0, 1, 0};
+    AxisZ = {0, 0, 1};
+}
+
+void QORBigCube::ApplyColors() {
+    for (QORSmallCube& c : Cubies)
+        ColourCubie(c);
+}
+
+void QORBigCube::ClearTurnMarks() {
+    for (QORSmallCube& c : Cubies)
+        c.InTurn = false;
+}
+
+void QORBigCube::ClearPicks() { PickPrev = PickCubie = PickFace = Vec3{}; }

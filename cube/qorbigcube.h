@@ -1,0 +1,57 @@
+#pragma once
+// The whole cube: 27 cubies whose points are the puzzle's only state.
+//
+// Coordinates (world units): centred on the origin, +x right, +y up, +z front, towards the
+// initial eye. Cubie index 9i + 3j + k sits at ((i-1)*1.6, (j-1)*1.6, (k-1)*1.6) when solved,
+// so cubie 0 is the left-bottom-back corner, 13 the core and 26 the right-top-front corner.
+// Faces 1..6 are front, back, left, right, top, bottom as built (see qorsmallcube.h).
+// ColorTable slots: 0 body, 1 front, 2 back, 3 left, 4 right, 5 top, 6 bottom, 7 background.
+// Rotations follow MatRotation: a positive angle is clockwise seen from the axis tip.
+// Selection names: 100*(index+1) for a chamfer, plus 10*face + 1 for a face.
+
+#include "cube/qorsmallcube.h"
+
+#include <array>
+
+// What the cube needs of its renderer: a frame after each animation step and the view for
+// picking. Keeps the model free of GL.
+class QORRendererLink {
+public:
+    virtual ~QORRendererLink() = default;
+    virtual void DrawFrame() = 0;
+    virtual Vec3 CameraEye() const = 0;
+    virtual Vec3 CameraUp() const = 0;
+};
+
+class QORBigCube {
+public:
+    static constexpr int CubieCount = 27;
+    static constexpr float Spacing = 1.6f;
+    static constexpr float CubieSize = 0.7f;
+    static constexpr float CubieBevel = 0.1f;
+
+    Mat3 TurnMatrix;
+    Vec3 AxisX{1, 0, 0}, AxisY{0, 1, 0}, AxisZ{0, 0, 1};
+    Vec3 PickPrev, PickCubie, PickFace;
+    std::array<QORSmallCube, CubieCount> Cubies;
+    std::array<RGBTriple, 8> ColorTable;
+    int RotateStep = 6;
+    int IdleTimeout = 60000;
+    int ShuffleCount = 30;
+    bool Busy = false;
+    QORRendererLink* Renderer = nullptr;
+
+    QORBigCube();
+
+    void Reset();
+    // Recolours in place from ColorTable; points stay, so a scramble keeps its state.
+    void ApplyColors();
+    // Draws the 27 cubies in index order; only the GL library defines it.
+    void DrawAll(bool withNames) const;
+    // Forget the layer being turned and the points a turn would be derived from.
+    void ClearTurnMarks();
+    void ClearPicks();
+
+private:
+    void ColourCubie(QORSmallCube& cubie) const;
+};

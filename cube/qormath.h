@@ -1,0 +1,38 @@
+#pragma once
+// Vector, matrix and colour types shared by the cube, the camera and the light.
+//
+// World coordinates: right-handed, cube centred on the origin, +x right, +y up, +z towards the
+// initial eye. Angles are in degrees. A Mat3 is nine floats row by row and is applied to a
+// column vector. MatRotation's positive angle turns a point clockwise as seen from the tip of
+// the axis looking towards the origin: about (0,0,1) by +90, (1,0,0) goes to (0,-1,0).
+
+#include <cstdint>
+
+struct Vec3 {
+    float x = 0, y = 0, z = 0;
+};
+
+struct Mat3 {
+    float m[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+};
+
+struct RGBTriple {
+    uint8_t r = 0, g = 0, b = 0;
+};
+
+void MatCopy(Mat3& dst, const Mat3& src);
+// out = a * b; out may alias a or b.
+void MatMul(Mat3& out, const Mat3& a, const Mat3& b);
+void MatVec(Vec3& out, const Mat3& m, const Vec3& v);
+void MatScale(Mat3& m, float s);
+void MatRotation(Mat3& m, const Vec3& u, float angleDegrees);
+// (b - a) x (c - a), not normalised.
+Vec3 TriangleNormal(const Vec3& a, const Vec3& b, const Vec3& c);
+void SetRGB(RGBTriple& dst, uint8_t r, uint8_t g, uint8_t b);
+
+float VecLength(const Vec3& v);
+void VecNormalize(Vec3& v);
+
+// Windows colour values are 0x00BBGGRR: red in the low byte.
+RGBTriple RGBFromColorValue(uint32_t value);
+uint32_t ColorValueFromRGB(const RGBTriple& c);

@@ -1,0 +1,22 @@
+#pragma once
+// The orbiting camera and its drag step. The camera always looks at the origin; pointer
+// coordinates are the drawing panel's pixels, x right, y down.
+
+#include "cube/qormath.h"
+
+// One view drag step shared by the camera and the light: builds the rotation for a pointer
+// move from (lastX, lastY) to (x, y), 3 degrees per axis whatever the distance. Normalises
+// right and up, and returns false when there was no previous position (only recorded then).
+bool DragRotation(Mat3& out, Vec3& right, Vec3& up, int& lastX, int& lastY, int x, int y);
+
+class QORCamera {
+public:
+    static constexpr float StepDegrees = 3.0f;
+
+    Vec3 Eye{0, 0, 20};
+    int LastX = 0, LastY = 0;
+    Vec3 Right{1, 0, 0};
+    Vec3 Up{0, 1, 0};
+
+    void Drag(int x, int y);
+};

@@ -1,0 +1,266 @@
+#include "render/qorgl.h"
+
+#include <QOpenGLContext>
+#include <QSurfaceFormat>
+#include <QWindow>
+
+#include <GL/glu.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr GLfloat LightDiffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+constexpr GLfloat LightSpecular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+constexpr GLfloat MaterialSpecular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+constexpr GLfloat MaterialAmbient[4] = {0.8f, 0.8f, 0.8f, 1.0f};
+constexpr GLfloat MaterialShininess = 128.0f;
+constexpr GLfloat ModelAmbient[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+
+} // namespace
+
+QSurfaceFormat QORGL::SurfaceFormat() {
+    QSurfaceFormat f;
+    f.setRenderableType(QSurfaceFormat::OpenGL);
+    f.setProfile(QSurfaceFormat::CompatibilityProfile);
+    f.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    f.setDepthBufferSize(16);
+    f.setRedBufferSize(8);
+    f.setGreenBufferSize(8);
+    f.setBlueBufferSize(8);
+    // Presenting inside the call must not wait for a display refresh.
+    f.setSwapInterval(0);
+    return f;
+}
+
+namespace {
+
+template <typename T> void Append(std::vector<unsigned char>& out, const T& value) {
+    const auto* p = reinterpret_cast<const unsigned char*>(&value);
+    out.insert(out.end(), p, p + sizeof(T));
+}
+
+} // namespace
+
+QORGL::QORGL(QORAccumulator::Mode accumulation) : Accum(accumulation) {
+    Cube = new QORBigCube;
+    Cube->Renderer = this;
+}
+
+QORGL::~QORGL() { Release(); }
+
+void QORGL::Fail(const char* text) {
+    if (ErrorBox)
+        ErrorBox(QString::fromLatin1(text), QStringLiteral("Error"));
+}
+
+bool QORGL::SetupPixelFormat(QWindow* window) {
+    if (!window->handle()) {
+        window->setSurfaceType(QSurface::OpenGLSurface);
+        window->setFormat(SurfaceFormat());
+        window->create();
+    }
+    if (!window->handle() || !window->supportsOpenGL()) {
+        Fail("SetPixelFormat failed");
+        return false;
+    }
+    auto* context = new QOpenGLContext;
+    context->setFormat(SurfaceFormat());
+    const QSurfaceFormat got = context->create() ? context->format() : QSurfaceFormat();
+    if (!context->isValid() || got.depthBufferSize() <= 0 ||
+        got.swapBehavior() == QSurfaceFormat::SingleBuffer) {
+        delete context;
+        Fail("ChoosePixelFormat failed");
+        return false;
+    }
+    if (!context->makeCurrent(window)) {
+        delete context;
+        Fail("SetPixelFormat failed");
+        return false;
+    }
+    GLContext = context;
+    return true;
+}
+
+bool QORGL::InitGL(QWindow* window) {
+    Wnd = window;
+    const bool ok = SetupPixelFormat(window);
+    if (ok)
+        SetupCurrentContext();
+    else if (CloseRequest) {
+        CloseRequest();
+    }
+    Cube->Reset();
+    FrameValid = false;
+    return ok;
+}
+
+void QORGL::SetupGLState() {
+    glClearColor(0, 0, 0, 0);
+    glClearAccum(0, 0, 0, 0);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_BLEND);
+    ApplyLight();
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, LightDiffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, LightSpecular);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, MaterialSpecular);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, MaterialAmbient);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, MaterialShininess);
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ModelAmbient);
+    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
+}
+
+void QORGL::SetupCurrentContext() {
+    SetupGLState();
+    Accum.Init();
+}
+
+void QORGL::ApplyLight() {
+    const GLfloat position[4] = {Light.Position.x, Light.Position.y, Light.Position.z, 1.0f};
+    const GLfloat direction[3] = {Light.SpotDirection.x, Light.SpotDirection.y,
+                                  Light.SpotDirection.z};
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, direction);
+}
+
+bool QORGL::MakeCurrent() {
+    if (!GLContext || !Wnd)
+        return false;
+    return GLContext->makeCurrent(Wnd);
+}
+
+void QORGL::Resize(int width, int height) {
+    ViewportW = width;
+    ViewportH = height;
+    FrameValid = false;
+    if (MakeCurrent())
+        ApplyViewport(width, height);
+}
+
+void QORGL::ApplyViewport(int width, int height) {
+    if (height <= width)
+        glViewport((width - height) / 2, 0, height, height);
+    else
+        glViewport(0, (height - width) / 2, width, width);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(30, 1, 1, 100);
+    gluLookAt(Camera.Eye.x, Camera.Eye.y, Camera.Eye.z, 0, 0, 0, Camera.Up.x, Camera.Up.y,
+              Camera.Up.z);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void QORGL::AccFrustum(double left, double right, double bottom, double top, double zNear,
+                       double zFar, double pixdx, double pixdy, double eyedx, double eyedy,
+                       double focus) {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const double dx = -(pixdx * (right - left) / viewport[2] + eyedx * zNear / focus);
+    const double dy = -(pixdy * (top - bottom) / viewport[3] + eyedy * zNear / focus);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(left + dx, right + dx, bottom + dy, top + dy, zNear, zFar);
+    gluLookAt(Camera.Eye.x, Camera.Eye.y, Camera.Eye.z, 0, 0, 0, Camera.Up.x, Camera.Up.y,
+              Camera.Up.z);
+    glMatrixMode(GL_MODELVIEW);
+    glTranslated(-eyedx, -eyedy, 0);
+}
+
+void QORGL::AccPerspective(double fovy, double aspect, double zNear, double zFar, double pixdx,
+                           double pixdy, double eyedx, double eyedy, double focus) {
+    const double a = fovy * M_PI / 180.0 * 0.5;
+    const double top = zNear / (std::cos(a) / std::sin(a));
+    const double right = top * aspect;
+    AccFrustum(-right, right, -top, top, zNear, zFar, pixdx, pixdy, eyedx, eyedy, focus);
+}
+
+void QORGL::RenderFrame() {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    // The jitter table has 16 entries; more passes would only repeat them.
+    const int passes = PassCount > 16 ? 16 : PassCount;
+    Accum.Clear();
+    for (int i = 0; i < passes; ++i) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        AccPerspective(30.0, double(viewport[2]) / double(viewport[3]), 2.0, 30.0,
+                       JitterTable[i][0], JitterTable[i][1], 0.0, 0.0, 1.0);
+        Cube->DrawAll(false);
+        Accum.Accumulate(1.0f / float(passes));
+    }
+    if (passes <= 0)
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    Accum.Return(1.0f);
+    glFlush();
+}
+
+void QORGL::DrawFrame() {
+    if (!Cube || !MakeCurrent())
+        return;
+    RenderFrame();
+    if (Wnd->isExposed()) {
+        GLContext->swapBuffers(Wnd);
+        LastFrameKey = FrameKey();
+        FrameValid = true;
+    }
+}
+
+std::vector<unsigned char> QORGL::FrameKey() const {
+    std::vector<unsigned char> key;
+    key.reserve(17000);
+    Append(key, Camera.Eye);
+    Append(key, Camera.Up);
+    Append(key, Light.Position);
+    Append(key, Light.SpotDirection);
+    Append(key, PassCount);
+    Append(key, ViewportW);
+    Append(key, ViewportH);
+    Append(key, Cube->ColorTable[7]);
+    for (const QORSmallCube& c : Cube->Cubies) {
+        Append(key, c.Points);
+        Append(key, c.Colors);
+    }
+    return key;
+}
+
+bool QORGL::NeedsFrame() const {
+    // Comparing everything a frame shows is cheaper than drawing it and cannot miss a change.
+    return Cube && (!FrameValid || FrameKey() != LastFrameKey);
+}
+
+void QORGL::MouseMove(int x, int y, int shift) {
+    if (!Cube || Cube->Busy)
+        return;
+    if (shift & ShiftRight) {
+        Camera.Drag(x, y);
+        Light.Drag(x, y);
+        if (MakeCurrent())
+            ApplyLight();
+    }
+}
+
+void QORGL::MouseUp() {
+    if (!Cube)
+        return;
+    Cube->Busy = false;
+    Cube->ClearTurnMarks();
+    Cube->ClearPicks();
+}
+
+void QORGL::Release() {
+    if (GLContext && MakeCurrent())
+        Accum.Release();
+    delete Cube;
+    Cube = nullptr;
+    if (GLContext) {
+        GLContext->doneCurrent();
+        delete GLContext;
+        GLContext = nullptr;
+    }
+}

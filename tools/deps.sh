@@ -1,0 +1,18 @@
+#!/bin/bash
+# Installs the Debian 12 packages the game, its tests and its benchmarks need, when missing.
+packages=(
+    cmake g++ make pkg-config
+    qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth xdotool imagemagick x11-utils
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
