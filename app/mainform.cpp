@@ -42,19 +42,23 @@ TMainForm::TMainForm(const QString& exePath, QWidget* parent)
     DrawTimer->start();
 }
 
-TMainForm::~TMainForm() { FormDestroy(); }
+TMainForm::~TMainForm() {
+    FormDestroy();
+}
 
 void TMainForm::FormCreate() {
     // No floating-point operation of ours or of the GL driver may trap.
     fedisableexcept(FE_ALL_EXCEPT);
-    setWindowTitle(QStringLiteral("%1 %2").arg(QLatin1String(ProgramTitle),
-                                              QLatin1String(ProgramVersion)));
+    setWindowTitle(
+        QStringLiteral("%1 %2").arg(QLatin1String(ProgramTitle), QLatin1String(ProgramVersion)));
     GameSeconds = 0;
     Renderer = new QORGL;
     Renderer->ErrorBox = [this](const QString& text, const QString& caption) {
         MessageBox(text, caption);
     };
-    Renderer->CloseRequest = [this] { QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection); };
+    Renderer->CloseRequest = [this] {
+        QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection);
+    };
 
     const QORSettingsLocation where = SettingsLocation(ExePath);
     ReadPath = where.ReadPath;
@@ -133,13 +137,21 @@ void TMainForm::DrawTimerTimer() {
     DrawTimer->start();
 }
 
-void TMainForm::DrawPanelResize(int width, int height) { Renderer->Resize(width, height); }
+void TMainForm::DrawPanelResize(int width, int height) {
+    Renderer->Resize(width, height);
+}
 
-void TMainForm::DrawPanelExpose() { Renderer->InvalidateFrame(); }
+void TMainForm::DrawPanelExpose() {
+    Renderer->InvalidateFrame();
+}
 
-void TMainForm::DrawPanelMouseDown(int, int, int) { Renderer->PassCount = 1; }
+void TMainForm::DrawPanelMouseDown(int, int, int) {
+    Renderer->PassCount = 1;
+}
 
-void TMainForm::DrawPanelMouseMove(int x, int y, int shift) { Renderer->MouseMove(x, y, shift); }
+void TMainForm::DrawPanelMouseMove(int x, int y, int shift) {
+    Renderer->MouseMove(x, y, shift);
+}
 
 void TMainForm::DrawPanelMouseUp(int, int, int) {
     Renderer->MouseUp();

@@ -53,4 +53,6 @@ void QORBigCube::ClearTurnMarks() {
         c.InTurn = false;
 }
 
-void QORBigCube::ClearPicks() { PickPrev = PickCubie = PickFace = Vec3{}; }
+void QORBigCube::ClearPicks() {
+    PickPrev = PickCubie = PickFace = Vec3{};
+}

@@ -23,8 +23,12 @@ constexpr Chamfer Chamfers[20] = {
     {4, {22, 48, 41, 23}},         {4, {30, 45, 44, 31}},
 };
 
-void Normal(const Vec3& n) { glNormal3f(n.x, n.y, n.z); }
-void Vertex(const Vec3& p) { glVertex3f(p.x, p.y, p.z); }
+void Normal(const Vec3& n) {
+    glNormal3f(n.x, n.y, n.z);
+}
+void Vertex(const Vec3& p) {
+    glVertex3f(p.x, p.y, p.z);
+}
 
 } // namespace
 

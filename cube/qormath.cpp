@@ -2,7 +2,9 @@
 
 #include <cmath>
 
-void MatCopy(Mat3& dst, const Mat3& src) { dst = src; }
+void MatCopy(Mat3& dst, const Mat3& src) {
+    dst = src;
+}
 
 void MatMul(Mat3& out, const Mat3& a, const Mat3& b) {
     Mat3 t;
@@ -23,7 +25,9 @@ void MatVec(Vec3& out, const Mat3& m, const Vec3& v) {
     out = t;
 }
 
-void MatScale(Mat3& m, float s) { m = Mat3{{s, 0, 0, 0, s, 0, 0, 0, s}}; }
+void MatScale(Mat3& m, float s) {
+    m = Mat3{{s, 0, 0, 0, s, 0, 0, 0, s}};
+}
 
 void MatRotation(Mat3& m, const Vec3& u, float angleDegrees) {
     const float a = angleDegrees * float(M_PI) / 180.0f;
@@ -47,9 +51,13 @@ Vec3 TriangleNormal(const Vec3& a, const Vec3& b, const Vec3& c) {
     return {u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
 }
 
-void SetRGB(RGBTriple& dst, uint8_t r, uint8_t g, uint8_t b) { dst = {r, g, b}; }
+void SetRGB(RGBTriple& dst, uint8_t r, uint8_t g, uint8_t b) {
+    dst = {r, g, b};
+}
 
-float VecLength(const Vec3& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+float VecLength(const Vec3& v) {
+    return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+}
 
 void VecNormalize(Vec3& v) {
     const float len = VecLength(v);

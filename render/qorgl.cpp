@@ -48,7 +48,9 @@ QORGL::QORGL(QORAccumulator::Mode accumulation) : Accum(accumulation) {
     Cube->Renderer = this;
 }
 
-QORGL::~QORGL() { Release(); }
+QORGL::~QORGL() {
+    Release();
+}
 
 void QORGL::Fail(const char* text) {
     if (ErrorBox)
@@ -92,7 +94,7 @@ bool QORGL::InitGL(QWindow* window) {
         CloseRequest();
     }
     Cube->Reset();
-    FrameValid = false;
+    InvalidateFrame();
     return ok;
 }
 
@@ -139,7 +141,7 @@ bool QORGL::MakeCurrent() {
 void QORGL::Resize(int width, int height) {
     ViewportW = width;
     ViewportH = height;
-    FrameValid = false;
+    InvalidateFrame();
     if (MakeCurrent())
         ApplyViewport(width, height);
 }
@@ -186,17 +188,22 @@ void QORGL::RenderFrame() {
     glGetIntegerv(GL_VIEWPORT, viewport);
     // The jitter table has 16 entries; more passes would only repeat them.
     const int passes = PassCount > 16 ? 16 : PassCount;
-    Accum.Clear();
+    // The average of a single pass is that pass: it stays in the colour buffer as it is.
+    const bool average = passes > 1;
+    if (average)
+        Accum.Clear();
     for (int i = 0; i < passes; ++i) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         AccPerspective(30.0, double(viewport[2]) / double(viewport[3]), 2.0, 30.0,
                        JitterTable[i][0], JitterTable[i][1], 0.0, 0.0, 1.0);
         Cube->DrawAll(false);
-        Accum.Accumulate(1.0f / float(passes));
+        if (average)
+            Accum.Accumulate(1.0f / float(passes));
     }
     if (passes <= 0)
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    Accum.Return(1.0f);
+    if (average)
+        Accum.Return(1.0f);
     glFlush();
 }
 
@@ -207,7 +214,8 @@ void QORGL::DrawFrame() {
     if (Wnd->isExposed()) {
         GLContext->swapBuffers(Wnd);
         LastFrameKey = FrameKey();
-        FrameValid = true;
+        if (PendingFrames > 0)
+            --PendingFrames;
     }
 }
 
@@ -231,7 +239,7 @@ std::vector<unsigned char> QORGL::FrameKey() const {
 
 bool QORGL::NeedsFrame() const {
     // Comparing everything a frame shows is cheaper than drawing it and cannot miss a change.
-    return Cube && (!FrameValid || FrameKey() != LastFrameKey);
+    return Cube && (PendingFrames > 0 || FrameKey() != LastFrameKey);
 }
 
 void QORGL::MouseMove(int x, int y, int shift) {

@@ -62,9 +62,8 @@ public:
 
     void AccPerspective(double fovy, double aspect, double zNear, double zFar, double pixdx,
                         double pixdy, double eyedx, double eyedy, double focus);
-    void AccFrustum(double left, double right, double bottom, double top, double zNear,
-                    double zFar, double pixdx, double pixdy, double eyedx, double eyedy,
-                    double focus);
+    void AccFrustum(double left, double right, double bottom, double top, double zNear, double zFar,
+                    double pixdx, double pixdy, double eyedx, double eyedy, double focus);
 
     // The fixed GL state of a new context: lighting, material, hints, the light's place.
     void SetupGLState();
@@ -78,8 +77,11 @@ public:
 
     // Whether the next timer frame would differ from the last one presented.
     bool NeedsFrame() const;
+    // The window system may size the drawable only after we hear of a resize or expose, so
+    // the frame after such an event is drawn twice.
+    static constexpr int SettleFrames = 2;
     // Forces the next timer frame, e.g. after an expose that lost the picture.
-    void InvalidateFrame() { FrameValid = false; }
+    void InvalidateFrame() { PendingFrames = SettleFrames; }
 
     QORAccumulator::Mode AccumulationMode() const { return Accum.Active(); }
     Vec3 CameraEye() const override { return Camera.Eye; }
@@ -92,6 +94,6 @@ private:
 
     QORAccumulator Accum;
     int ViewportW = 0, ViewportH = 0;
-    bool FrameValid = false;
+    int PendingFrames = SettleFrames;
     std::vector<unsigned char> LastFrameKey;
 };

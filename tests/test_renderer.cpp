@@ -103,13 +103,19 @@ TEST(Renderer, drawFramePresentsBeforeReturning) {
 TEST(Renderer, frameIsSkippedOnlyWhenNothingVisibleChanged) {
     ShownRenderer r;
     QORGL& gl = r.renderer;
+    // A resize or expose draws a second frame in case the drawable was sized late.
+    auto settle = [&gl] {
+        for (int i = 0; i < QORGL::SettleFrames && gl.NeedsFrame(); ++i)
+            gl.DrawFrame();
+        return !gl.NeedsFrame();
+    };
     EXPECT_TRUE(gl.NeedsFrame());
-    gl.DrawFrame();
-    EXPECT_FALSE(gl.NeedsFrame());
+    ASSERT_TRUE(settle());
     gl.MouseMove(10, 10, QORGL::ShiftRight);
     gl.MouseMove(20, 10, QORGL::ShiftRight);
     EXPECT_TRUE(gl.NeedsFrame()) << "view moved";
     gl.DrawFrame();
+    EXPECT_FALSE(gl.NeedsFrame()) << "a change needs one frame";
     gl.Cube->Cubies[5].Points[3].x += 0.01f;
     EXPECT_TRUE(gl.NeedsFrame()) << "cube moved";
     gl.DrawFrame();
@@ -121,10 +127,10 @@ TEST(Renderer, frameIsSkippedOnlyWhenNothingVisibleChanged) {
     gl.DrawFrame();
     gl.Resize(300, 280);
     EXPECT_TRUE(gl.NeedsFrame()) << "resized";
-    gl.DrawFrame();
+    EXPECT_TRUE(settle());
     gl.InvalidateFrame();
     EXPECT_TRUE(gl.NeedsFrame()) << "exposed";
-    gl.DrawFrame();
+    EXPECT_TRUE(settle());
     SetRGB(gl.Cube->ColorTable[1], 9, 9, 9);
     EXPECT_FALSE(gl.NeedsFrame()) << "a table change alone shows nothing";
 }

@@ -29,7 +29,7 @@ xdotool mouseup 3
 sleep 1
 import -window root after.png
 
-pixel() { convert "$1" -format "%[fx:int(255*luminance.p{$2,$3})]" info:; }
+pixel() { convert "$1" -crop "1x1+$2+$3" -colorspace gray -format "%[fx:int(255*u)]" info:; }
 changed=$(compare -metric AE before.png after.png null: 2>&1 || true)
 centre_before=$(pixel before.png $cx $cy)
 corner=$(pixel before.png $((X + 3)) $((Y + 3)))

@@ -19,11 +19,27 @@ GlxOffscreen::GlxOffscreen(int width, int height, bool withAccumulation) : D(new
     if (!D->Dpy)
         return;
     const int accum = withAccumulation ? 16 : 0;
-    const int attributes[] = {GLX_DRAWABLE_TYPE, GLX_PBUFFER_BIT, GLX_RENDER_TYPE, GLX_RGBA_BIT,
-                              GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,
-                              GLX_DEPTH_SIZE, 16, GLX_DOUBLEBUFFER, True,
-                              GLX_ACCUM_RED_SIZE, accum, GLX_ACCUM_GREEN_SIZE, accum,
-                              GLX_ACCUM_BLUE_SIZE, accum, None};
+    const int attributes[] = {GLX_DRAWABLE_TYPE,
+                              GLX_PBUFFER_BIT,
+                              GLX_RENDER_TYPE,
+                              GLX_RGBA_BIT,
+                              GLX_RED_SIZE,
+                              8,
+                              GLX_GREEN_SIZE,
+                              8,
+                              GLX_BLUE_SIZE,
+                              8,
+                              GLX_DEPTH_SIZE,
+                              16,
+                              GLX_DOUBLEBUFFER,
+                              True,
+                              GLX_ACCUM_RED_SIZE,
+                              accum,
+                              GLX_ACCUM_GREEN_SIZE,
+                              accum,
+                              GLX_ACCUM_BLUE_SIZE,
+                              accum,
+                              None};
     int count = 0;
     GLXFBConfig* configs = glXChooseFBConfig(D->Dpy, DefaultScreen(D->Dpy), attributes, &count);
     if (!configs || count == 0)
@@ -49,7 +65,9 @@ GlxOffscreen::~GlxOffscreen() {
     XCloseDisplay(D->Dpy);
 }
 
-bool GlxOffscreen::IsValid() const { return D->Context != nullptr; }
+bool GlxOffscreen::IsValid() const {
+    return D->Context != nullptr;
+}
 
 int GlxOffscreen::AccumulationBits() const {
     GLint bits = 0;

@@ -1,0 +1,128 @@
+#include "app/qorinifile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QORIniFile Loaded(const QByteArray& bytes) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.ini");
+    WriteAll(path, bytes);
+    QORIniFile ini;
+    EXPECT_TRUE(ini.Load(path));
+    return ini;
+}
+
+} // namespace
+
+TEST(IniFile, readMatchesSectionAndKeyWithoutCaseAndTrimsBlanks) {
+    const QORIniFile ini =
+        Loaded("[other]\r\nKey=wrong\r\n[ MySection ]\r\n  kEY  =  value one  \r\n"
+               "key=second\r\n");
+    EXPECT_EQ(ini.ReadString("mysection", "Key", "def"), "value one");
+    EXPECT_EQ(ini.ReadString("MySection", "Missing", "def"), "def");
+    EXPECT_EQ(ini.ReadString("Nope", "Key", "def"), "def");
+}
+
+TEST(IniFile, unixLineEndingsAndMissingFinalNewlineRead) {
+    const QORIniFile ini = Loaded("[S]\nA=1\nB=2");
+    EXPECT_EQ(ini.ReadString("S", "A", ""), "1");
+    EXPECT_EQ(ini.ReadString("S", "B", ""), "2");
+}
+
+TEST(IniFile, commentsAreNotKeys) {
+    const QORIniFile ini = Loaded("[S]\r\n;A=commented\r\nA=real\r\n");
+    EXPECT_EQ(ini.ReadString("S", "A", ""), "real");
+    EXPECT_EQ(ini.ReadString("S", ";A", "none"), "none");
+}
+
+TEST(IniFile, valuesAreCutAt2047Characters) {
+    const QByteArray longValue(3000, 'x');
+    const QORIniFile ini = Loaded("[S]\r\nA=" + longValue + "\r\n");
+    EXPECT_EQ(ini.ReadString("S", "A", "").size(), 2047);
+}
+
+TEST(IniFile, writeKeepsForeignSectionsKeysAndComments) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.ini");
+    WriteAll(path, "; top comment\r\n[First]\r\nX=1\r\n\r\n[S]\r\nA=old\r\n; note\r\nB=keep\r\n"
+                   "\r\n[Last]\r\nY=2\r\n");
+    QORIniFile ini;
+    ASSERT_TRUE(ini.Load(path));
+    ini.WriteString("S", "a", "new");
+    ini.WriteString("S", "C", "added");
+    ini.WriteString("Fresh", "K", "v");
+    ASSERT_TRUE(ini.Save(path));
+    EXPECT_EQ(ReadAll(path), QByteArray("; top comment\r\n[First]\r\nX=1\r\n\r\n[S]\r\na=new\r\n"
+                                        "; note\r\nB=keep\r\nC=added\r\n\r\n[Last]\r\nY=2\r\n"
+                                        "[Fresh]\r\nK=v\r\n"));
+}
+
+TEST(IniFile, newFileUsesWindowsLineEndingsAndUnixFileKeepsItsOwn) {
+    QTemporaryDir dir;
+    QORIniFile fresh;
+    ASSERT_TRUE(fresh.Load(dir.filePath("missing.ini")));
+    fresh.WriteString("S", "A", "1");
+    ASSERT_TRUE(fresh.Save(dir.filePath("new.ini")));
+    EXPECT_EQ(ReadAll(dir.filePath("new.ini")), QByteArray("[S]\r\nA=1\r\n"));
+
+    WriteAll(dir.filePath("unix.ini"), "[S]\nA=1\n");
+    QORIniFile unix;
+    ASSERT_TRUE(unix.Load(dir.filePath("unix.ini")));
+    unix.WriteString("S", "B", "2");
+    ASSERT_TRUE(unix.Save(dir.filePath("unix.ini")));
+    EXPECT_EQ(ReadAll(dir.filePath("unix.ini")), QByteArray("[S]\nA=1\nB=2\n"));
+}
+
+TEST(IniFile, textIsStoredInCodePage1251) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.ini");
+    QORIniFile ini;
+    ini.WriteString("S", "UserName", QString::fromUtf8("Ёж"));
+    ASSERT_TRUE(ini.Save(path));
+    EXPECT_EQ(ReadAll(path), QByteArray("[S]\r\nUserName=\xA8\xE6\r\n"));
+    QORIniFile back;
+    ASSERT_TRUE(back.Load(path));
+    EXPECT_EQ(back.ReadString("S", "UserName", ""), QString::fromUtf8("Ёж"));
+}
+
+TEST(IniFile, failedSaveLeavesTheOldFileAndSaysWhy) {
+    QTemporaryDir dir;
+    // Nothing, not even root, can create a file below a regular file.
+    const QString blocker = dir.filePath("plain");
+    WriteAll(blocker, "x");
+    QORIniFile ini;
+    ini.WriteString("S", "A", "1");
+    QString error;
+    EXPECT_FALSE(ini.Save(blocker + "/sub/a.ini", &error));
+    EXPECT_FALSE(error.isEmpty());
+    // A folder in the file's place cannot be replaced either; the folder stays.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.ini"));
+    EXPECT_FALSE(ini.Save(dir.filePath("taken.ini"), &error));
+    EXPECT_TRUE(QFileInfo(dir.filePath("taken.ini")).isDir());
+    EXPECT_EQ(ReadAll(blocker), QByteArray("x"));
+}
+
+TEST(IniFile, unreadableFileIsAnErrorButMissingIsNot) {
+    QTemporaryDir dir;
+    QORIniFile ini;
+    EXPECT_TRUE(ini.Load(dir.filePath("missing.ini")));
+    EXPECT_TRUE(ini.Lines().isEmpty());
+    EXPECT_FALSE(ini.Load(dir.path())) << "a folder cannot be read as a file";
+}
