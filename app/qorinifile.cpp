@@ -33,6 +33,13 @@ bool Same(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// A line break inside a written name or value would split it into two lines of the file.
+QString OneLine(QString text) {
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
 } // namespace
 
 bool QORIniFile::Load(const QString& path) {
@@ -43,7 +50,10 @@ bool QORIniFile::Load(const QString& path) {
         return true;
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QString all = FromCp1251(file.readAll());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    const QString all = FromCp1251(bytes);
     if (!all.contains(QLatin1String("\r\n")) && all.contains(QLatin1Char('\n')))
         Eol = QStringLiteral("\n");
     Text = all.split(QLatin1Char('\n'));
@@ -71,7 +81,13 @@ bool QORIniFile::Save(const QString& path, QString* error) const {
     QString all;
     for (const QString& line : Text)
         all += line + Eol;
-    file.write(ToCp1251(all));
+    const QByteArray bytes = ToCp1251(all);
+    if (file.write(bytes) != bytes.size()) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
     if (!file.commit()) {
         if (error)
             *error = file.errorString();
@@ -81,9 +97,10 @@ bool QORIniFile::Save(const QString& path, QString* error) const {
 }
 
 int QORIniFile::FindSection(const QString& section) const {
+    const QString wanted = section.trimmed();
     QString name;
     for (int i = 0; i < Text.size(); ++i)
-        if (IsHeader(Text[i], &name) && Same(name, section))
+        if (IsHeader(Text[i], &name) && Same(name, wanted))
             return i;
     return -1;
 }
@@ -96,9 +113,10 @@ int QORIniFile::SectionEnd(int header) const {
 }
 
 int QORIniFile::FindKey(int header, const QString& key) const {
+    const QString wanted = key.trimmed();
     const int end = SectionEnd(header);
     for (int i = header + 1; i < end; ++i)
-        if (Same(KeyOf(Text[i]), key.trimmed()))
+        if (Same(KeyOf(Text[i]), wanted))
             return i;
     return -1;
 }
@@ -114,16 +132,19 @@ QString QORIniFile::ReadString(const QString& section, const QString& key,
 }
 
 void QORIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
-    const QString entry = key + QLatin1Char('=') + value;
-    int header = FindSection(section);
+    const QString name = OneLine(key.trimmed());
+    const QString text = OneLine(value);
+    const int header = FindSection(section);
     if (header < 0) {
-        Text << QLatin1Char('[') + section + QLatin1Char(']');
-        Text << entry;
+        Text << QLatin1Char('[') + OneLine(section.trimmed()) + QLatin1Char(']');
+        Text << name + QLatin1Char('=') + text;
         return;
     }
-    const int line = FindKey(header, key);
+    const int line = FindKey(header, name);
     if (line >= 0) {
-        Text[line] = entry;
+        // Only the value changes; the key keeps the spelling and spacing the file gave it.
+        QString& old = Text[line];
+        old = old.left(old.indexOf(QLatin1Char('=')) + 1) + text;
         return;
     }
     // After the section's last key, so trailing blank lines and comments stay below it.
@@ -132,5 +153,5 @@ void QORIniFile::WriteString(const QString& section, const QString& key, const Q
     for (int i = header + 1; i < end; ++i)
         if (!KeyOf(Text[i]).isEmpty())
             after = i;
-    Text.insert(after + 1, entry);
+    Text.insert(after + 1, name + QLatin1Char('=') + text);
 }

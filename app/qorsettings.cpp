@@ -71,30 +71,30 @@ std::optional<int> ParseIniInt(const QString& text) {
         i += 1;
     }
     const QString digits = text.mid(i);
-    // QString's own parser would take blanks and a second sign; only plain digits are valid.
-    for (QChar c : digits)
-        if (!(c.isDigit() || (base == 16 && QStringLiteral("abcdefABCDEF").contains(c))))
+    if (digits.isEmpty())
+        return std::nullopt;
+    // QString's own parser would take blanks, a second sign or non-ASCII digits.
+    for (QChar c : digits) {
+        const char a = c.toLatin1();
+        const bool hex = (a >= 'a' && a <= 'f') || (a >= 'A' && a <= 'F');
+        if (!((a >= '0' && a <= '9') || (base == 16 && hex)))
             return std::nullopt;
+    }
     bool ok = false;
     const qulonglong magnitude = digits.toULongLong(&ok, base);
     if (!ok)
         return std::nullopt;
-    qint64 value = 0;
     if (base == 16) {
-        // Hexadecimal is a 32-bit pattern: 0xFFFFFFFF is -1.
+        // Hexadecimal is a 32-bit pattern: 0xFFFFFFFF is -1, and a sign wraps the same way.
         if (magnitude > 0xFFFFFFFFull)
             return std::nullopt;
-        value = int32_t(uint32_t(magnitude));
-    } else {
-        if (magnitude > qulonglong(std::numeric_limits<int>::max()) + 1)
-            return std::nullopt;
-        value = qint64(magnitude);
+        const uint32_t bits = negative ? 0u - uint32_t(magnitude) : uint32_t(magnitude);
+        return int32_t(bits);
     }
-    if (negative)
-        value = -value;
-    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+    const qulonglong limit = qulonglong(std::numeric_limits<int>::max()) + (negative ? 1 : 0);
+    if (magnitude > limit)
         return std::nullopt;
-    return int(value);
+    return int(negative ? -qint64(magnitude) : qint64(magnitude));
 }
 
 int ParseIniInt(const QString& text, int def) {
@@ -170,14 +170,19 @@ QString UserIniPath() {
 }
 
 QORSettingsLocation SettingsLocation(const QString& exePath) {
+    return SettingsLocation(exePath, UserIniPath());
+}
+
+QORSettingsLocation SettingsLocation(const QString& exePath, const QString& userIniPath) {
     const QString beside = IniPathForExecutable(exePath);
-    const QString user = UserIniPath();
-    const bool besideWritable = QFileInfo(QFileInfo(beside).absolutePath()).isWritable();
+    const QFileInfo folder(QFileInfo(beside).absolutePath());
+    const bool besideWritable = folder.isDir() && folder.isWritable();
+    const bool besideExists = QFileInfo(beside).isFile();
     QORSettingsLocation where;
-    where.WritePath = besideWritable ? beside : user;
-    const bool besideExists = QFileInfo::exists(beside);
-    where.ReadPath =
-        besideExists && (besideWritable || !QFileInfo::exists(user)) ? beside : where.WritePath;
+    where.WritePath = besideWritable ? beside : userIniPath;
+    // An installed copy keeps the player's own changes; a tree build's own file wins.
+    const bool readBeside = besideExists && (besideWritable || !QFileInfo::exists(userIniPath));
+    where.ReadPath = readBeside ? beside : userIniPath;
     return where;
 }
 

@@ -51,7 +51,10 @@ QString IniPathForExecutable(const QString& exePath);
 // The per-user file, used when the folder beside the executable cannot be written.
 QString UserIniPath();
 // Beside the executable when its folder is writable, else the per-user file. The file beside
-// the executable is read when it is the one written, or while no per-user file exists.
+// the executable is read when it exists and is the one written, or while no per-user file
+// exists; otherwise the per-user file is read.
 QORSettingsLocation SettingsLocation(const QString& exePath);
+QORSettingsLocation SettingsLocation(const QString& exePath, const QString& userIniPath);
 
+// The text shown when the settings cannot be saved to path.
 QString WriteFailedMessage(const QString& path);

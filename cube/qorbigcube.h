@@ -12,6 +12,10 @@
 #include "cube/qorsmallcube.h"
 
 #include <array>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <vector>
 
 // What the cube needs of its renderer: a frame after each animation step and the view for
 // picking. Keeps the model free of GL.
@@ -21,6 +25,8 @@ public:
     virtual void DrawFrame() = 0;
     virtual Vec3 CameraEye() const = 0;
     virtual Vec3 CameraUp() const = 0;
+    // Height of the drawing panel in pixels: pointer rows count down from its top.
+    virtual int PanelHeight() const = 0;
 };
 
 class QORBigCube {
@@ -41,6 +47,11 @@ public:
     bool Busy = false;
     QORRendererLink* Renderer = nullptr;
 
+    // Shuffle draws from this; it is seeded again from SeedSource on every shuffle, so tests
+    // can make shuffles repeat by giving a fixed seed.
+    std::minstd_rand Random;
+    std::function<uint64_t()> SeedSource;
+
     QORBigCube();
 
     void Reset();
@@ -52,6 +63,27 @@ public:
     void ClearTurnMarks();
     void ClearPicks();
 
+    // Layer turns (qorturns.cpp). MarkLayer marks the cubies whose centres lie on the plane
+    // through PickPrev, PickCubie and PickFace and returns how many; a layer has nine.
+    int MarkLayer();
+    // The axes the marked layer's plane is perpendicular to, normalising the axes first.
+    std::vector<Vec3> TurnAxes();
+    // A quarter turn of the marked cubies, one frame per step of angle degrees.
+    void AnimateTurn(const Vec3& axis, int angle);
+    void Shuffle(int count);
+    bool IsSolved();
+    // Degrees per animation step: RotateStep when it divides a quarter turn, else 5.
+    int StepDegrees() const;
+
+    // Sticker dragging (qorpicking.cpp; PickAt, which draws for selection, in the GL library).
+    static constexpr int SelectBufferSize = 512;
+    void PickAt(int x, int y);
+    void TakeHit(int hitCount, const uint32_t* buffer, int bufferSize = SelectBufferSize);
+    void TurnPickedLayer();
+    void TurnLayerByDrag(const Vec3& axis);
+
 private:
     void ColourCubie(QORSmallCube& cubie) const;
+    void StepMarked(int steps);
+    uint32_t Draw(uint32_t n) { return uint32_t(Random()) % n; }
 };

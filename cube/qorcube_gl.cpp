@@ -4,6 +4,7 @@
 #include "cube/qorbigcube.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 namespace {
 
@@ -65,4 +66,34 @@ void QORSmallCube::Draw(bool withNames) const {
 void QORBigCube::DrawAll(bool withNames) const {
     for (const QORSmallCube& c : Cubies)
         c.Draw(withNames);
+}
+
+void QORBigCube::PickAt(int x, int y) {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLuint buffer[SelectBufferSize] = {};
+    glSelectBuffer(SelectBufferSize, buffer);
+    glRenderMode(GL_SELECT);
+    glInitNames();
+    glPushName(0);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    // Rows count up from the panel's bottom edge, which is not the viewport's when the panel
+    // is taller than wide.
+    const int height = Renderer ? Renderer->PanelHeight() : viewport[3];
+    gluPickMatrix(x, height - y, 1.0, 1.0, viewport);
+    gluPerspective(30.0, 1.0, 1.0, 100.0);
+    const Vec3 eye = Renderer ? Renderer->CameraEye() : Vec3{0, 0, 20};
+    const Vec3 up = Renderer ? Renderer->CameraUp() : Vec3{0, 1, 0};
+    gluLookAt(eye.x, eye.y, eye.z, 0, 0, 0, up.x, up.y, up.z);
+    DrawAll(true);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glFlush();
+    const GLint hits = glRenderMode(GL_RENDER);
+    // A negative count means the buffer overflowed: no hit.
+    if (hits > 0)
+        TakeHit(hits, buffer);
+    glMatrixMode(GL_MODELVIEW);
 }

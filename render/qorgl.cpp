@@ -139,8 +139,8 @@ bool QORGL::MakeCurrent() {
 }
 
 void QORGL::Resize(int width, int height) {
-    ViewportW = width;
-    ViewportH = height;
+    PanelW = width;
+    PanelH = height;
     InvalidateFrame();
     if (MakeCurrent())
         ApplyViewport(width, height);
@@ -227,8 +227,8 @@ std::vector<unsigned char> QORGL::FrameKey() const {
     Append(key, Light.Position);
     Append(key, Light.SpotDirection);
     Append(key, PassCount);
-    Append(key, ViewportW);
-    Append(key, ViewportH);
+    Append(key, PanelW);
+    Append(key, PanelH);
     Append(key, Cube->ColorTable[7]);
     for (const QORSmallCube& c : Cube->Cubies) {
         Append(key, c.Points);
@@ -251,6 +251,8 @@ void QORGL::MouseMove(int x, int y, int shift) {
         if (MakeCurrent())
             ApplyLight();
     }
+    if ((shift & ShiftLeft) && MakeCurrent())
+        Cube->PickAt(x, y);
 }
 
 void QORGL::MouseUp() {

@@ -86,6 +86,7 @@ public:
     QORAccumulator::Mode AccumulationMode() const { return Accum.Active(); }
     Vec3 CameraEye() const override { return Camera.Eye; }
     Vec3 CameraUp() const override { return Camera.Up; }
+    int PanelHeight() const override { return PanelH; }
 
 private:
     bool MakeCurrent();
@@ -93,7 +94,7 @@ private:
     std::vector<unsigned char> FrameKey() const;
 
     QORAccumulator Accum;
-    int ViewportW = 0, ViewportH = 0;
+    int PanelW = 0, PanelH = 0;
     int PendingFrames = SettleFrames;
     std::vector<unsigned char> LastFrameKey;
 };

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 QByteArray ReadAll(const QString& path) {
@@ -40,6 +42,12 @@ TEST(IniFile, readMatchesSectionAndKeyWithoutCaseAndTrimsBlanks) {
     EXPECT_EQ(ini.ReadString("Nope", "Key", "def"), "def");
 }
 
+TEST(IniFile, firstMatchingSectionAndKeyWin) {
+    const QORIniFile ini = Loaded("[S]\r\nA=first\r\nA=second\r\n[s]\r\nA=third\r\nB=late\r\n");
+    EXPECT_EQ(ini.ReadString("S", "A", ""), "first");
+    EXPECT_EQ(ini.ReadString("S", "B", "def"), "def") << "a repeated section is not searched";
+}
+
 TEST(IniFile, unixLineEndingsAndMissingFinalNewlineRead) {
     const QORIniFile ini = Loaded("[S]\nA=1\nB=2");
     EXPECT_EQ(ini.ReadString("S", "A", ""), "1");
@@ -65,13 +73,21 @@ TEST(IniFile, writeKeepsForeignSectionsKeysAndComments) {
                    "\r\n[Last]\r\nY=2\r\n");
     QORIniFile ini;
     ASSERT_TRUE(ini.Load(path));
+    // The key keeps the file's spelling; only the value is replaced.
     ini.WriteString("S", "a", "new");
     ini.WriteString("S", "C", "added");
     ini.WriteString("Fresh", "K", "v");
     ASSERT_TRUE(ini.Save(path));
-    EXPECT_EQ(ReadAll(path), QByteArray("; top comment\r\n[First]\r\nX=1\r\n\r\n[S]\r\na=new\r\n"
+    EXPECT_EQ(ReadAll(path), QByteArray("; top comment\r\n[First]\r\nX=1\r\n\r\n[S]\r\nA=new\r\n"
                                         "; note\r\nB=keep\r\nC=added\r\n\r\n[Last]\r\nY=2\r\n"
                                         "[Fresh]\r\nK=v\r\n"));
+}
+
+TEST(IniFile, lineBreakInAValueCannotSplitTheLine) {
+    QORIniFile ini;
+    ini.WriteString("S", "A", "one\r\nB=two");
+    EXPECT_EQ(ini.Lines(), QStringList({"[S]", "A=one  B=two"}));
+    EXPECT_EQ(ini.ReadString("S", "B", "none"), "none");
 }
 
 TEST(IniFile, newFileUsesWindowsLineEndingsAndUnixFileKeepsItsOwn) {
@@ -117,6 +133,24 @@ TEST(IniFile, failedSaveLeavesTheOldFileAndSaysWhy) {
     EXPECT_FALSE(ini.Save(dir.filePath("taken.ini"), &error));
     EXPECT_TRUE(QFileInfo(dir.filePath("taken.ini")).isDir());
     EXPECT_EQ(ReadAll(blocker), QByteArray("x"));
+    // No temporary file is left behind either.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList({"plain", "taken.ini"}));
+}
+
+TEST(IniFile, failedSaveInReadOnlyFolderKeepsTheOldFile) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permission bits do not stop root";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.ini");
+    WriteAll(path, "[S]\r\nA=old\r\n");
+    QORIniFile ini;
+    ASSERT_TRUE(ini.Load(path));
+    ini.WriteString("S", "A", "new");
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    EXPECT_FALSE(ini.Save(path));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(ReadAll(path), QByteArray("[S]\r\nA=old\r\n"));
 }
 
 TEST(IniFile, unreadableFileIsAnErrorButMissingIsNot) {

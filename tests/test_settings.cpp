@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include <unistd.h>
+
 namespace {
 
 QORSettings ReadFrom(const QByteArray& body) {
@@ -75,10 +79,13 @@ TEST(Settings, integerFormsFollowTheFileRules) {
     EXPECT_EQ(ParseIniInt("$228C", 0), 8844);
     EXPECT_EQ(ParseIniInt("-$10", 0), -16);
     EXPECT_EQ(ParseIniInt("0xFFFFFFFF", 0), -1);
+    EXPECT_EQ(ParseIniInt("-0x80000000", 0), std::numeric_limits<int>::min());
+    EXPECT_EQ(ParseIniInt("007", 0), 7);
     EXPECT_EQ(ParseIniInt("2147483647", 0), 2147483647);
     EXPECT_EQ(ParseIniInt("-2147483648", 0), std::numeric_limits<int>::min());
-    for (const char* bad : {"", " ", "12abc", "abc", "2147483648", "0x100000000", "0x", "$", "1 2",
-                            "--1", "+-1", "1.5", "0x-1"})
+    for (const char* bad :
+         {"", " ", "12abc", "abc", "2147483648", "0x100000000", "0x", "$", "1 2", "--1", "+-1",
+          "1.5", "0x-1", "- 1", "12 ", "\u0663", "99999999999999999999"})
         EXPECT_EQ(ParseIniInt(bad, 42), 42) << bad;
 }
 
@@ -97,6 +104,11 @@ TEST(Settings, valuesReadAsThePlayerWroteThem) {
     EXPECT_EQ(s.HostPort, 8844);
     EXPECT_EQ(s.ShuffleRotateCount, -3);
     EXPECT_TRUE(s.SavePassword) << "a stored password is kept";
+    EXPECT_EQ(ReadFrom("HostPort=$228C\r\n").HostPort, 8844);
+    EXPECT_EQ(ReadFrom("HostPort=12abc\r\n").HostPort, 8844);
+    EXPECT_EQ(ReadFrom("HostPort=99999999999\r\n").HostPort, 8844);
+    EXPECT_EQ(ReadFrom("ShuffleRotateCount= -12\r\n").ShuffleRotateCount, -12);
+    EXPECT_FALSE(ReadFrom("ShowLogin=0\r\n").ShowLogin);
 }
 
 TEST(Settings, badColourKeepsThatKeysDefaultAndLaterKeysStillRead) {
@@ -167,28 +179,51 @@ TEST(Settings, iniNameReplacesOnlyTheFileNamesExtension) {
 }
 
 TEST(Settings, locationUsesTheFolderBesideTheExecutableWhenWritable) {
-    QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir dir;
+    QTemporaryDir dir, home;
     const QString exe = dir.filePath("quelmora");
-    QORSettingsLocation where = SettingsLocation(exe);
+    const QString user = home.filePath("quelmora/quelmora.ini");
+    QORSettingsLocation where = SettingsLocation(exe, user);
     EXPECT_EQ(where.WritePath, dir.filePath("quelmora.ini"));
-    Touch(UserIniPath());
+    EXPECT_EQ(where.ReadPath, user) << "nothing beside the executable yet";
+    Touch(user);
     Touch(dir.filePath("quelmora.ini"));
-    where = SettingsLocation(exe);
+    where = SettingsLocation(exe, user);
     EXPECT_EQ(where.ReadPath, dir.filePath("quelmora.ini")) << "the tree's own file wins";
-    QFile::remove(UserIniPath());
+    EXPECT_EQ(where.WritePath, dir.filePath("quelmora.ini"));
 }
 
 TEST(Settings, locationFallsBackToThePerUserFileForAnInstalledCopy) {
-    QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir dir;
+    QTemporaryDir dir, home;
+    const QString user = home.filePath("quelmora/quelmora.ini");
     // A "folder" below a regular file cannot be written, not even by root.
     const QString blocker = dir.filePath("plain");
     Touch(blocker);
-    const QString exe = blocker + "/bin/quelmora";
-    QFile::remove(UserIniPath());
-    QORSettingsLocation where = SettingsLocation(exe);
-    EXPECT_EQ(where.WritePath, UserIniPath());
-    EXPECT_EQ(where.ReadPath, UserIniPath());
-    EXPECT_TRUE(UserIniPath().endsWith("/quelmora/quelmora.ini"));
+    QORSettingsLocation where = SettingsLocation(blocker + "/bin/quelmora", user);
+    EXPECT_EQ(where.WritePath, user);
+    EXPECT_EQ(where.ReadPath, user);
+}
+
+TEST(Settings, installedCopyReadsItsShippedFileUntilThePlayerHasOne) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permission bits do not stop root";
+    QTemporaryDir dir, home;
+    const QString user = home.filePath("quelmora/quelmora.ini");
+    Touch(dir.filePath("quelmora.ini"));
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const QString exe = dir.filePath("quelmora");
+    const QORSettingsLocation first = SettingsLocation(exe, user);
+    Touch(user);
+    const QORSettingsLocation later = SettingsLocation(exe, user);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(first.ReadPath, dir.filePath("quelmora.ini"));
+    EXPECT_EQ(first.WritePath, user);
+    EXPECT_EQ(later.ReadPath, user);
+}
+
+TEST(Settings, perUserFileLiesInTheConfigFolder) {
+    QStandardPaths::setTestModeEnabled(true);
+    EXPECT_EQ(UserIniPath(),
+              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                  "/quelmora/quelmora.ini");
+    QStandardPaths::setTestModeEnabled(false);
 }
