@@ -1,6 +1,7 @@
 #include "app/qordrawpanel.h"
 #include "render/qorgl.h"
 #include "support/pixels.h"
+#include "support/shownrenderer.h"
 
 #include <QGuiApplication>
 #include <QOpenGLContext>
@@ -11,22 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct ShownRenderer {
-    QORDrawPanel panel;
-    QORGL renderer;
-    QStringList errors;
-
-    explicit ShownRenderer(int w = 320, int h = 320) {
-        renderer.ErrorBox = [this](const QString& t, const QString& c) { errors << c + ":" + t; };
-        panel.resize(w, h);
-        panel.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&panel));
-        EXPECT_TRUE(renderer.InitGL(&panel));
-        const QSize s = panel.size() * panel.devicePixelRatio();
-        renderer.Resize(s.width(), s.height());
-    }
-};
 
 std::array<GLint, 4> Viewport() {
     std::array<GLint, 4> v{};
