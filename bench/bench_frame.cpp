@@ -6,17 +6,13 @@
 #include <QGuiApplication>
 #include <QTest>
 
-#include <GL/glu.h>
 #include <benchmark/benchmark.h>
-
-#include <vector>
 
 namespace {
 
 // The panel left by the main window's tool bars and status bar.
 constexpr int PanelW = 478, PanelH = 315;
 
-QORDrawPanel* Panel = nullptr;
 QORGL* Renderer = nullptr;
 
 void Frame(benchmark::State& state) {
@@ -39,25 +35,22 @@ void BarePass(benchmark::State& state) {
     }
 }
 
-// A 1x1 selection-mode pick at the panel centre, as sticker dragging does it.
-void SelectionPick(benchmark::State& state) {
-    std::vector<GLuint> buffer(512);
-    GLint v[4];
-    glGetIntegerv(GL_VIEWPORT, v);
+// One sticker pick, as every left-button move makes it; the picks are cleared so none turns.
+void PickAt(benchmark::State& state) {
     for (auto _ : state) {
-        glSelectBuffer(GLsizei(buffer.size()), buffer.data());
-        glRenderMode(GL_SELECT);
-        glInitNames();
-        glPushName(0);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPickMatrix(PanelW / 2.0, PanelH / 2.0, 1, 1, v);
-        gluPerspective(30, 1, 1, 100);
-        const Vec3 e = Renderer->Camera.Eye, u = Renderer->Camera.Up;
-        gluLookAt(e.x, e.y, e.z, 0, 0, 0, u.x, u.y, u.z);
-        glMatrixMode(GL_MODELVIEW);
-        Renderer->Cube->DrawAll(true);
-        benchmark::DoNotOptimize(glRenderMode(GL_RENDER));
+        Renderer->Cube->PickAt(PanelW / 2 + 60, PanelH / 2 - 60);
+        Renderer->Cube->ClearPicks();
+    }
+}
+
+// A new game's 30-turn shuffle at 45 degrees a frame: 60 frames of one pass each.
+void Shuffle30(benchmark::State& state) {
+    Renderer->PassCount = 1;
+    Renderer->Cube->RotateStep = 45;
+    for (auto _ : state) {
+        Renderer->Cube->Reset();
+        Renderer->Cube->Shuffle(30);
+        glFinish();
     }
 }
 
@@ -72,7 +65,8 @@ void UnchangedFrameCheck(benchmark::State& state) {
 
 BENCHMARK(Frame)->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BarePass)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(SelectionPick)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(PickAt)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Shuffle30)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(UnchangedFrameCheck)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
@@ -86,7 +80,6 @@ int main(int argc, char** argv) {
     if (!renderer.InitGL(&panel))
         return 1;
     renderer.Resize(PanelW, PanelH);
-    Panel = &panel;
     Renderer = &renderer;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
