@@ -68,6 +68,9 @@ public:
     int MarkLayer();
     // The axes the marked layer's plane is perpendicular to, normalising the axes first.
     std::vector<Vec3> TurnAxes();
+    // Both of the above from a clean slate: the axes to turn about, none unless nine cubies
+    // were marked.
+    std::vector<Vec3> FindLayer();
     // A quarter turn of the marked cubies, one frame per step of angle degrees.
     void AnimateTurn(const Vec3& axis, int angle);
     void Shuffle(int count);

@@ -63,12 +63,7 @@ void QORBigCube::TakeHit(int hitCount, const uint32_t* buffer, int bufferSize) {
 }
 
 void QORBigCube::TurnPickedLayer() {
-    ClearTurnMarks();
-    const int marked = MarkLayer();
-    const std::vector<Vec3> axes = TurnAxes();
-    if (marked != 9)
-        return;
-    for (const Vec3& axis : axes)
+    for (const Vec3& axis : FindLayer())
         TurnLayerByDrag(axis);
 }
 

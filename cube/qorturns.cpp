@@ -61,6 +61,15 @@ std::vector<Vec3> QORBigCube::TurnAxes() {
     return axes;
 }
 
+std::vector<Vec3> QORBigCube::FindLayer() {
+    ClearTurnMarks();
+    const int marked = MarkLayer();
+    std::vector<Vec3> axes = TurnAxes();
+    if (marked != 9)
+        axes.clear();
+    return axes;
+}
+
 void QORBigCube::StepMarked(int steps) {
     for (int i = 0; i < steps; ++i) {
         for (QORSmallCube& c : Cubies)
@@ -101,12 +110,7 @@ void QORBigCube::Shuffle(int count) {
             PickCubie = c.FaceCentre(5);
             break;
         }
-        ClearTurnMarks();
-        const int marked = MarkLayer();
-        const std::vector<Vec3> axes = TurnAxes();
-        if (marked != 9)
-            continue;
-        for (const Vec3& axis : axes)
+        for (const Vec3& axis : FindLayer())
             AnimateTurn(axis, Draw(2) == 0 ? StepDegrees() : -StepDegrees());
     }
     ClearTurnMarks();

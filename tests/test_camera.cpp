@@ -1,17 +1,9 @@
 #include "render/qorcamera.h"
 #include "render/qorlight.h"
 
+#include "support/testutil.h"
+
 #include <gtest/gtest.h>
-
-namespace {
-
-void ExpectVec(const Vec3& v, float x, float y, float z, float eps = 1e-4f) {
-    EXPECT_NEAR(v.x, x, eps);
-    EXPECT_NEAR(v.y, y, eps);
-    EXPECT_NEAR(v.z, z, eps);
-}
-
-} // namespace
 
 TEST(Camera, firstDragOnlyRecordsPosition) {
     QORCamera camera;
@@ -31,17 +23,17 @@ TEST(Camera, moveRightTurnsEyeAndLightTowardsMinusX) {
     light.Drag(100, 50);
     camera.Drag(101, 50);
     light.Drag(101, 50);
-    ExpectVec(camera.Eye, -1.0467f, 0, 19.9726f);
-    ExpectVec(camera.Up, 0, 1, 0);
-    ExpectVec(light.Position, -0.2617f, 5, 4.9931f);
+    ExpectVec(camera.Eye, -1.0467f, 0, 19.9726f, 1e-4f);
+    ExpectVec(camera.Up, 0, 1, 0, 1e-4f);
+    ExpectVec(light.Position, -0.2617f, 5, 4.9931f, 1e-4f);
 }
 
 TEST(Camera, moveDownLiftsEyeAndTiltsUp) {
     QORCamera camera;
     camera.Drag(100, 50);
     camera.Drag(100, 51);
-    ExpectVec(camera.Eye, 0, 1.0467f, 19.9726f);
-    ExpectVec(camera.Up, 0, 0.9986f, -0.0523f);
+    ExpectVec(camera.Eye, 0, 1.0467f, 19.9726f, 1e-4f);
+    ExpectVec(camera.Up, 0, 0.9986f, -0.0523f, 1e-4f);
 }
 
 TEST(Camera, stepIsThreeDegreesWhateverTheDistance) {

@@ -5,22 +5,13 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "support/testutil.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QORIniFile Loaded(const QByteArray& bytes) {
     QTemporaryDir dir;

@@ -8,22 +8,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/testutil.h"
+
 #include <gtest/gtest.h>
-
-namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
 
 TEST(MainForm, captionAndStartSizeAreTheGames) {
     QTemporaryDir dir;

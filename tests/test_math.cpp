@@ -1,16 +1,8 @@
 #include "cube/qormath.h"
 
+#include "support/testutil.h"
+
 #include <gtest/gtest.h>
-
-namespace {
-
-void ExpectVec(const Vec3& v, float x, float y, float z, float eps = 1e-5f) {
-    EXPECT_NEAR(v.x, x, eps);
-    EXPECT_NEAR(v.y, y, eps);
-    EXPECT_NEAR(v.z, z, eps);
-}
-
-} // namespace
 
 TEST(Math, rotationIsClockwiseSeenFromAxisTip) {
     Mat3 m;
