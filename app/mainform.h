@@ -1,6 +1,8 @@
 #pragma once
 // The main window: the drawing panel, the draw timer, the settings and the game's fields.
 
+#include "app/qorprogram.h"
+
 #include <QMainWindow>
 #include <QString>
 
@@ -11,8 +13,6 @@ class QORGL;
 class QTimer;
 struct QORSettings;
 
-inline constexpr char ProgramTitle[] = "Quelmora";
-inline constexpr char ProgramVersion[] = "1.10";
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
