@@ -1,18 +1,26 @@
 #pragma once
-// The main window: the drawing panel, the draw timer, the settings and the game's fields.
+// The main window: menu and button tool bars, the drawing panel with the game clock, the
+// status bar, the settings, and the game's state.
 
 #include "app/qorprogram.h"
 
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QString>
 
+#include <array>
 #include <functional>
 
+class QAction;
+class QFrame;
+class QLabel;
 class QORDrawPanel;
 class QORGL;
 class QTimer;
+class QToolBar;
+class QUrl;
+class TAboutForm;
 struct QORSettings;
-
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -31,13 +39,30 @@ public:
     bool ShowLogin = true;
     bool UpdateTopList = true;
     bool SavePassword = false;
+    QString CurrentGameFile;
 
+    QToolBar* ToolBarMenu = nullptr;
+    QToolBar* ToolBarButton = nullptr;
+    QFrame* DrawPanelFrame = nullptr;
     QORDrawPanel* DrawPanel = nullptr;
     QWidget* DrawPanelHost = nullptr;
+    QLabel* TimerPanel = nullptr;
+    std::array<QLabel*, 3> StatusPanels{};
     QTimer* DrawTimer = nullptr;
+    QTimer* GameTimer = nullptr;
+    TAboutForm* AboutForm = nullptr;
+    QAction *N4 = nullptr, *N5 = nullptr, *N7 = nullptr, *N8 = nullptr, *N9 = nullptr,
+            *N11 = nullptr, *N13 = nullptr, *N14 = nullptr, *N15 = nullptr, *N16 = nullptr,
+            *N18 = nullptr, *N20 = nullptr, *N21 = nullptr, *URL = nullptr;
 
-    // How messages reach the player; tests replace it to keep boxes from blocking.
-    std::function<void(const QString& text, const QString& caption)> MessageBox;
+    // What reaches the player through the desktop; tests replace them so nothing blocks.
+    std::function<void(QMessageBox::Icon icon, const QString& caption, const QString& text)>
+        MessageBox;
+    std::function<QString()> AskOpenFileName;
+    std::function<QString(const QString& proposed)> AskSaveFileName;
+    std::function<void(const QUrl&)> OpenUrl;
+    // Gets a won game's seconds and shuffle count; the top list fills it in.
+    std::function<void(int seconds, int shuffles)> GameWon;
 
     QString SettingsReadPath() const { return ReadPath; }
     QString SettingsWritePath() const { return WritePath; }
@@ -50,15 +75,47 @@ public:
     void DrawPanelMouseMove(int x, int y, int shift);
     void DrawPanelMouseUp(int x, int y, int shift);
     void DrawPanelExpose();
+    void GameTimerTimer();
+
+    void N4Click();
+    void N5Click();
+    void N7Click();
+    void N8Click();
+    void N9Click();
+    void N13Click();
+    void N14Click();
+    void N15Click();
+    void N16Click();
+    void N18Click();
+    void URLClick();
+    void ToolButton1Click() { N4Click(); }
+    void ToolButton2Click() { N7Click(); }
+    void ToolButton3Click() { N8Click(); }
+    void ToolButton4Click() { N5Click(); }
+    void ToolButton7Click() { N16Click(); }
+    void ToolButton9Click() { N13Click(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void FormCreate();
+    void FormShow();
     void FormDestroy();
+    void CreateMenu();
+    void CreateButtons();
+    void CreateDrawPanel();
+    void CreateStatusBar();
+    void PlaceTimerPanel();
     void ApplySettings(const QORSettings& s);
     QORSettings CollectSettings() const;
+    void StopClock();
+    void Tell(const QString& text);
 
     QString ExePath;
     QString ReadPath;
     QString WritePath;
     bool Destroyed = false;
+    bool Shown = false;
 };

@@ -11,6 +11,8 @@
 
 #include "cube/qorsmallcube.h"
 
+#include <QString>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -84,6 +86,11 @@ public:
     void TakeHit(int hitCount, const uint32_t* buffer, int bufferSize = SelectBufferSize);
     void TurnPickedLayer();
     void TurnLayerByDrag(const Vec3& axis);
+
+    // The saved game (qorsavefile.cpp). Both return false, with the reason in error, and
+    // leave the cube and any existing file as they were when they fail.
+    bool Save(const QString& fileName, QString* error = nullptr) const;
+    bool Load(const QString& fileName, QString* error = nullptr);
 
 private:
     void ColourCubie(QORSmallCube& cubie) const;

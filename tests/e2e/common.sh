@@ -8,10 +8,12 @@ start_game() {
     cd "$2"
     ./quelmora & pid=$!
     trap 'kill -9 $pid 2>/dev/null || true' EXIT
-    local win
-    win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quelmora 1\.10$' | head -1)
+    timeout 20 xdotool search --sync --onlyvisible --name '^Quelmora 1\.10$' > /dev/null
     sleep 1.5
-    eval "$(xdotool getwindowgeometry --shell "$win")"
+    # Geometry of the drawing panel, where the cube is.
+    local panel
+    panel=$(xdotool search --name '^DrawPanel$' | head -1)
+    eval "$(xdotool getwindowgeometry --shell "$panel")"
 }
 
 # Red, green and blue of one screen pixel of a screenshot, as "r g b".

@@ -1,10 +1,13 @@
 // GL tests need a display: run them under Xvfb (ctest does).
+#include "dialogs/about.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    InitQuelmoraResources();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

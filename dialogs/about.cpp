@@ -1,0 +1,106 @@
+#include "dialogs/about.h"
+
+#include "app/qorprogram.h"
+
+#include <QDesktopServices>
+#include <QEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QUrl>
+
+void InitQuelmoraResources() {
+    Q_INIT_RESOURCE(quelmora);
+}
+
+namespace {
+
+const QColor TextColor(0xD2, 0xDA, 0xE8);
+const QColor HoverColor(0xFF, 0x80, 0x00);
+
+void SetTextColor(QLabel* label, const QColor& color) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, color);
+    label->setPalette(p);
+}
+
+} // namespace
+
+TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("О программе..."));
+    setFixedSize(286, 114);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(0x5B, 0x74, 0xA8));
+    setPalette(palette);
+    OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+
+    Image = new QLabel(this);
+    Image->setGeometry(6, 7, 102, 99);
+
+    QFont bold(QStringLiteral("Tahoma"));
+    bold.setPixelSize(11);
+    bold.setBold(true);
+    setFont(bold);
+    LabelTitle = new QLabel(
+        QStringLiteral("%1 %2").arg(QLatin1String(ProgramTitle), QLatin1String(ProgramVersion)),
+        this);
+    LabelTitle->setGeometry(118, 12, 162, 18);
+    SetTextColor(LabelTitle, TextColor);
+    LabelWeb = Link(QUrl(QLatin1String(ProgramWebAddress)).host(), 36);
+    LabelMail = Link(QLatin1String(ProgramMailAddress), 54);
+
+    ButtonOK = new QPushButton(QStringLiteral("ОК"), this);
+    ButtonOK->setGeometry(286 - 75 - 8, 114 - 21 - 8, 75, 21);
+    ButtonOK->setDefault(true);
+    connect(ButtonOK, &QPushButton::clicked, this, &TAboutForm::ButtonOKClick);
+}
+
+QLabel* TAboutForm::Link(const QString& text, int top) {
+    auto* label = new QLabel(text, this);
+    QFont f = font();
+    f.setUnderline(true);
+    label->setFont(f);
+    label->setGeometry(118, top, 162, 16);
+    label->setCursor(Qt::PointingHandCursor);
+    SetTextColor(label, TextColor);
+    label->installEventFilter(this);
+    return label;
+}
+
+void TAboutForm::showEvent(QShowEvent* event) {
+    // Drawn at the screen's pixel density, so the picture stays sharp.
+    Image->setPixmap(
+        QIcon(QStringLiteral(":/icons/logo.svg")).pixmap(QSize(102, 99), devicePixelRatio()));
+    if (parentWidget())
+        move(parentWidget()->geometry().center() - rect().center());
+    QDialog::showEvent(event);
+}
+
+bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
+    auto* label = qobject_cast<QLabel*>(watched);
+    if (label && (label == LabelWeb || label == LabelMail)) {
+        if (event->type() == QEvent::Enter)
+            SetTextColor(label, HoverColor);
+        else if (event->type() == QEvent::Leave)
+            SetTextColor(label, TextColor);
+        else if (event->type() == QEvent::MouseButtonRelease &&
+                 static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            if (label == LabelWeb)
+                LabelWebClick();
+            else
+                LabelMailClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TAboutForm::LabelWebClick() {
+    OpenUrl(QUrl(QLatin1String(ProgramWebAddress)));
+}
+
+void TAboutForm::LabelMailClick() {
+    OpenUrl(QUrl(QStringLiteral("mailto:") + QLatin1String(ProgramMailAddress)));
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The about box: the program's picture, name, version and the maker's addresses.
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QUrl;
+
+// Registers the icons and pictures compiled into the game's library.
+void InitQuelmoraResources();
+
+class TAboutForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAboutForm(QWidget* parent = nullptr);
+
+    QLabel* Image = nullptr;
+    QLabel* LabelTitle = nullptr;
+    QLabel* LabelWeb = nullptr;
+    QLabel* LabelMail = nullptr;
+    QPushButton* ButtonOK = nullptr;
+
+    // How addresses are opened; tests capture it.
+    std::function<void(const QUrl&)> OpenUrl;
+
+    void LabelWebClick();
+    void LabelMailClick();
+    void ButtonOKClick() { accept(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QLabel* Link(const QString& text, int top);
+};
