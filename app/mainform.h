@@ -112,6 +112,8 @@ private:
     QORSettings CollectSettings() const;
     void StopClock();
     void Tell(const QString& text);
+    // Tells the player when it fails; the old file, if any, is left whole.
+    bool SaveGame(const QString& path);
 
     QString ExePath;
     QString ReadPath;

@@ -81,22 +81,24 @@ void TMainForm::N8Click() {
         N9Click();
         return;
     }
+    SaveGame(CurrentGameFile);
+}
+
+bool TMainForm::SaveGame(const QString& path) {
     QString error;
-    if (!Renderer->Cube->Save(CurrentGameFile, &error))
-        Tell(QStringLiteral("Не удалось сохранить игру в файл %1: %2")
-                 .arg(QDir::toNativeSeparators(CurrentGameFile), error));
+    if (Renderer->Cube->Save(path, &error))
+        return true;
+    Tell(QStringLiteral("Не удалось сохранить игру в файл %1: %2")
+             .arg(QDir::toNativeSeparators(path), error));
+    return false;
 }
 
 void TMainForm::N9Click() {
     const QString chosen = AskSaveFileName(ProposedGameFileName(QDateTime::currentDateTime()));
     if (chosen.isEmpty())
         return;
-    QString error;
-    if (!Renderer->Cube->Save(chosen, &error)) {
-        Tell(QStringLiteral("Не удалось сохранить игру в файл %1: %2")
-                 .arg(QDir::toNativeSeparators(chosen), error));
+    if (!SaveGame(chosen))
         return;
-    }
     CurrentGameFile = chosen;
     setWindowTitle(CaptionWithFile(CurrentGameFile));
 }
