@@ -5,6 +5,7 @@
 #include "app/qorsettings.h"
 #include "render/qorgl.h"
 
+#include "app/qorgameclock.h"
 #include "dialogs/about.h"
 
 #include <QCoreApplication>
@@ -260,8 +261,7 @@ void TMainForm::FormShow() {
 void TMainForm::FormCreate() {
     // No floating-point operation of ours or of the GL driver may trap.
     fedisableexcept(FE_ALL_EXCEPT);
-    setWindowTitle(
-        QStringLiteral("%1 %2").arg(QLatin1String(ProgramTitle), QLatin1String(ProgramVersion)));
+    setWindowTitle(ProgramCaption());
     GameSeconds = 0;
     Renderer = new QORGL;
     Renderer->ErrorBox = [this](const QString& text, const QString& caption) {
@@ -323,17 +323,13 @@ bool TMainForm::WriteSettingsFile() {
     QORIniFile ini;
     ini.Load(QFileInfo::exists(WritePath) ? WritePath : ReadPath);
     WriteSettings(ini, CollectSettings());
-    QString error;
-    if (ini.Save(WritePath, &error))
+    if (ini.Save(WritePath))
         return true;
     MessageBox(QMessageBox::Critical, QLatin1String(ProgramTitle), WriteFailedMessage(WritePath));
     return false;
 }
 
 void TMainForm::FormDestroy() {
-    if (Destroyed)
-        return;
-    Destroyed = true;
     DrawTimer->stop();
     WriteSettingsFile();
     Renderer->Release();

@@ -118,6 +118,5 @@ private:
     QString ExePath;
     QString ReadPath;
     QString WritePath;
-    bool Destroyed = false;
     bool Shown = false;
 };

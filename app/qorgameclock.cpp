@@ -12,8 +12,10 @@ QString ClockText(int seconds) {
         .arg(s, 2, 10, QLatin1Char('0'));
 }
 
+QString ProgramCaption() {
+    return QStringLiteral("%1 %2").arg(QLatin1String(ProgramTitle), QLatin1String(ProgramVersion));
+}
+
 QString CaptionWithFile(const QString& gameFile) {
-    return QStringLiteral("%1 %2 >>> %3")
-        .arg(QLatin1String(ProgramTitle), QLatin1String(ProgramVersion),
-             QFileInfo(gameFile).fileName());
+    return ProgramCaption() + QStringLiteral(" >>> ") + QFileInfo(gameFile).fileName();
 }

@@ -1,5 +1,6 @@
 #include "dialogs/about.h"
 
+#include "app/qorgameclock.h"
 #include "app/qorprogram.h"
 
 #include <QDesktopServices>
@@ -43,9 +44,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     bold.setPixelSize(11);
     bold.setBold(true);
     setFont(bold);
-    LabelTitle = new QLabel(
-        QStringLiteral("%1 %2").arg(QLatin1String(ProgramTitle), QLatin1String(ProgramVersion)),
-        this);
+    LabelTitle = new QLabel(ProgramCaption(), this);
     LabelTitle->setGeometry(118, 12, 162, 18);
     SetTextColor(LabelTitle, TextColor);
     LabelWeb = Link(QUrl(QLatin1String(ProgramWebAddress)).host(), 36);
