@@ -1,6 +1,7 @@
 #include "app/qorsettings.h"
 
 #include "app/qorinifile.h"
+#include "app/qoroptions.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -130,6 +131,7 @@ QORSettings ReadSettings(const QORIniFile& ini) {
     if (!DividesQuarterTurn(s.RotateSpeed))
         s.RotateSpeed = 5;
     s.ShuffleRotateCount = ReadInt(ini, "ShuffleRotateCount", 30);
+    s.PlayerIdleTimeout = IdleTimeoutOrDefault(ReadInt(ini, "PlayerIdleTimeout", 60000));
     s.HostPort = ReadInt(ini, "HostPort", 8844);
     s.HostName = ini.ReadString(Section(), Key("HostName"), s.HostName);
     s.UserName = ini.ReadString(Section(), Key("UserName"), QString());

@@ -33,3 +33,15 @@ void QORCamera::Drag(int x, int y) {
     if (DragRotation(m, Right, Up, LastX, LastY, x, y))
         MatVec(Eye, m, Eye);
 }
+
+void QORCamera::Orbit(float degrees) {
+    Mat3 m;
+    VecNormalize(Up);
+    MatRotation(m, Up, degrees);
+    MatVec(Eye, m, Eye);
+    // Hours of small steps must not let rounding move the eye nearer or farther.
+    VecNormalize(Eye);
+    Eye = {Eye.x * Distance, Eye.y * Distance, Eye.z * Distance};
+    MatVec(Right, m, Right);
+    VecNormalize(Right);
+}

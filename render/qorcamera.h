@@ -12,11 +12,14 @@ bool DragRotation(Mat3& out, Vec3& right, Vec3& up, int& lastX, int& lastY, int 
 class QORCamera {
 public:
     static constexpr float StepDegrees = 3.0f;
+    static constexpr float Distance = 20.0f;
 
-    Vec3 Eye{0, 0, 20};
+    Vec3 Eye{0, 0, Distance};
     int LastX = 0, LastY = 0;
     Vec3 Right{1, 0, 0};
     Vec3 Up{0, 1, 0};
 
     void Drag(int x, int y);
+    // Turns the eye about the view's up axis, at Distance from the cube.
+    void Orbit(float degrees);
 };

@@ -9,3 +9,12 @@ void QORLight::Drag(int x, int y) {
         MatVec(SpotDirection, m, SpotDirection);
     }
 }
+
+void QORLight::Orbit(const Vec3& axis, float degrees) {
+    Mat3 m;
+    MatRotation(m, axis, degrees);
+    MatVec(Position, m, Position);
+    MatVec(SpotDirection, m, SpotDirection);
+    MatVec(Right, m, Right);
+    MatVec(Up, m, Up);
+}

@@ -14,4 +14,6 @@ public:
 
     // The renderer sends the light to GL after every step (QORGL::ApplyLight).
     void Drag(int x, int y);
+    // Follows QORCamera::Orbit: turns about the camera's up axis.
+    void Orbit(const Vec3& axis, float degrees);
 };

@@ -143,8 +143,13 @@ TEST(Settings, outOfRangeQualityAndSpeedAreBroughtBack) {
     EXPECT_EQ(ReadFrom("RotateSpeed=1\r\n").RotateSpeed, 1);
 }
 
-TEST(Settings, idleTimeoutIsWrittenButNotRead) {
-    EXPECT_EQ(ReadFrom("PlayerIdleTimeout=5000\r\n").PlayerIdleTimeout, 60000);
+TEST(Settings, idleTimeoutIsReadBackOnlyWhenTheListOffersIt) {
+    EXPECT_EQ(ReadFrom("PlayerIdleTimeout=5000\r\n").PlayerIdleTimeout, 5000);
+    EXPECT_EQ(ReadFrom("PlayerIdleTimeout=0\r\n").PlayerIdleTimeout, 0);
+    EXPECT_EQ(ReadFrom("PlayerIdleTimeout=0x1B7740\r\n").PlayerIdleTimeout, 1800000);
+    EXPECT_EQ(ReadFrom("PlayerIdleTimeout=12345\r\n").PlayerIdleTimeout, 60000);
+    EXPECT_EQ(ReadFrom("PlayerIdleTimeout=-5000\r\n").PlayerIdleTimeout, 60000);
+    EXPECT_EQ(ReadFrom("PlayerIdleTimeout=soon\r\n").PlayerIdleTimeout, 60000);
 }
 
 TEST(Settings, passwordIsWrittenOnlyWhenSaved) {
