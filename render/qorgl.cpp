@@ -99,7 +99,6 @@ bool QORGL::InitGL(QWindow* window) {
 }
 
 void QORGL::SetupGLState() {
-    glClearColor(0, 0, 0, 0);
     glClearAccum(0, 0, 0, 0);
     glEnable(GL_COLOR_MATERIAL);
     glEnable(GL_DEPTH_TEST);
@@ -190,6 +189,9 @@ void QORGL::RenderFrame() {
     const int passes = PassCount > 16 ? 16 : PassCount;
     // The average of a single pass is that pass: it stays in the colour buffer as it is.
     const bool average = passes > 1;
+    // Each pass clears to the background, so the averaged frame keeps it exact.
+    const RGBTriple& background = Cube->ColorTable[7];
+    glClearColor(background.r / 255.0f, background.g / 255.0f, background.b / 255.0f, 0.0f);
     if (average)
         Accum.Clear();
     for (int i = 0; i < passes; ++i) {
@@ -253,6 +255,13 @@ void QORGL::MouseMove(int x, int y, int shift) {
     }
     if ((shift & ShiftLeft) && MakeCurrent())
         Cube->PickAt(x, y);
+}
+
+void QORGL::Orbit(float degrees) {
+    Camera.Orbit(degrees);
+    Light.Orbit(Camera.Up, degrees);
+    if (MakeCurrent())
+        ApplyLight();
 }
 
 void QORGL::MouseUp() {

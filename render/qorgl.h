@@ -58,6 +58,8 @@ public:
     void DrawFrame() override;
     void MouseMove(int x, int y, int shift);
     void MouseUp();
+    // Turns the camera and the light together about the view's up axis.
+    void Orbit(float degrees);
     void Release();
 
     void AccPerspective(double fovy, double aspect, double zNear, double zFar, double pixdx,
