@@ -1,0 +1,76 @@
+#include "dialogs/qorcolorbox.h"
+
+#include "app/qoroptions.h"
+
+#include <QColorDialog>
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+QColor FromValue(uint32_t v) {
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+uint32_t ToValue(const QColor& c) {
+    return uint32_t(c.red()) | uint32_t(c.green()) << 8 | uint32_t(c.blue()) << 16;
+}
+
+QIcon Swatch(uint32_t value) {
+    QPixmap pixmap(24, 12);
+    pixmap.fill(FromValue(value));
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, pixmap.width() - 1, pixmap.height() - 1);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+QORColorBox::QORColorBox(QWidget* parent) : QComboBox(parent) {
+    setIconSize(QSize(24, 12));
+    setMaxVisibleItems(int(NamedColors.size()) + 1);
+    addItem(Swatch(0), QStringLiteral("Другой..."), 0u);
+    for (const QORNamedColor& c : NamedColors)
+        addItem(Swatch(c.Value), QString::fromUtf8(c.Caption), c.Value);
+    AskColor = [this](const QColor& initial) -> std::optional<QColor> {
+        const QColor chosen = QColorDialog::getColor(initial, this);
+        if (!chosen.isValid())
+            return std::nullopt;
+        return chosen;
+    };
+    connect(this, &QComboBox::activated, this, &QORColorBox::ItemActivated);
+}
+
+uint32_t QORColorBox::Selected() const {
+    return currentData().toUInt();
+}
+
+void QORColorBox::Select(uint32_t value) {
+    value &= 0x00FFFFFF;
+    // The first entry may hold the same value; a named entry wins.
+    int index = 1;
+    while (index < count() && itemData(index).toUInt() != value)
+        ++index;
+    if (index == count()) {
+        index = 0;
+        setItemData(0, value);
+        setItemIcon(0, Swatch(value));
+    }
+    setCurrentIndex(index);
+    Shown = index;
+}
+
+void QORColorBox::ItemActivated(int index) {
+    if (index == 0) {
+        const std::optional<QColor> chosen = AskColor(FromValue(itemData(Shown).toUInt()));
+        if (!chosen) {
+            setCurrentIndex(Shown);
+            return;
+        }
+        Select(ToValue(*chosen));
+    } else {
+        Shown = index;
+    }
+    emit Changed(Selected());
+}
