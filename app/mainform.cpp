@@ -7,12 +7,14 @@
 
 #include "app/qorgameclock.h"
 #include "dialogs/about.h"
+#include "dialogs/options.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -25,6 +27,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <chrono>
 #include <cfenv>
 
 namespace {
@@ -59,6 +62,11 @@ TMainForm::TMainForm(const QString& exePath, QWidget* parent)
                                             QFileDialog::DontConfirmOverwrite);
     };
     OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    IdleClock = [] {
+        using namespace std::chrono;
+        return int64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    };
+    IdleRotation.Input(IdleClock());
     setFont(Tahoma(11));
     CreateMenu();
     CreateButtons();
@@ -77,6 +85,7 @@ TMainForm::TMainForm(const QString& exePath, QWidget* parent)
     GameTimer = new QTimer(this);
     GameTimer->setInterval(1000);
     connect(GameTimer, &QTimer::timeout, this, &TMainForm::GameTimerTimer);
+    OptionsForm = new TOptionsForm(this);
     AboutForm = new TAboutForm(this);
 }
 
@@ -122,8 +131,7 @@ void TMainForm::CreateMenu() {
     N8 = item(file, QStringLiteral("Сохранить"), &TMainForm::N8Click, 2);
     N9 = item(file, QStringLiteral("Сохранить как..."), &TMainForm::N9Click, 2);
     file->addSeparator();
-    // Disabled until the options dialog exists.
-    N11 = item(file, QStringLiteral("Параметры..."), nullptr, 4);
+    N11 = item(file, QStringLiteral("Параметры..."), &TMainForm::N11Click, 4);
     file->addSeparator();
     N13 = item(file, QStringLiteral("Выход"), &TMainForm::N13Click, 6);
     QMenu* view = addMenu(QStringLiteral("Вид"));
@@ -181,7 +189,7 @@ void TMainForm::CreateButtons() {
     button(2, &TMainForm::ToolButton3Click);
     button(3, &TMainForm::ToolButton4Click);
     gap(13);
-    button(4, nullptr);
+    button(4, &TMainForm::ToolButton6Click);
     button(5, &TMainForm::ToolButton7Click);
     gap(14);
     button(6, &TMainForm::ToolButton9Click);
@@ -202,6 +210,7 @@ void TMainForm::CreateDrawPanel() {
     connect(DrawPanel, &QORDrawPanel::MouseUp, this, &TMainForm::DrawPanelMouseUp);
     connect(DrawPanel, &QORDrawPanel::Resized, this, &TMainForm::DrawPanelResize);
     connect(DrawPanel, &QORDrawPanel::Exposed, this, &TMainForm::DrawPanelExpose);
+    connect(DrawPanel, &QORDrawPanel::KeyDown, this, &TMainForm::DrawPanelKeyDown);
 
     // The clock sits on top of the GL picture, which is a native window: so is the clock.
     TimerPanel = new QLabel(QStringLiteral("00:00:00"), DrawPanelFrame);
@@ -252,6 +261,11 @@ void TMainForm::showEvent(QShowEvent* event) {
     }
 }
 
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+    DrawPanelKeyDown();
+    QMainWindow::keyPressEvent(event);
+}
+
 void TMainForm::FormShow() {
     // Logging in and connecting come with the score-server client.
     if (!UpdateTopList)
@@ -290,6 +304,7 @@ void TMainForm::ApplySettings(const QORSettings& s) {
     Renderer->DrawQuality = s.DrawQuality;
     cube.RotateStep = s.RotateSpeed;
     cube.ShuffleCount = s.ShuffleRotateCount;
+    cube.IdleTimeout = s.PlayerIdleTimeout;
     HostPort = s.HostPort;
     HostName = s.HostName;
     UserName = s.UserName;
@@ -339,7 +354,14 @@ void TMainForm::FormDestroy() {
 
 void TMainForm::DrawTimerTimer() {
     DrawTimer->stop();
-    if (Renderer->Cube && Renderer->NeedsFrame())
+    const QORBigCube* cube = Renderer->Cube;
+    if (cube) {
+        const float degrees =
+            IdleRotation.Tick(IdleClock(), cube->IdleTimeout, cube->Busy || PanelPressed);
+        if (degrees > 0)
+            Renderer->Orbit(degrees);
+    }
+    if (cube && Renderer->NeedsFrame())
         Renderer->DrawFrame();
     DrawTimer->start();
 }
@@ -352,10 +374,23 @@ void TMainForm::DrawPanelExpose() {
     Renderer->InvalidateFrame();
 }
 
+void TMainForm::DrawPanelKeyDown() {
+    IdleRotation.Input(IdleClock());
+}
+
 void TMainForm::DrawPanelMouseDown(int, int, int) {
+    PressStoppedRotation = IdleRotation.Active();
+    PanelPressed = true;
+    IdleRotation.Input(IdleClock());
     Renderer->PassCount = 1;
 }
 
 void TMainForm::DrawPanelMouseMove(int x, int y, int shift) {
+    const bool stopsRotation = IdleRotation.Active();
+    IdleRotation.Input(IdleClock());
+    if (stopsRotation)
+        return;
+    if (PressStoppedRotation)
+        shift &= ~QORGL::ShiftLeft;
     Renderer->MouseMove(x, y, shift);
 }

@@ -3,12 +3,14 @@
 // status bar, the settings, and the game's state.
 
 #include "app/qorprogram.h"
+#include "render/qoridlerotation.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 
 class QAction;
@@ -20,6 +22,7 @@ class QTimer;
 class QToolBar;
 class QUrl;
 class TAboutForm;
+class TOptionsForm;
 struct QORSettings;
 
 class TMainForm : public QMainWindow {
@@ -50,6 +53,7 @@ public:
     std::array<QLabel*, 3> StatusPanels{};
     QTimer* DrawTimer = nullptr;
     QTimer* GameTimer = nullptr;
+    TOptionsForm* OptionsForm = nullptr;
     TAboutForm* AboutForm = nullptr;
     QAction *N4 = nullptr, *N5 = nullptr, *N7 = nullptr, *N8 = nullptr, *N9 = nullptr,
             *N11 = nullptr, *N13 = nullptr, *N14 = nullptr, *N15 = nullptr, *N16 = nullptr,
@@ -63,6 +67,9 @@ public:
     std::function<void(const QUrl&)> OpenUrl;
     // Gets a won game's seconds and shuffle count; the top list fills it in.
     std::function<void(int seconds, int shuffles)> GameWon;
+    // Milliseconds of a steady clock for the idle rotation; tests drive it.
+    std::function<int64_t()> IdleClock;
+    QORIdleRotation IdleRotation;
 
     QString SettingsReadPath() const { return ReadPath; }
     QString SettingsWritePath() const { return WritePath; }
@@ -75,6 +82,7 @@ public:
     void DrawPanelMouseMove(int x, int y, int shift);
     void DrawPanelMouseUp(int x, int y, int shift);
     void DrawPanelExpose();
+    void DrawPanelKeyDown();
     void GameTimerTimer();
 
     void N4Click();
@@ -82,6 +90,7 @@ public:
     void N7Click();
     void N8Click();
     void N9Click();
+    void N11Click();
     void N13Click();
     void N14Click();
     void N15Click();
@@ -92,12 +101,14 @@ public:
     void ToolButton2Click() { N7Click(); }
     void ToolButton3Click() { N8Click(); }
     void ToolButton4Click() { N5Click(); }
+    void ToolButton6Click() { N11Click(); }
     void ToolButton7Click() { N16Click(); }
     void ToolButton9Click() { N13Click(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();
@@ -119,4 +130,7 @@ private:
     QString ReadPath;
     QString WritePath;
     bool Shown = false;
+    bool PanelPressed = false;
+    // A press that stopped the idle rotation turns no layer until its release.
+    bool PressStoppedRotation = false;
 };

@@ -5,6 +5,7 @@
 #include "app/qorgameclock.h"
 #include "cube/qorsavefile.h"
 #include "dialogs/about.h"
+#include "dialogs/options.h"
 #include "render/qorgl.h"
 
 #include <QDateTime>
@@ -48,6 +49,9 @@ void TMainForm::GameTimerTimer() {
 }
 
 void TMainForm::DrawPanelMouseUp(int, int, int) {
+    PanelPressed = false;
+    PressStoppedRotation = false;
+    IdleRotation.Input(IdleClock());
     Renderer->MouseUp();
     Renderer->PassCount = Renderer->DrawQuality;
     if (!GameTimer->isActive() || !Renderer->Cube->IsSolved())
@@ -101,6 +105,10 @@ void TMainForm::N9Click() {
         return;
     CurrentGameFile = chosen;
     setWindowTitle(CaptionWithFile(CurrentGameFile));
+}
+
+void TMainForm::N11Click() {
+    OptionsForm->exec();
 }
 
 void TMainForm::N13Click() {

@@ -50,3 +50,8 @@ void QORDrawPanel::exposeEvent(QExposeEvent*) {
     if (isExposed())
         emit Exposed();
 }
+
+void QORDrawPanel::keyPressEvent(QKeyEvent* event) {
+    emit KeyDown();
+    QWindow::keyPressEvent(event);
+}

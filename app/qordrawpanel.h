@@ -18,6 +18,7 @@ signals:
     void MouseUp(int x, int y, int shift);
     void Resized(int width, int height);
     void Exposed();
+    void KeyDown();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -25,6 +26,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void exposeEvent(QExposeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPoint DevicePos(const QMouseEvent* event) const;

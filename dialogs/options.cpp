@@ -1,0 +1,211 @@
+#include "dialogs/options.h"
+
+#include "app/mainform.h"
+#include "app/qoroptions.h"
+#include "dialogs/qorcolorbox.h"
+#include "render/qorgl.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+
+namespace {
+
+// A check box whose caption wraps over several lines; the whole box takes the click.
+class WrappedCheckBox : public QCheckBox {
+public:
+    WrappedCheckBox(const QString& text, QWidget* parent) : QCheckBox(parent) {
+        setAccessibleName(text);
+        auto* caption = new QLabel(text, this);
+        caption->setWordWrap(true);
+        caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+        Caption = caption;
+    }
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+    void resizeEvent(QResizeEvent* event) override {
+        QCheckBox::resizeEvent(event);
+        const int indent = 20;
+        Caption->setGeometry(indent, 0, width() - indent, height());
+    }
+
+private:
+    QLabel* Caption;
+};
+
+QSlider* TrackBar(QWidget* parent, int last) {
+    auto* slider = new QSlider(Qt::Horizontal, parent);
+    slider->setRange(1, last);
+    slider->setPageStep(1);
+    slider->setTickPosition(QSlider::TicksBelow);
+    slider->setTickInterval(1);
+    return slider;
+}
+
+} // namespace
+
+TOptionsForm::TOptionsForm(TMainForm* mainForm) : QDialog(mainForm), MainForm(mainForm) {
+    setWindowTitle(QStringLiteral("Параметры..."));
+    setFixedSize(287, 277);
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setGeometry(4, 4, 277, 237);
+    CreateGamePage();
+    CreateColorPage();
+    CreateRotationPage();
+    PageControl1->setCurrentIndex(0);
+    ButtonOK = new QPushButton(QStringLiteral("OK"), this);
+    ButtonOK->setGeometry(204, 247, 75, 25);
+    ButtonOK->setDefault(true);
+    FormCreate();
+    Connect();
+}
+
+void TOptionsForm::CreateGamePage() {
+    TabSheet1 = new QWidget;
+    PageControl1->addTab(TabSheet1, QStringLiteral("Игра"));
+    Label1 = new QLabel(QStringLiteral("Перемешивать на"), TabSheet1);
+    Label1->move(8, 12);
+    EditShuffle = new QSpinBox(TabSheet1);
+    EditShuffle->setGeometry(104, 9, 57, 21);
+    EditShuffle->setRange(1, 1000);
+    EditShuffle->setValue(25);
+    Label2 = new QLabel(QStringLiteral("поворотов"), TabSheet1);
+    Label2->move(167, 12);
+
+    GroupBox3 = new QGroupBox(QStringLiteral(" Качество отображения (сглаживание): "), TabSheet1);
+    GroupBox3->setGeometry(3, 36, 263, 89);
+    Label11 = new QLabel(QStringLiteral("Без сглаживания"), GroupBox3);
+    Label11->move(11, 17);
+    Label12 = new QLabel(QStringLiteral("Выское качество"), GroupBox3);
+    Label12->adjustSize();
+    // The caption ends over the slider's right end, whatever the font makes its width.
+    Label12->move(std::max(164, 252 - Label12->width()), 17);
+    TrackBarQuality = TrackBar(GroupBox3, 10);
+    TrackBarQuality->setGeometry(3, 36, 257, 45);
+    TrackBarQuality->setValue(1);
+
+    CheckBoxUpdateTop = new WrappedCheckBox(
+        QStringLiteral("Отправлять результат игры и обновлять топ-лист (требуется подключение к "
+                       "интернету)"),
+        TabSheet1);
+    CheckBoxUpdateTop->setGeometry(14, 131, 240, 46);
+    CheckBoxUpdateTop->setChecked(true);
+}
+
+void TOptionsForm::CreateColorPage() {
+    TabSheet2 = new QWidget;
+    PageControl1->addTab(TabSheet2, QStringLiteral("Цвета"));
+    const char* const captions[8] = {"Передняя грань:", "Задняя грань:", "Левая грань:",
+                                     "Правая грань:",   "Верхняя грань:", "Нижняя грань:",
+                                     "Корпус:",         "Фон:"};
+    QORColorBox** boxes[8] = {&ColorBoxFront, &ColorBoxBack,   &ColorBoxLeft,  &ColorBoxRight,
+                              &ColorBoxTop,   &ColorBoxBottom, &ColorBoxSpace, &ColorBoxBG};
+    for (int i = 0; i < 8; ++i) {
+        const int top = 8 + 24 * i;
+        auto* label = new QLabel(QString::fromUtf8(captions[i]), TabSheet2);
+        label->setGeometry(4, top, 113, 22);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        auto* box = new QORColorBox(TabSheet2);
+        box->setGeometry(121, top, 145, 22);
+        label->setBuddy(box);
+        *boxes[i] = box;
+    }
+}
+
+void TOptionsForm::CreateRotationPage() {
+    TabSheet3 = new QWidget;
+    PageControl1->addTab(TabSheet3, QStringLiteral("Вращение"));
+    GroupBox1 = new QGroupBox(QStringLiteral(" Свободное вращение при простое: "), TabSheet3);
+    GroupBox1->setGeometry(3, 3, 263, 54);
+    ComboBoxIdle = new QComboBox(GroupBox1);
+    ComboBoxIdle->setGeometry(8, 20, 249, 24);
+    for (int i = 0; i < int(IdleChoices.size()); ++i)
+        ComboBoxIdle->addItem(IdleText(i));
+    ComboBoxIdle->setMaxVisibleItems(int(IdleChoices.size()));
+    ComboBoxIdle->setCurrentIndex(6);
+    GroupBox2 = new QGroupBox(QStringLiteral(" Скорость вращения граней: "), TabSheet3);
+    GroupBox2->setGeometry(3, 63, 263, 70);
+    TrackBarRSpeed = TrackBar(GroupBox2, 9);
+    TrackBarRSpeed->setGeometry(8, 16, 249, 45);
+    TrackBarRSpeed->setValue(5);
+}
+
+std::array<std::pair<QORColorBox*, int>, 8> TOptionsForm::ColorBoxes() const {
+    return {{{ColorBoxFront, 1},
+             {ColorBoxBack, 2},
+             {ColorBoxLeft, 3},
+             {ColorBoxRight, 4},
+             {ColorBoxTop, 5},
+             {ColorBoxBottom, 6},
+             {ColorBoxSpace, 0},
+             {ColorBoxBG, 7}}};
+}
+
+void TOptionsForm::FormCreate() {
+    const QORBigCube& cube = *MainForm->Renderer->Cube;
+    EditShuffle->setValue(cube.ShuffleCount);
+    for (const auto& [box, slot] : ColorBoxes())
+        box->Select(ColorValueFromRGB(cube.ColorTable[std::size_t(slot)]));
+    // Values no control stands for leave it at its default and stay as they are.
+    if (const std::optional<int> item = IdleIndexFor(cube.IdleTimeout))
+        ComboBoxIdle->setCurrentIndex(*item);
+    if (const std::optional<int> position = PositionForStep(cube.RotateStep))
+        TrackBarRSpeed->setValue(*position);
+    if (const std::optional<int> position = PositionForQuality(MainForm->Renderer->DrawQuality))
+        TrackBarQuality->setValue(*position);
+    CheckBoxUpdateTop->setChecked(MainForm->UpdateTopList);
+}
+
+void TOptionsForm::Connect() {
+    connect(EditShuffle, &QSpinBox::valueChanged, this, &TOptionsForm::EditShuffleChange);
+    connect(ColorBoxFront, &QORColorBox::Changed, this, &TOptionsForm::ColorBoxFrontChange);
+    connect(ColorBoxBack, &QORColorBox::Changed, this, &TOptionsForm::ColorBoxBackChange);
+    connect(ColorBoxLeft, &QORColorBox::Changed, this, &TOptionsForm::ColorBoxLeftChange);
+    connect(ColorBoxRight, &QORColorBox::Changed, this, &TOptionsForm::ColorBoxRightChange);
+    connect(ColorBoxTop, &QORColorBox::Changed, this, &TOptionsForm::ColorBoxTopChange);
+    connect(ColorBoxBottom, &QORColorBox::Changed, this, &TOptionsForm::ColorBoxBottomChange);
+    connect(ColorBoxSpace, &QORColorBox::Changed, this, &TOptionsForm::ColorBoxSpaceChange);
+    connect(ColorBoxBG, &QORColorBox::Changed, this, &TOptionsForm::ColorBoxBGChange);
+    connect(TrackBarQuality, &QSlider::valueChanged, this, &TOptionsForm::TrackBarQualityChange);
+    connect(TrackBarRSpeed, &QSlider::valueChanged, this, &TOptionsForm::TrackBarRSpeedChange);
+    connect(ComboBoxIdle, &QComboBox::currentIndexChanged, this,
+            &TOptionsForm::ComboBoxIdleChange);
+    connect(CheckBoxUpdateTop, &QCheckBox::clicked, this, &TOptionsForm::CheckBoxUpdateTopClick);
+    connect(ButtonOK, &QPushButton::clicked, this, &TOptionsForm::ButtonOKClick);
+}
+
+void TOptionsForm::EditShuffleChange() {
+    MainForm->Renderer->Cube->ShuffleCount = EditShuffle->value();
+}
+
+void TOptionsForm::StoreColor(const QORColorBox* box, int slot) {
+    // Cubies take the new colour at OK or at the next reset.
+    MainForm->Renderer->Cube->ColorTable[std::size_t(slot)] = RGBFromColorValue(box->Selected());
+}
+
+void TOptionsForm::TrackBarQualityChange() {
+    MainForm->Renderer->DrawQuality = QualityForPosition(TrackBarQuality->value());
+}
+
+void TOptionsForm::TrackBarRSpeedChange() {
+    MainForm->Renderer->Cube->RotateStep = StepForPosition(TrackBarRSpeed->value());
+}
+
+void TOptionsForm::ComboBoxIdleChange() {
+    MainForm->Renderer->Cube->IdleTimeout = IdleTimeoutForIndex(ComboBoxIdle->currentIndex());
+}
+
+void TOptionsForm::CheckBoxUpdateTopClick() {
+    MainForm->UpdateTopList = CheckBoxUpdateTop->isChecked();
+}
+
+void TOptionsForm::ButtonOKClick() {
+    MainForm->Renderer->Cube->ApplyColors();
+    accept();
+}

@@ -1,0 +1,72 @@
+#pragma once
+// The options dialog. It has no Cancel: every change goes to the cube, the renderer or the
+// main window at once, and the settings file is written when the game ends.
+
+#include <QDialog>
+
+#include <array>
+#include <utility>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QORColorBox;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class QTabWidget;
+class TMainForm;
+
+class TOptionsForm : public QDialog {
+    Q_OBJECT
+public:
+    // Fills the controls from mainForm's live values, once.
+    explicit TOptionsForm(TMainForm* mainForm);
+
+    QTabWidget* PageControl1 = nullptr;
+    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet3 = nullptr;
+    QPushButton* ButtonOK = nullptr;
+
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label11 = nullptr, *Label12 = nullptr;
+    // The spin box's own arrows are the up-down.
+    QSpinBox* EditShuffle = nullptr;
+    QGroupBox* GroupBox3 = nullptr;
+    QSlider* TrackBarQuality = nullptr;
+    QCheckBox* CheckBoxUpdateTop = nullptr;
+
+    QORColorBox *ColorBoxFront = nullptr, *ColorBoxBack = nullptr, *ColorBoxLeft = nullptr,
+                *ColorBoxRight = nullptr, *ColorBoxTop = nullptr, *ColorBoxBottom = nullptr,
+                *ColorBoxSpace = nullptr, *ColorBoxBG = nullptr;
+
+    QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr;
+    QComboBox* ComboBoxIdle = nullptr;
+    QSlider* TrackBarRSpeed = nullptr;
+
+    void EditShuffleChange();
+    void ColorBoxFrontChange() { StoreColor(ColorBoxFront, 1); }
+    void ColorBoxBackChange() { StoreColor(ColorBoxBack, 2); }
+    void ColorBoxLeftChange() { StoreColor(ColorBoxLeft, 3); }
+    void ColorBoxRightChange() { StoreColor(ColorBoxRight, 4); }
+    void ColorBoxTopChange() { StoreColor(ColorBoxTop, 5); }
+    void ColorBoxBottomChange() { StoreColor(ColorBoxBottom, 6); }
+    void ColorBoxSpaceChange() { StoreColor(ColorBoxSpace, 0); }
+    void ColorBoxBGChange() { StoreColor(ColorBoxBG, 7); }
+    void TrackBarQualityChange();
+    void TrackBarRSpeedChange();
+    void ComboBoxIdleChange();
+    void CheckBoxUpdateTopClick();
+    void ButtonOKClick();
+
+private:
+    void CreateGamePage();
+    void CreateColorPage();
+    void CreateRotationPage();
+    void FormCreate();
+    void Connect();
+    void StoreColor(const QORColorBox* box, int slot);
+    // The colour boxes with their ColorTable slots, in the order they are filled.
+    std::array<std::pair<QORColorBox*, int>, 8> ColorBoxes() const;
+
+    TMainForm* MainForm;
+};
