@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "support/game.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
@@ -98,35 +99,6 @@ TEST(MainForm, realRightDragOnThePanelTurnsTheView) {
 }
 
 namespace {
-
-// A main window whose dialogs and message boxes are answered by the test.
-struct Game {
-    QTemporaryDir dir;
-    TMainForm form{dir.filePath("quelmora")};
-    QStringList messages;
-    QList<QUrl> opened;
-    QString openAnswer, saveAnswer, proposed;
-    QList<std::pair<int, int>> wins;
-
-    Game() {
-        form.MessageBox = [this](QMessageBox::Icon, const QString&, const QString& text) {
-            messages << text;
-        };
-        form.AskOpenFileName = [this] { return openAnswer; };
-        form.AskSaveFileName = [this](const QString& p) {
-            proposed = p;
-            return saveAnswer;
-        };
-        form.OpenUrl = [this](const QUrl& url) { opened << url; };
-        form.GameWon = [this](int seconds, int shuffles) {
-            wins << std::make_pair(seconds, shuffles);
-        };
-        form.Renderer->Cube->RotateStep = 45;
-    }
-    QORBigCube& Cube() { return *form.Renderer->Cube; }
-    QString Clock() const { return form.TimerPanel->text(); }
-    void Release() { form.DrawPanelMouseUp(0, 0, 0); }
-};
 
 const QString Congratulation = QString::fromUtf8("Поздравляю! Ты сделал это!");
 
