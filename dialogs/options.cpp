@@ -82,10 +82,11 @@ void TOptionsForm::CreateGamePage() {
     GroupBox3->setGeometry(3, 36, 263, 89);
     Label11 = new QLabel(QStringLiteral("Без сглаживания"), GroupBox3);
     Label11->move(11, 17);
+    Label11->adjustSize();
     Label12 = new QLabel(QStringLiteral("Выское качество"), GroupBox3);
     Label12->adjustSize();
-    // The caption ends over the slider's right end, whatever the font makes its width.
-    Label12->move(std::max(164, 252 - Label12->width()), 17);
+    // The caption ends over the slider's right end, whatever width the font gives it.
+    Label12->move(std::max(Label11->geometry().right() + 8, 255 - Label12->width()), 17);
     TrackBarQuality = TrackBar(GroupBox3, 10);
     TrackBarQuality->setGeometry(3, 36, 257, 45);
     TrackBarQuality->setValue(1);
