@@ -14,8 +14,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -27,8 +27,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include <chrono>
 #include <cfenv>
+#include <chrono>
 
 namespace {
 

@@ -102,9 +102,9 @@ void TOptionsForm::CreateGamePage() {
 void TOptionsForm::CreateColorPage() {
     TabSheet2 = new QWidget;
     PageControl1->addTab(TabSheet2, QStringLiteral("Цвета"));
-    const char* const captions[8] = {"Передняя грань:", "Задняя грань:", "Левая грань:",
-                                     "Правая грань:",   "Верхняя грань:", "Нижняя грань:",
-                                     "Корпус:",         "Фон:"};
+    const char* const captions[8] = {
+        "Передняя грань:", "Задняя грань:", "Левая грань:", "Правая грань:",
+        "Верхняя грань:",  "Нижняя грань:", "Корпус:",      "Фон:"};
     QORColorBox** boxes[8] = {&ColorBoxFront, &ColorBoxBack,   &ColorBoxLeft,  &ColorBoxRight,
                               &ColorBoxTop,   &ColorBoxBottom, &ColorBoxSpace, &ColorBoxBG};
     for (int i = 0; i < 8; ++i) {
@@ -175,8 +175,7 @@ void TOptionsForm::Connect() {
     connect(ColorBoxBG, &QORColorBox::Changed, this, &TOptionsForm::ColorBoxBGChange);
     connect(TrackBarQuality, &QSlider::valueChanged, this, &TOptionsForm::TrackBarQualityChange);
     connect(TrackBarRSpeed, &QSlider::valueChanged, this, &TOptionsForm::TrackBarRSpeedChange);
-    connect(ComboBoxIdle, &QComboBox::currentIndexChanged, this,
-            &TOptionsForm::ComboBoxIdleChange);
+    connect(ComboBoxIdle, &QComboBox::currentIndexChanged, this, &TOptionsForm::ComboBoxIdleChange);
     connect(CheckBoxUpdateTop, &QCheckBox::clicked, this, &TOptionsForm::CheckBoxUpdateTopClick);
     connect(ButtonOK, &QPushButton::clicked, this, &TOptionsForm::ButtonOKClick);
 }

@@ -52,8 +52,7 @@ TEST(OptionMappings, idleListHasFourteenItemsStartingWithNever) {
 
 TEST(OptionMappings, everyIdleTextSaysItsOwnValue) {
     // The number and unit in each text, with the Russian plural that goes with the number.
-    const QRegularExpression form(
-        "^Через (\\d+) (секунд|минуту|минуты|минут)$");
+    const QRegularExpression form("^Через (\\d+) (секунд|минуту|минуты|минут)$");
     int previous = 0;
     for (int i = 1; i < int(IdleChoices.size()); ++i) {
         const QRegularExpressionMatch m = form.match(IdleText(i));

@@ -27,8 +27,8 @@ struct Game {
     int64_t now = 0;
 
     explicit Game(const QByteArray& settings = QByteArray())
-        : settingsWritten(settings.isEmpty() || WriteSettings(dir.filePath("quelmora.ini"),
-                                                              settings)) {
+        : settingsWritten(settings.isEmpty() ||
+                          WriteSettings(dir.filePath("quelmora.ini"), settings)) {
         form.MessageBox = [this](QMessageBox::Icon, const QString&, const QString& text) {
             messages << text;
         };
