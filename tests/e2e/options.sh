@@ -17,30 +17,30 @@ dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Парамет�
 eval "$(xdotool getwindowgeometry --shell --prefix D_ "$dialog")"
 sleep 0.5
 crop="${D_WIDTH}x${D_HEIGHT}+${D_X}+${D_Y}"
+# A click at a place of the dialog.
+click() {
+    xdotool mousemove $((D_X + $1)) $((D_Y + $2)) click 1
+    sleep 0.5
+}
+# Focuses a drop-down by a click, closes its list, and steps through its items by keys.
+step_box() {
+    click "$1" "$2"
+    xdotool key Escape
+    sleep 0.3
+    xdotool key "${@:3}"
+    sleep 0.5
+}
 import -window root -crop "$crop" tab_game.png
-xdotool mousemove $((D_X + 80)) $((D_Y + 16)) click 1
-sleep 0.5
+click 80 16
 import -window root -crop "$crop" tab_colors.png
-# Focus the background box by a click, close its list and step from black to the next item.
-xdotool mousemove $((D_X + 198)) $((D_Y + 216)) click 1
-sleep 0.5
-xdotool key Escape
-sleep 0.3
-xdotool key Down
-sleep 0.5
-xdotool mousemove $((D_X + 170)) $((D_Y + 16)) click 1
-sleep 0.5
+# The background box: from black to the next item.
+step_box 198 216 Down
+click 170 16
 import -window root -crop "$crop" tab_rotation.png
 # The idle box: from "Через 1 минуту" five items up to "Через 5 секунд".
-xdotool mousemove $((D_X + 141)) $((D_Y + 65)) click 1
-sleep 0.5
-xdotool key Escape
-sleep 0.3
-xdotool key Up Up Up Up Up
-sleep 0.5
+step_box 141 65 Up Up Up Up Up
 import -window root -crop "$crop" tab_rotation_chosen.png
-xdotool mousemove $((D_X + 241)) $((D_Y + 259)) click 1
-sleep 0.5
+click 241 259
 xdotool search --onlyvisible --name '^Параметры\.\.\.$' > /dev/null && fail "OK left the dialog open"
 
 # A pointer move over the panel starts the wait; then the pointer rests on the tool bar.
