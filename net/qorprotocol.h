@@ -1,0 +1,37 @@
+#pragma once
+// The score-server protocol: the client's messages, the server's replies, and how a reply
+// is read. Texts here are QString; the wire carries them in code page 1251, with no
+// terminator (see ToCp1251).
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace QORProtocol {
+
+inline const QString Login = QStringLiteral("CUBE_LOGIN;");
+inline const QString Register = QStringLiteral("CUBE_REGISTER;");
+inline const QString GetTop = QStringLiteral("CUBE_GETTOP;");
+inline const QString TimeResult = QStringLiteral("CUBE_TIMERESULT;");
+
+inline const QString TopList = QStringLiteral("ZKSERVER_TOPLIST");
+inline const QString LoginOk = QStringLiteral("ZKSERVER_LOGIN_OK");
+inline const QString LoginBad = QStringLiteral("ZKSERVER_LOGIN_BAD");
+
+// A message of keyword, user name and password, the fields exactly as typed.
+QString Credentials(const QString& keyword, const QString& user, const QString& password);
+QString Result(const QString& user, const QString& password, int seconds, int shuffles);
+
+struct Reply {
+    enum Kind { TopListRows, LoginAccepted, LoginRefused, Ignored };
+    Kind What = Ignored;
+    // Of a top list: one list of texts per row, in the server's order; the first is the nick.
+    QList<QStringList> Rows;
+};
+// One read's text as one reply, dispatched on its first record only.
+Reply ParseReply(const QString& text);
+
+// The server's top-list reply; ParseReply gives back exactly these rows, whatever they hold.
+QString TopListReply(const QList<QStringList>& rows);
+
+} // namespace QORProtocol
