@@ -337,8 +337,10 @@ bool TMainForm::WriteSettingsFile() {
     // Start from the file as it is so foreign sections, keys and comments survive.
     QORIniFile ini;
     ini.Load(QFileInfo::exists(WritePath) ? WritePath : ReadPath);
-    WriteSettings(ini, CollectSettings());
-    if (ini.Save(WritePath))
+    const QORSettings settings = CollectSettings();
+    WriteSettings(ini, settings);
+    // A stored password is for the player's eyes only.
+    if (ini.Save(WritePath, nullptr, !settings.Password.isEmpty() && settings.SavePassword))
         return true;
     MessageBox(QMessageBox::Critical, QLatin1String(ProgramTitle), WriteFailedMessage(WritePath));
     return false;

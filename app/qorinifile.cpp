@@ -65,7 +65,7 @@ bool QORIniFile::Load(const QString& path) {
     return true;
 }
 
-bool QORIniFile::Save(const QString& path, QString* error) const {
+bool QORIniFile::Save(const QString& path, QString* error, bool ownerOnly) const {
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath())) {
         if (error)
@@ -76,6 +76,13 @@ bool QORIniFile::Save(const QString& path, QString* error) const {
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
             *error = file.errorString();
+        return false;
+    }
+    // Otherwise the new file keeps the old one's permissions.
+    if (ownerOnly && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
         return false;
     }
     QString all;

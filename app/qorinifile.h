@@ -14,7 +14,8 @@ public:
     // A missing file reads as empty; false only when an existing file cannot be read.
     bool Load(const QString& path);
     // Writes a temporary file and renames it over path, so a failure leaves the old file.
-    bool Save(const QString& path, QString* error = nullptr) const;
+    // An ownerOnly file is readable by its owner alone from the first byte written.
+    bool Save(const QString& path, QString* error = nullptr, bool ownerOnly = false) const;
 
     // Section and key match without regard to letter case; blanks around both are ignored.
     QString ReadString(const QString& section, const QString& key, const QString& def) const;

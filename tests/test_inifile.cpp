@@ -151,3 +151,19 @@ TEST(IniFile, unreadableFileIsAnErrorButMissingIsNot) {
     EXPECT_TRUE(ini.Lines().isEmpty());
     EXPECT_FALSE(ini.Load(dir.path())) << "a folder cannot be read as a file";
 }
+
+TEST(IniFile, ownerOnlySaveHidesTheFileFromOthersAndPlainSaveKeepsItsMode) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.ini");
+    WriteAll(path, "[S]\r\nA=1\r\n");
+    const QFileDevice::Permissions shared = QFile::permissions(path);
+    ASSERT_TRUE(shared & QFileDevice::ReadOther) << "the test needs a umask that shares files";
+    QORIniFile ini;
+    ASSERT_TRUE(ini.Load(path));
+    ASSERT_TRUE(ini.Save(path, nullptr, true));
+    // Owner, group and others; the "user" bits only repeat the owner's for us.
+    EXPECT_EQ(QFile::permissions(path) & 0xF0FF, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    ASSERT_TRUE(QFile::setPermissions(path, shared));
+    ASSERT_TRUE(ini.Save(path));
+    EXPECT_EQ(QFile::permissions(path), shared);
+}
