@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTcpSocket>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -87,9 +88,12 @@ TMainForm::TMainForm(const QString& exePath, QWidget* parent)
     connect(GameTimer, &QTimer::timeout, this, &TMainForm::GameTimerTimer);
     OptionsForm = new TOptionsForm(this);
     AboutForm = new TAboutForm(this);
+    CreateClient();
 }
 
 TMainForm::~TMainForm() {
+    // The socket closes as the window's children go; the status bar may be gone by then.
+    ClientSocket->disconnect(this);
     FormDestroy();
 }
 
@@ -141,10 +145,9 @@ void TMainForm::CreateMenu() {
         toggle->setCheckable(true);
         toggle->setChecked(true);
     }
-    // The top-list commands come alive with the score-server client.
     QMenu* top = addMenu(QStringLiteral("Топ игроков"));
-    N20 = item(top, QStringLiteral("Авторизация..."), nullptr);
-    N21 = item(top, QStringLiteral("Топ"), nullptr);
+    N20 = item(top, QStringLiteral("Авторизация..."), &TMainForm::N20Click);
+    N21 = item(top, QStringLiteral("Топ"), &TMainForm::N21Click);
     QMenu* help = addMenu(QStringLiteral("Помощь"));
     N16 = item(help, QStringLiteral("Справка"), &TMainForm::N16Click, 5);
     help->addSeparator();
@@ -257,7 +260,8 @@ void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!Shown) {
         Shown = true;
-        FormShow();
+        // After the window has been drawn, so a login dialog opens over a finished window.
+        QMetaObject::invokeMethod(this, &TMainForm::FormShow, Qt::QueuedConnection);
     }
 }
 
@@ -267,9 +271,13 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TMainForm::FormShow() {
-    // Logging in and connecting come with the score-server client.
-    if (!UpdateTopList)
-        StatusPanels[1]->setText(QStringLiteral("OFFLINE"));
+    if (!UpdateTopList) {
+        SetStatus(QStringLiteral("OFFLINE"));
+        return;
+    }
+    if (ShowLogin && (UserName.isEmpty() || Password.isEmpty()))
+        AskLogin();
+    ConnectToServer();
 }
 
 void TMainForm::FormCreate() {

@@ -21,7 +21,10 @@ class QORGL;
 class QTimer;
 class QToolBar;
 class QUrl;
+class QTcpSocket;
 class TAboutForm;
+class TLoginForm;
+class TPlayersForm;
 class TOptionsForm;
 struct QORSettings;
 
@@ -55,6 +58,9 @@ public:
     QTimer* GameTimer = nullptr;
     TOptionsForm* OptionsForm = nullptr;
     TAboutForm* AboutForm = nullptr;
+    TLoginForm* LoginForm = nullptr;
+    TPlayersForm* PlayersForm = nullptr;
+    QTcpSocket* ClientSocket = nullptr;
     QAction *N4 = nullptr, *N5 = nullptr, *N7 = nullptr, *N8 = nullptr, *N9 = nullptr,
             *N11 = nullptr, *N13 = nullptr, *N14 = nullptr, *N15 = nullptr, *N16 = nullptr,
             *N18 = nullptr, *N20 = nullptr, *N21 = nullptr, *URL = nullptr;
@@ -65,8 +71,10 @@ public:
     std::function<QString()> AskOpenFileName;
     std::function<QString(const QString& proposed)> AskSaveFileName;
     std::function<void(const QUrl&)> OpenUrl;
-    // Gets a won game's seconds and shuffle count; the top list fills it in.
+    // Told of each won game, after its result went to the score server.
     std::function<void(int seconds, int shuffles)> GameWon;
+    // Shows the login dialog modally.
+    std::function<void()> AskLogin;
     // Milliseconds of a steady clock for the idle rotation; tests drive it.
     std::function<int64_t()> IdleClock;
     QORIdleRotation IdleRotation;
@@ -85,12 +93,23 @@ public:
     void DrawPanelKeyDown();
     void GameTimerTimer();
 
+    // The score-server client: one connection, its state shown in the status bar.
+    void ConnectToServer();
+    void ClientSocketConnect();
+    void ClientSocketRead();
+    void ClientSocketError();
+    void ClientSocketDisconnect();
+    // Sends a solved game's time and shuffle length while connected; nothing is kept for later.
+    void SubmitResult(int seconds, int shuffles);
+
     void N4Click();
     void N5Click();
     void N7Click();
     void N8Click();
     void N9Click();
     void N11Click();
+    void N20Click();
+    void N21Click();
     void N13Click();
     void N14Click();
     void N15Click();
@@ -122,6 +141,9 @@ private:
     void ApplySettings(const QORSettings& s);
     QORSettings CollectSettings() const;
     void StopClock();
+    void CreateClient();
+    void SetStatus(const QString& text);
+    void Send(const QString& message);
     void Tell(const QString& text);
     // Tells the player when it fails; the old file, if any, is left whole.
     bool SaveGame(const QString& path);

@@ -59,6 +59,7 @@ void TMainForm::DrawPanelMouseUp(int, int, int) {
     GameTimer->stop();
     MessageBox(QMessageBox::NoIcon, QLatin1String(ProgramTitle),
                QStringLiteral("Поздравляю! Ты сделал это!"));
+    SubmitResult(GameSeconds, GameShuffles);
     if (GameWon)
         GameWon(GameSeconds, GameShuffles);
     TimerPanel->setText(ClockText(0));

@@ -3,6 +3,7 @@
 #include "app/mainform.h"
 #include "app/qoroptions.h"
 #include "dialogs/qorcolorbox.h"
+#include "dialogs/qorwrappedcheckbox.h"
 #include "render/qorgl.h"
 
 #include <QCheckBox>
@@ -15,29 +16,6 @@
 #include <QTabWidget>
 
 namespace {
-
-// A check box whose caption wraps over several lines; the whole box takes the click.
-class WrappedCheckBox : public QCheckBox {
-public:
-    WrappedCheckBox(const QString& text, QWidget* parent) : QCheckBox(parent) {
-        setAccessibleName(text);
-        auto* caption = new QLabel(text, this);
-        caption->setWordWrap(true);
-        caption->setAttribute(Qt::WA_TransparentForMouseEvents);
-        Caption = caption;
-    }
-
-protected:
-    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
-    void resizeEvent(QResizeEvent* event) override {
-        QCheckBox::resizeEvent(event);
-        const int indent = 20;
-        Caption->setGeometry(indent, 0, width() - indent, height());
-    }
-
-private:
-    QLabel* Caption;
-};
 
 QSlider* TrackBar(QWidget* parent, int last) {
     auto* slider = new QSlider(Qt::Horizontal, parent);
@@ -91,7 +69,7 @@ void TOptionsForm::CreateGamePage() {
     TrackBarQuality->setGeometry(3, 36, 257, 45);
     TrackBarQuality->setValue(1);
 
-    CheckBoxUpdateTop = new WrappedCheckBox(
+    CheckBoxUpdateTop = new QORWrappedCheckBox(
         QStringLiteral("Отправлять результат игры и обновлять топ-лист (требуется подключение к "
                        "интернету)"),
         TabSheet1);

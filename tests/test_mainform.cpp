@@ -85,8 +85,8 @@ TEST(MainForm, pressUsesOnePassAndReleaseRestoresQuality) {
 }
 
 TEST(MainForm, realRightDragOnThePanelTurnsTheView) {
-    QTemporaryDir dir;
-    TMainForm form(dir.filePath("quelmora"));
+    Game g;
+    TMainForm& form = g.form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     QWindow* panel = form.DrawPanel;
@@ -283,6 +283,7 @@ TEST(MainForm, exitDuringAGameAsksNothingAndWritesSettings) {
         form.MessageBox = [&](QMessageBox::Icon, const QString&, const QString& text) {
             messages << text;
         };
+        form.AskLogin = [] {};
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         form.Renderer->Cube->ShuffleCount = 0;
@@ -310,16 +311,4 @@ TEST(MainForm, clockSitsInThePanelsTopRightCornerOnResize) {
     EXPECT_EQ(g.form.StatusPanels[0]->width(), 200);
     EXPECT_EQ(g.form.StatusPanels[1]->width(), 150);
     EXPECT_EQ(g.form.StatusPanels[2]->width(), 50);
-}
-
-TEST(MainForm, topListSwitchedOffShowsOfflineOnceShown) {
-    QTemporaryDir dir;
-    WriteAll(dir.filePath("quelmora.ini"), "[QuelmoraSettings]\r\nUpdateTopList=0\r\n");
-    TMainForm off(dir.filePath("quelmora"));
-    off.show();
-    EXPECT_EQ(off.StatusPanels[1]->text(), "OFFLINE");
-    QTemporaryDir other;
-    TMainForm on(other.filePath("quelmora"));
-    on.show();
-    EXPECT_TRUE(on.StatusPanels[1]->text().isEmpty());
 }

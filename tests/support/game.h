@@ -24,6 +24,7 @@ struct Game {
     QList<QUrl> opened;
     QString openAnswer, saveAnswer, proposed;
     QList<std::pair<int, int>> wins;
+    int loginsAsked = 0;
     int64_t now = 0;
 
     explicit Game(const QByteArray& settings = QByteArray())
@@ -42,6 +43,7 @@ struct Game {
             wins << std::make_pair(seconds, shuffles);
         };
         form.IdleClock = [this] { return now; };
+        form.AskLogin = [this] { ++loginsAsked; };
         form.DrawPanelKeyDown();
         form.Renderer->Cube->RotateStep = 45;
     }

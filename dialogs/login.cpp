@@ -1,0 +1,160 @@
+#include "dialogs/login.h"
+
+#include "app/mainform.h"
+#include "app/qorcp1251.h"
+#include "app/qorprogram.h"
+#include "dialogs/qorwrappedcheckbox.h"
+#include "net/qorlogincheck.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QValidator>
+
+namespace {
+
+// The wire carries code page 1251: anything else would reach the server as something the
+// player did not type.
+class Cp1251Validator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return FitsCp1251(input) ? Acceptable : Invalid;
+    }
+};
+
+constexpr int EditLeft = 128;
+// Longest name and password the score server takes.
+constexpr int MaxLoginLength = 32;
+constexpr int MaxPasswordLength = 64;
+
+} // namespace
+
+TLoginForm::TLoginForm(TMainForm* mainForm) : QDialog(mainForm), MainForm(mainForm) {
+    setWindowTitle(QStringLiteral("Авторизация..."));
+    setFixedSize(318, 186);
+    CheckBoxFirst = new QCheckBox(QStringLiteral("Зарегистрироваться"), this);
+    CheckBoxFirst->setGeometry(EditLeft, 6, 177, 20);
+    EditLogin = Edit(30);
+    EditLogin->setMaxLength(MaxLoginLength);
+    Label1 = LabelFor(QStringLiteral("Логин:"), EditLogin);
+    EditPassword1 = Edit(57);
+    Label2 = LabelFor(QStringLiteral("Пароль (min 6 симв.):"), EditPassword1);
+    EditPassword2 = Edit(84);
+    Label3 = LabelFor(QStringLiteral("Еще раз:"), EditPassword2);
+    for (QLineEdit* edit : {EditPassword1, EditPassword2}) {
+        edit->setEchoMode(QLineEdit::Password);
+        edit->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+        edit->setMaxLength(MaxPasswordLength);
+    }
+    CheckBoxNoLogin =
+        new QORWrappedCheckBox(QStringLiteral("Больше не предлагать авторизацию"), this);
+    CheckBoxNoLogin->setGeometry(8, 112, 146, 34);
+    CheckBoxSavePassword =
+        new QORWrappedCheckBox(QStringLiteral("Сохранить пароль (это не безопасно :)"), this);
+    CheckBoxSavePassword->setGeometry(162, 112, 150, 34);
+    ButtonCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    ButtonCancel->setGeometry(128, 156, 86, 21);
+    ButtonOK = new QPushButton(QStringLiteral("OK"), this);
+    ButtonOK->setGeometry(222, 156, 86, 21);
+    // Neither button answers Enter.
+    for (QPushButton* button : {ButtonCancel, ButtonOK}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    const QList<QWidget*> tabOrder = {CheckBoxNoLogin,      EditLogin,    EditPassword1,
+                                      EditPassword2,        ButtonOK,     ButtonCancel,
+                                      CheckBoxSavePassword, CheckBoxFirst};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    connect(CheckBoxFirst, &QCheckBox::clicked, this, &TLoginForm::CheckBoxFirstClick);
+    connect(CheckBoxNoLogin, &QCheckBox::clicked, this, &TLoginForm::CheckBoxNoLoginClick);
+    connect(CheckBoxSavePassword, &QCheckBox::clicked, this,
+            &TLoginForm::CheckBoxSavePasswordClick);
+    connect(ButtonOK, &QPushButton::clicked, this, &TLoginForm::ButtonOKClick);
+    connect(ButtonCancel, &QPushButton::clicked, this, &TLoginForm::ButtonCancelClick);
+    FormCreate();
+}
+
+QLineEdit* TLoginForm::Edit(int top) {
+    auto* edit = new QLineEdit(this);
+    edit->setGeometry(EditLeft, top, 177, 21);
+    edit->setValidator(new Cp1251Validator(edit));
+    return edit;
+}
+
+QLabel* TLoginForm::LabelFor(const QString& text, QLineEdit* edit) {
+    auto* label = new QLabel(text, this);
+    label->setGeometry(4, edit->y(), EditLeft - 10, edit->height());
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setBuddy(edit);
+    return label;
+}
+
+void TLoginForm::FormCreate() {
+    Label3->setEnabled(false);
+    EditPassword2->setEnabled(false);
+}
+
+void TLoginForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TLoginForm::keyPressEvent(QKeyEvent* event) {
+    // Escape does not cancel: only the buttons and the window's own close do.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void TLoginForm::FormShow() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    EditLogin->setText(MainForm->UserName);
+    EditPassword1->setText(MainForm->Password);
+    CheckBoxNoLogin->setChecked(!MainForm->ShowLogin);
+    CheckBoxSavePassword->setChecked(MainForm->SavePassword);
+    CheckBoxFirstClick();
+    // The player starts by typing the name.
+    EditLogin->setFocus();
+}
+
+void TLoginForm::CheckBoxFirstClick() {
+    // Disabling keeps the repeat's text.
+    const bool registering = CheckBoxFirst->isChecked();
+    Label3->setEnabled(registering);
+    EditPassword2->setEnabled(registering);
+}
+
+void TLoginForm::CheckBoxNoLoginClick() {
+    MainForm->ShowLogin = !CheckBoxNoLogin->isChecked();
+}
+
+void TLoginForm::CheckBoxSavePasswordClick() {
+    MainForm->SavePassword = CheckBoxSavePassword->isChecked();
+}
+
+void TLoginForm::ButtonOKClick() {
+    const std::optional<QString> problem =
+        LoginCheck({EditLogin->text(), EditPassword1->text(), EditPassword2->text(),
+                    CheckBoxFirst->isChecked()});
+    if (problem) {
+        MainForm->MessageBox(QMessageBox::NoIcon, QLatin1String(ProgramTitle), *problem);
+        return;
+    }
+    MainForm->UserName = EditLogin->text();
+    MainForm->Password = EditPassword1->text();
+    accept();
+}
+
+void TLoginForm::ButtonCancelClick() {
+    EditLogin->clear();
+    EditPassword1->clear();
+    EditPassword2->clear();
+    reject();
+}

@@ -1,0 +1,99 @@
+#include "dialogs/players.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QColor FromValue(unsigned v) {
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+class PlayersList : public QTreeWidget {
+public:
+    PlayersList(TPlayersForm* form) : QTreeWidget(form), Form(form) {}
+
+protected:
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override {
+        QStyleOptionViewItem row = option;
+        Form->ListViewCustomDrawItem(index.row(), row);
+        if (row.backgroundBrush.style() != Qt::NoBrush)
+            painter->fillRect(row.rect, row.backgroundBrush);
+        QTreeWidget::drawRow(painter, row, index);
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QTreeWidget::resizeEvent(event);
+        Form->ListViewResize();
+    }
+
+private:
+    TPlayersForm* Form;
+};
+
+} // namespace
+
+TPlayersForm::TPlayersForm(QWidget* mainForm) : QWidget(mainForm, Qt::Window) {
+    setWindowTitle(QStringLiteral("Топ игроков"));
+    resize(510, 239);
+    ListView = new PlayersList(this);
+    ListView->setHeaderLabels({QStringLiteral("Ник"), QStringLiteral("Время"),
+                               QStringLiteral("Количество оборотов при перемешивании"),
+                               QStringLiteral("Дата")});
+    ListView->setRootIsDecorated(false);
+    ListView->setUniformRowHeights(true);
+    ListView->setSortingEnabled(false);
+    ListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView->header()->setSectionsMovable(false);
+    ListView->header()->setStretchLastSection(false);
+    ListView->header()->setSectionResizeMode(QHeaderView::Fixed);
+    QPalette palette = ListView->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    ListView->setPalette(palette);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(ListView);
+}
+
+void TPlayersForm::ShowList() {
+    if (!Placed && parentWidget()) {
+        // Centred on the main window the first time; the player may move it afterwards.
+        Placed = true;
+        move(parentWidget()->geometry().center() - rect().center());
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void TPlayersForm::Clear() {
+    ListView->clear();
+}
+
+void TPlayersForm::AddRow(const QString& caption, const QStringList& texts) {
+    QStringList columns = {caption};
+    columns << texts.mid(0, 3);
+    auto* item = new QTreeWidgetItem(ListView, columns);
+    if (texts.size() > 3)
+        item->setData(0, ExtraTextsRole, texts.mid(3));
+}
+
+void TPlayersForm::ListViewCustomDrawItem(int row, QStyleOptionViewItem& option) const {
+    if (row % 2 == 1)
+        option.backgroundBrush = FromValue(OddRowColor);
+}
+
+void TPlayersForm::ListViewResize() {
+    const int columns = ListView->columnCount();
+    const int width = ListView->viewport()->width();
+    const int each = width / columns;
+    ListView->header()->resizeSection(0, width - each * (columns - 1));
+    for (int c = 1; c < columns; ++c)
+        ListView->header()->resizeSection(c, each);
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The top-list window: the server's list of best players as a read-only table, filled
+// whether or not it is shown, and only hidden when closed.
+
+#include <QStringList>
+#include <QWidget>
+
+class QStyleOptionViewItem;
+class QTreeWidget;
+
+class TPlayersForm : public QWidget {
+    Q_OBJECT
+public:
+    // Texts of a row kept beyond the shown columns.
+    static constexpr int ExtraTextsRole = Qt::UserRole;
+    static constexpr unsigned OddRowColor = 0x00F0EBE8;
+
+    explicit TPlayersForm(QWidget* mainForm);
+
+    QTreeWidget* ListView = nullptr;
+
+    // Makes the window visible and brings it to the front without waiting for it.
+    void ShowList();
+    void Clear();
+    void AddRow(const QString& caption, const QStringList& texts);
+    // Before each row is drawn: odd rows get the second background colour.
+    void ListViewCustomDrawItem(int row, QStyleOptionViewItem& option) const;
+    // Shares the list's width equally among the columns, the remainder to the first.
+    void ListViewResize();
+
+private:
+    bool Placed = false;
+};
