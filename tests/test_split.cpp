@@ -23,7 +23,10 @@ TEST(Split, fieldsRunToTheDelimiterAndLeadingBlanksAreSkipped) {
 TEST(Split, blankSeparatesLikeTheDelimiter) {
     EXPECT_EQ(Split("Иван Петров;0:01:02"), QStringList({"Иван", "Петров", "0:01:02"}));
     EXPECT_EQ(Split("a ; b"), QStringList({"a", "b"})) << "blanks around a delimiter vanish";
-    EXPECT_EQ(Split("a\x01" "b"), QStringList({"a", "b"})) << "control characters are blanks";
+    EXPECT_EQ(Split("a\x01"
+                    "b"),
+              QStringList({"a", "b"}))
+        << "control characters are blanks";
 }
 
 TEST(Split, twoDelimitersGiveAnEmptyItemAndAFinalDelimiterOneMore) {
