@@ -6,6 +6,8 @@
 #include "dialogs/qorwrappedcheckbox.h"
 #include "net/qorlogincheck.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,7 +28,7 @@ public:
     }
 };
 
-constexpr int EditLeft = 128;
+constexpr int EditLeft = 133;
 // Longest name and password the score server takes.
 constexpr int MaxLoginLength = 32;
 constexpr int MaxPasswordLength = 64;
@@ -36,6 +38,7 @@ constexpr int MaxPasswordLength = 64;
 TLoginForm::TLoginForm(TMainForm* mainForm) : QDialog(mainForm), MainForm(mainForm) {
     setWindowTitle(QStringLiteral("Авторизация..."));
     setFixedSize(318, 186);
+    FitFont();
     CheckBoxFirst = new QCheckBox(QStringLiteral("Зарегистрироваться"), this);
     CheckBoxFirst->setGeometry(EditLeft, 6, 177, 20);
     EditLogin = Edit(30);
@@ -52,10 +55,10 @@ TLoginForm::TLoginForm(TMainForm* mainForm) : QDialog(mainForm), MainForm(mainFo
     }
     CheckBoxNoLogin =
         new QORWrappedCheckBox(QStringLiteral("Больше не предлагать авторизацию"), this);
-    CheckBoxNoLogin->setGeometry(8, 112, 146, 34);
+    CheckBoxNoLogin->setGeometry(6, 112, 152, 34);
     CheckBoxSavePassword =
         new QORWrappedCheckBox(QStringLiteral("Сохранить пароль (это не безопасно :)"), this);
-    CheckBoxSavePassword->setGeometry(162, 112, 150, 34);
+    CheckBoxSavePassword->setGeometry(162, 112, 152, 34);
     ButtonCancel = new QPushButton(QStringLiteral("Отмена"), this);
     ButtonCancel->setGeometry(128, 156, 86, 21);
     ButtonOK = new QPushButton(QStringLiteral("OK"), this);
@@ -80,6 +83,21 @@ TLoginForm::TLoginForm(TMainForm* mainForm) : QDialog(mainForm), MainForm(mainFo
     FormCreate();
 }
 
+void TLoginForm::FitFont() {
+    // The widths are fixed; where the desktop's font runs wider than the one they were made
+    // for, a smaller size keeps the longest caption whole.
+    QFont f = font();
+    int pixels = QFontInfo(f).pixelSize();
+    auto fits = [&] {
+        const QFontMetrics m(f);
+        return m.horizontalAdvance(QStringLiteral("Пароль (min 6 симв.):")) <= EditLeft - 10 &&
+               m.horizontalAdvance(QStringLiteral("Больше не предлагать")) <= 130;
+    };
+    while (pixels > 8 && !fits())
+        f.setPixelSize(--pixels);
+    setFont(f);
+}
+
 QLineEdit* TLoginForm::Edit(int top) {
     auto* edit = new QLineEdit(this);
     edit->setGeometry(EditLeft, top, 177, 21);
@@ -89,7 +107,7 @@ QLineEdit* TLoginForm::Edit(int top) {
 
 QLabel* TLoginForm::LabelFor(const QString& text, QLineEdit* edit) {
     auto* label = new QLabel(text, this);
-    label->setGeometry(4, edit->y(), EditLeft - 10, edit->height());
+    label->setGeometry(2, edit->y(), EditLeft - 8, edit->height());
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setBuddy(edit);
     return label;

@@ -35,6 +35,7 @@ protected:
 
 private:
     void FormCreate();
+    void FitFont();
     QLineEdit* Edit(int top);
     QLabel* LabelFor(const QString& text, QLineEdit* edit);
 
