@@ -1,9 +1,14 @@
 # Shared steps of the player tests: a copy of the game in a work folder of its own (so its
 # settings file lands there), started on the current display.
-#   start_game <game executable> <work folder>   sets pid, X, Y, WIDTH, HEIGHT
+#   start_game <game executable> <work folder> [keep]   sets pid, X, Y, WIDTH, HEIGHT
+# Without "keep" the folder starts empty but for settings that keep the game offline, so no
+# login dialog comes up; with it, the settings already in the folder are used.
 start_game() {
-    rm -rf "$2"
-    mkdir -p "$2"
+    if [ "${3:-}" != keep ]; then
+        rm -rf "$2"
+        mkdir -p "$2"
+        printf '[QuelmoraSettings]\r\nUpdateTopList=0\r\n' > "$2/quelmora.ini"
+    fi
     cp "$1" "$2/quelmora"
     cd "$2"
     ./quelmora & pid=$!
@@ -37,5 +42,5 @@ stop_game() {
     wait $pid || status=$?
     trap - EXIT
     [ "$status" -eq 0 ] || fail "exit status $status after SIGTERM"
-    [ -f quelmora.ini ] || fail "settings not written on SIGTERM"
+    grep -q '^FrontColor=' quelmora.ini || fail "settings not written on SIGTERM"
 }
