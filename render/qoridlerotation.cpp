@@ -14,6 +14,8 @@ float QORIdleRotation::Tick(int64_t nowMs, int timeoutMs, bool blocked) {
         Rotating = false;
         return 0.0f;
     }
+    if (Rotating && nowMs - LastTickMs < StepMs)
+        return 0.0f;
     // The first step starts where the wait ended.
     const int64_t from = Rotating ? LastTickMs : LastInputMs + timeoutMs;
     Rotating = true;

@@ -23,6 +23,21 @@ TEST(IdleRotation, waitsForTheTimeoutThenTurnsAtTwentyDegreesASecond) {
     EXPECT_NEAR(total, 20.0f, 1e-3f) << "one second more";
 }
 
+TEST(IdleRotation, stepsComeAboutThirtyTimesASecondWhateverTheTimerRate) {
+    QORIdleRotation idle;
+    idle.Input(0);
+    int steps = 0;
+    float total = 0;
+    for (int64_t t = 5000; t <= 7000; t += 10) {
+        const float d = idle.Tick(t, 5000, false);
+        steps += d > 0;
+        total += d;
+    }
+    EXPECT_GE(steps, 50);
+    EXPECT_LE(steps, 61);
+    EXPECT_NEAR(total, 40.0f, 0.7f) << "no time is lost between steps";
+}
+
 TEST(IdleRotation, inputStopsItAndRestartsTheWait) {
     QORIdleRotation idle;
     idle.Input(0);
