@@ -1,0 +1,70 @@
+// quelmora-server: the score server the game's top list talks to.
+#include "app/qorsignals.h"
+#include "server/qorscoreserver.h"
+#include "server/qorscorestore.h"
+#include "server/qorservercommandline.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+void PrintLine(FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+// Up to a thousand clients need a descriptor each; the usual soft limit of 1024 would leave
+// too few for the database and the listener.
+void RaiseDescriptorLimit() {
+    struct rlimit limit = {};
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quelmora-server"));
+
+    const QORServerCommandLine line = ParseServerCommandLine(QCoreApplication::arguments());
+    if (line.What == QORServerCommandLine::ShowHelp) {
+        PrintLine(stdout, line.Text.trimmed());
+        return 0;
+    }
+    if (line.What == QORServerCommandLine::Fail) {
+        PrintLine(stderr, QStringLiteral("quelmora-server: ") + line.Text);
+        return 2;
+    }
+    const QORServerOptions& options = line.Options;
+    RaiseDescriptorLimit();
+
+    QORScoreStore store;
+    if (!store.Open(options.DatabasePath, options.MinShuffles)) {
+        PrintLine(stderr, QStringLiteral("quelmora-server: ") + store.ErrorString());
+        return 1;
+    }
+    QORScoreServer server(store, options);
+    if (!server.Listen()) {
+        PrintLine(stderr, QStringLiteral("quelmora-server: cannot listen on %1:%2: %3")
+                              .arg(options.Address.toString())
+                              .arg(options.Port)
+                              .arg(server.ErrorString()));
+        return 1;
+    }
+    QORSignalWatcher watcher;
+    QObject::connect(&watcher, &QORSignalWatcher::Terminate, &app, &QCoreApplication::quit);
+
+    PrintLine(
+        stdout,
+        QStringLiteral("listening on %1:%2").arg(server.Address().toString()).arg(server.Port()));
+    const int code = QCoreApplication::exec();
+    // The server goes first, then the store closes the database file cleanly.
+    return code;
+}

@@ -1,0 +1,93 @@
+#include "server/qorservermessage.h"
+
+#include "app/qorcp1251.h"
+#include "net/qorprotocol.h"
+
+#include <QStringList>
+
+#include <optional>
+
+namespace {
+
+// The one byte cp1251 leaves unassigned; a client that sends it is not speaking the code page.
+constexpr char UndefinedCp1251Byte = '\x98';
+
+bool HasControlCharacter(const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() < 32 || c.unicode() == 127)
+            return true;
+    }
+    return false;
+}
+
+// A decimal number of digits only, at most max; longer texts stay bounded instead of
+// overflowing.
+std::optional<int> ParseBounded(const QString& text, int max) {
+    if (text.isEmpty())
+        return std::nullopt;
+    qint64 value = 0;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+        if (value > max)
+            return std::nullopt;
+    }
+    return int(value);
+}
+
+QORServerMessage::Kind KindOf(const QString& keyword) {
+    // The protocol's keywords carry their ";"; the split has already removed it.
+    if (keyword + u';' == QORProtocol::Login)
+        return QORServerMessage::Login;
+    if (keyword + u';' == QORProtocol::Register)
+        return QORServerMessage::Register;
+    if (keyword + u';' == QORProtocol::GetTop)
+        return QORServerMessage::GetTop;
+    if (keyword + u';' == QORProtocol::TimeResult)
+        return QORServerMessage::TimeResult;
+    return QORServerMessage::Invalid;
+}
+
+} // namespace
+
+bool IsValidName(const QString& name) {
+    return !name.isEmpty() && name.size() <= MaxNameLength && !HasControlCharacter(name);
+}
+
+bool IsValidPassword(const QString& password) {
+    return !password.isEmpty() && password.size() <= MaxPasswordLength &&
+           !HasControlCharacter(password);
+}
+
+QORServerMessage QORServerMessage::Parse(const QByteArray& bytes) {
+    QORServerMessage invalid;
+    qsizetype end = bytes.size();
+    while (end > 0 && (bytes[end - 1] == '\r' || bytes[end - 1] == '\n'))
+        --end;
+    const QByteArray body = bytes.left(end);
+    if (body.contains(UndefinedCp1251Byte))
+        return invalid;
+
+    const QStringList fields = FromCp1251(body).split(u';');
+    const Kind kind = KindOf(fields.first());
+    if (kind == Invalid)
+        return invalid;
+    const qsizetype expected = kind == TimeResult ? 5 : 3;
+    if (fields.size() != expected || !IsValidName(fields[1]) || !IsValidPassword(fields[2]))
+        return invalid;
+
+    QORServerMessage message;
+    message.What = kind;
+    message.Name = fields[1];
+    message.Password = fields[2];
+    if (kind == TimeResult) {
+        const std::optional<int> seconds = ParseBounded(fields[3], MaxSeconds);
+        const std::optional<int> shuffles = ParseBounded(fields[4], MaxShuffles);
+        if (!seconds || !shuffles)
+            return invalid;
+        message.Seconds = *seconds;
+        message.Shuffles = *shuffles;
+    }
+    return message;
+}
