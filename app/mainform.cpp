@@ -5,6 +5,7 @@
 #include "app/qorsettings.h"
 #include "render/qorgl.h"
 
+#include "app/qorfont.h"
 #include "app/qorgameclock.h"
 #include "dialogs/about.h"
 #include "dialogs/options.h"
@@ -41,13 +42,6 @@ QIcon Image(int slot) {
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(Files[slot])));
 }
 
-QFont Tahoma(int pixels, bool bold = false) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
 
 TMainForm::TMainForm(const QString& exePath, QWidget* parent)
@@ -68,7 +62,7 @@ TMainForm::TMainForm(const QString& exePath, QWidget* parent)
         return int64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
     };
     IdleRotation.Input(IdleClock());
-    setFont(Tahoma(11));
+    setFont(Tahoma(FormFontPixels));
     CreateMenu();
     CreateButtons();
     CreateDrawPanel();

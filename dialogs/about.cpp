@@ -1,5 +1,6 @@
 #include "dialogs/about.h"
 
+#include "app/qorfont.h"
 #include "app/qorgameclock.h"
 #include "app/qorprogram.h"
 
@@ -40,10 +41,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     Image = new QLabel(this);
     Image->setGeometry(6, 7, 102, 99);
 
-    QFont bold(QStringLiteral("Tahoma"));
-    bold.setPixelSize(11);
-    bold.setBold(true);
-    setFont(bold);
+    setFont(Tahoma(FormFontPixels, true));
     LabelTitle = new QLabel(ProgramCaption(), this);
     LabelTitle->setGeometry(118, 12, 162, 18);
     SetTextColor(LabelTitle, TextColor);

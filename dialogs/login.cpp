@@ -2,12 +2,11 @@
 
 #include "app/mainform.h"
 #include "app/qorcp1251.h"
+#include "app/qorfont.h"
 #include "app/qorprogram.h"
 #include "dialogs/qorwrappedcheckbox.h"
 #include "net/qorlogincheck.h"
 
-#include <QFontInfo>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -38,7 +37,9 @@ constexpr int MaxPasswordLength = 64;
 TLoginForm::TLoginForm(TMainForm* mainForm) : QDialog(mainForm), MainForm(mainForm) {
     setWindowTitle(QStringLiteral("Авторизация..."));
     setFixedSize(318, 186);
-    FitFont();
+    setFont(FittingFont(Tahoma(FormFontPixels),
+                        {{QStringLiteral("Пароль (min 6 симв.):"), EditLeft - 10},
+                         {QStringLiteral("Больше не предлагать"), 130}}));
     CheckBoxFirst = new QCheckBox(QStringLiteral("Зарегистрироваться"), this);
     CheckBoxFirst->setGeometry(EditLeft, 6, 177, 20);
     EditLogin = Edit(30);
@@ -81,21 +82,6 @@ TLoginForm::TLoginForm(TMainForm* mainForm) : QDialog(mainForm), MainForm(mainFo
     connect(ButtonOK, &QPushButton::clicked, this, &TLoginForm::ButtonOKClick);
     connect(ButtonCancel, &QPushButton::clicked, this, &TLoginForm::ButtonCancelClick);
     FormCreate();
-}
-
-void TLoginForm::FitFont() {
-    // The widths are fixed; where the desktop's font runs wider than the one they were made
-    // for, a smaller size keeps the longest caption whole.
-    QFont f = font();
-    int pixels = QFontInfo(f).pixelSize();
-    auto fits = [&] {
-        const QFontMetrics m(f);
-        return m.horizontalAdvance(QStringLiteral("Пароль (min 6 симв.):")) <= EditLeft - 10 &&
-               m.horizontalAdvance(QStringLiteral("Больше не предлагать")) <= 130;
-    };
-    while (pixels > 8 && !fits())
-        f.setPixelSize(--pixels);
-    setFont(f);
 }
 
 QLineEdit* TLoginForm::Edit(int top) {

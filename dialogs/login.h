@@ -35,7 +35,6 @@ protected:
 
 private:
     void FormCreate();
-    void FitFont();
     QLineEdit* Edit(int top);
     QLabel* LabelFor(const QString& text, QLineEdit* edit);
 

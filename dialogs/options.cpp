@@ -1,6 +1,7 @@
 #include "dialogs/options.h"
 
 #include "app/mainform.h"
+#include "app/qorfont.h"
 #include "app/qoroptions.h"
 #include "dialogs/qorcolorbox.h"
 #include "dialogs/qorwrappedcheckbox.h"
@@ -30,6 +31,7 @@ QSlider* TrackBar(QWidget* parent, int last) {
 
 TOptionsForm::TOptionsForm(TMainForm* mainForm) : QDialog(mainForm), MainForm(mainForm) {
     setWindowTitle(QStringLiteral("Параметры..."));
+    setFont(FittingFont(Tahoma(FormFontPixels), {{QStringLiteral("Перемешивать на"), 100}}));
     setFixedSize(287, 277);
     PageControl1 = new QTabWidget(this);
     PageControl1->setGeometry(4, 4, 277, 237);
@@ -48,7 +50,8 @@ void TOptionsForm::CreateGamePage() {
     TabSheet1 = new QWidget;
     PageControl1->addTab(TabSheet1, QStringLiteral("Игра"));
     Label1 = new QLabel(QStringLiteral("Перемешивать на"), TabSheet1);
-    Label1->move(8, 12);
+    Label1->setGeometry(0, 9, 101, 21);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     EditShuffle = new QSpinBox(TabSheet1);
     EditShuffle->setGeometry(104, 9, 57, 21);
     EditShuffle->setRange(1, 1000);

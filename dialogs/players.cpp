@@ -1,5 +1,7 @@
 #include "dialogs/players.h"
 
+#include "app/qorfont.h"
+
 #include <QHeaderView>
 #include <QPainter>
 #include <QResizeEvent>
@@ -38,6 +40,7 @@ private:
 
 TPlayersForm::TPlayersForm(QWidget* mainForm) : QWidget(mainForm, Qt::Window) {
     setWindowTitle(QStringLiteral("Топ игроков"));
+    setFont(Tahoma(FormFontPixels));
     resize(510, 239);
     ListView = new PlayersList(this);
     ListView->setHeaderLabels({QStringLiteral("Ник"), QStringLiteral("Время"),
