@@ -1,0 +1,82 @@
+#!/bin/bash
+# As a player would, against a real score server on loopback: register in the login dialog
+# that greets a new player, solve a game shuffled with no turns, open "Топ" and find the row.
+#   toplist.sh <game executable> <server executable> <work folder>
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+work=$3
+rm -rf "$work"
+mkdir -p "$work"
+"$2" --port 0 --min-shuffles 0 --db "$work/scores.sqlite" > "$work/server.log" 2>&1 &
+server=$!
+for _ in $(seq 100); do
+    grep -q '^listening on' "$work/server.log" && break
+    sleep 0.1
+done
+port=$(sed -n 's/^listening on .*:\([0-9]*\)$/\1/p' "$work/server.log")
+[ -n "$port" ] || fail "the server did not start: $(cat "$work/server.log")"
+
+mkdir -p "$work/game"
+printf '[QuelmoraSettings]\r\nHostName=127.0.0.1\r\nHostPort=%s\r\nShuffleRotateCount=0\r\n' \
+    "$port" > "$work/game/quelmora.ini"
+start_game "$1" "$work/game" keep
+trap 'kill -9 $pid $server 2>/dev/null || true' EXIT
+
+login=$(timeout 10 xdotool search --sync --onlyvisible --name '^Авторизация\.\.\.$' | head -1)
+eval "$(xdotool getwindowgeometry --shell --prefix L_ "$login")"
+import -window root login.png
+at() {
+    xdotool mousemove $((L_X + $1)) $((L_Y + $2)) click 1
+    sleep 0.3
+}
+at 140 16
+at 200 40
+xdotool type --delay 30 'player one'
+at 200 67
+xdotool type --delay 30 'secret1'
+at 200 94
+xdotool type --delay 30 'secret1'
+import -window root login_filled.png
+at 265 166
+sleep 1
+xdotool search --onlyvisible --name '^Авторизация\.\.\.$' > /dev/null && fail "the dialog stayed"
+
+main=$(xdotool search --onlyvisible --name '^Quelmora 1\.10$' | head -1)
+eval "$(xdotool getwindowgeometry --shell --prefix M_ "$main")"
+# The new-game button, a moment of play, then a click on the solved cube.
+xdotool mousemove $((M_X + 29)) $((M_Y + 52)) click 1
+sleep 2.2
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+sleep 1
+import -window root won.png
+xdotool key Return
+sleep 1
+# "Топ игроков", then its second item "Топ".
+xdotool mousemove $((M_X + 145)) $((M_Y + 14)) click 1
+sleep 0.5
+xdotool key Down Down Return
+players=$(timeout 10 xdotool search --sync --onlyvisible --name '^Топ игроков$' | head -1)
+sleep 1
+eval "$(xdotool getwindowgeometry --shell --prefix P_ "$players")"
+import -window root -crop "${P_WIDTH}x${P_HEIGHT}+${P_X}+${P_Y}" players.png
+
+# The server holds the row the window shows.
+reply=$(
+    exec 3<> "/dev/tcp/127.0.0.1/$port"
+    printf 'CUBE_GETTOP;player one;secret1' >&3
+    timeout 2 cat <&3 || true
+)
+echo "top list: $reply"
+[[ "$reply" == ZKSERVER_TOPLIST#* && "$reply" == *'player one'* && "$reply" == *'""0""'* ]] ||
+    fail "no row for the player"
+# Text of the first row: dark pixels below the header.
+dark=$(convert players.png +repage -crop "$((P_WIDTH - 10))x16+5+18" -colorspace gray -threshold 50% \
+    -negate -format "%[fx:int(mean*w*h)]" info:)
+echo "dark pixels in the first row $dark"
+[ "$dark" -gt 40 ] || fail "the window shows no row"
+
+stop_game
+tr -d '\r' < quelmora.ini | grep -qx 'UserName=player one' || fail "user name not kept"
+tr -d '\r' < quelmora.ini | grep -qx 'Password=' || fail "the password was kept unasked"
+kill $server
+echo "1 passed, 0 failed"
