@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "support/fakescoreserver.h"
 #include "support/game.h"
 
 #include <gtest/gtest.h>
@@ -33,9 +34,7 @@ struct RealServer {
         EXPECT_TRUE(server->Listen()) << server->ErrorString().toStdString();
     }
     QByteArray Settings(const char* user, const char* password) const {
-        return "[QuelmoraSettings]\r\nHostName=127.0.0.1\r\nHostPort=" +
-               QByteArray::number(server->Port()) + "\r\nUserName=" + user +
-               "\r\nPassword=" + password + "\r\n";
+        return ScoreServerSettings(server->Port(), user, password);
     }
 };
 

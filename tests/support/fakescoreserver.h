@@ -9,6 +9,13 @@
 #include <QTcpSocket>
 #include <QTest>
 
+// The settings that point the game at a server on this port with the given credentials.
+inline QByteArray ScoreServerSettings(quint16 port, const QByteArray& user,
+                                      const QByteArray& password) {
+    return "[QuelmoraSettings]\r\nHostName=127.0.0.1\r\nHostPort=" + QByteArray::number(port) +
+           "\r\nUserName=" + user + "\r\nPassword=" + password + "\r\n";
+}
+
 struct FakeScoreServer {
     QTcpServer server;
     QList<QPointer<QTcpSocket>> connections;
@@ -36,11 +43,8 @@ struct FakeScoreServer {
         connections[index]->write(bytes);
         connections[index]->flush();
     }
-    // The settings that point the game at this server with the given credentials.
     QByteArray Settings(const QByteArray& user = "anna",
                         const QByteArray& password = "secret1") const {
-        return "[QuelmoraSettings]\r\nHostName=127.0.0.1\r\nHostPort=" +
-               QByteArray::number(Port()) + "\r\nUserName=" + user + "\r\nPassword=" + password +
-               "\r\n";
+        return ScoreServerSettings(Port(), user, password);
     }
 };
