@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace {
 
 QStringList Split(const char* text, char delimiter = ';') {
@@ -52,23 +50,4 @@ TEST(Split, recordLevelUsesTheSameRule) {
     EXPECT_EQ(Split("ZKSERVER_LOGIN_OK\r\n", '#'), QStringList({"ZKSERVER_LOGIN_OK"}));
     EXPECT_EQ(Split("K#a;b#c;d", '#'), QStringList({"K", "a;b", "c;d"}));
     EXPECT_EQ(Split("K#", '#'), QStringList({"K", ""}));
-}
-
-TEST(Split, quotedJoinGivesBackAnyItems) {
-    std::mt19937 random(20261207);
-    const QString alphabet = QStringLiteral("ab Я\"\";#\t\r\n ё1");
-    for (int round = 0; round < 2000; ++round) {
-        QStringList items;
-        const int count = int(random() % 6);
-        for (int i = 0; i < count; ++i) {
-            QString item;
-            const int length = int(random() % 8);
-            for (int c = 0; c < length; ++c)
-                item += alphabet[int(random() % alphabet.size())];
-            items << item;
-        }
-        const QChar delimiter = round % 2 ? u';' : u'#';
-        ASSERT_EQ(SplitText(JoinQuoted(items, delimiter), delimiter), items)
-            << JoinQuoted(items, delimiter).toStdString();
-    }
 }
