@@ -1,5 +1,6 @@
 #include "dialogs/players.h"
 
+#include "app/qorcolor.h"
 #include "app/qorfont.h"
 
 #include <QHeaderView>
@@ -9,10 +10,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QColor FromValue(unsigned v) {
-    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
-}
 
 class PlayersList : public QTreeWidget {
 public:
@@ -89,7 +86,7 @@ void TPlayersForm::AddRow(const QString& caption, const QStringList& texts) {
 
 void TPlayersForm::ListViewCustomDrawItem(int row, QStyleOptionViewItem& option) const {
     if (row % 2 == 1)
-        option.backgroundBrush = FromValue(OddRowColor);
+        option.backgroundBrush = ColorFromValue(OddRowColor);
 }
 
 void TPlayersForm::ListViewResize() {

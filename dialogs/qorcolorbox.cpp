@@ -1,5 +1,6 @@
 #include "dialogs/qorcolorbox.h"
 
+#include "app/qorcolor.h"
 #include "app/qoroptions.h"
 
 #include <QColorDialog>
@@ -8,17 +9,9 @@
 
 namespace {
 
-QColor FromValue(uint32_t v) {
-    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
-}
-
-uint32_t ToValue(const QColor& c) {
-    return uint32_t(c.red()) | uint32_t(c.green()) << 8 | uint32_t(c.blue()) << 16;
-}
-
 QIcon Swatch(uint32_t value) {
     QPixmap pixmap(24, 12);
-    pixmap.fill(FromValue(value));
+    pixmap.fill(ColorFromValue(value));
     QPainter painter(&pixmap);
     painter.setPen(Qt::black);
     painter.drawRect(0, 0, pixmap.width() - 1, pixmap.height() - 1);
@@ -63,12 +56,12 @@ void QORColorBox::Select(uint32_t value) {
 
 void QORColorBox::ItemActivated(int index) {
     if (index == 0) {
-        const std::optional<QColor> chosen = AskColor(FromValue(itemData(Shown).toUInt()));
+        const std::optional<QColor> chosen = AskColor(ColorFromValue(itemData(Shown).toUInt()));
         if (!chosen) {
             setCurrentIndex(Shown);
             return;
         }
-        Select(ToValue(*chosen));
+        Select(ValueFromColor(*chosen));
     } else {
         Shown = index;
     }
