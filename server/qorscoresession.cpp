@@ -25,7 +25,7 @@ QByteArray TopListBytes(const QList<QORTopRow>& top) {
 QORScoreSession::QORScoreSession(QORScoreStore& store, int rows) : Store(store), Rows(rows) {}
 
 qint64 QORScoreSession::Authenticate(const QString& name, const QString& password) {
-    if (VerifiedPlayer != NoPlayer && name == VerifiedName && password == VerifiedPassword)
+    if (IsVerified(name, password))
         return VerifiedPlayer;
     ++DerivationCount;
     const std::optional<qint64> player = Store.Verify(name, password);
@@ -33,6 +33,10 @@ qint64 QORScoreSession::Authenticate(const QString& name, const QString& passwor
         return NoPlayer;
     Remember(name, password, *player);
     return *player;
+}
+
+bool QORScoreSession::IsVerified(const QString& name, const QString& password) const {
+    return VerifiedPlayer != NoPlayer && name == VerifiedName && password == VerifiedPassword;
 }
 
 void QORScoreSession::Remember(const QString& name, const QString& password, qint64 player) {
@@ -52,8 +56,7 @@ QORScoreSession::Answer QORScoreSession::Handle(const QORServerMessage& message)
         answer.Reply = Authenticate(message.Name, message.Password) != NoPlayer ? ok : bad;
         break;
     case QORServerMessage::Register: {
-        if (VerifiedPlayer != NoPlayer && message.Name == VerifiedName &&
-            message.Password == VerifiedPassword) {
+        if (IsVerified(message.Name, message.Password)) {
             answer.Reply = ok;
             break;
         }

@@ -28,6 +28,8 @@ private:
     // The player's id when the credentials are right; derives only when they differ from the
     // ones last verified.
     qint64 Authenticate(const QString& name, const QString& password);
+    // Whether these are the credentials last verified on this connection.
+    bool IsVerified(const QString& name, const QString& password) const;
     void Remember(const QString& name, const QString& password, qint64 player);
 
     QORScoreStore& Store;

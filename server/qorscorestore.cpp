@@ -31,6 +31,14 @@ struct UserRow {
     int Iterations = 0;
 };
 
+std::optional<qint64> IdIfPasswordMatches(const std::optional<UserRow>& user,
+                                          const QString& password) {
+    if (!user ||
+        !DigestsEqual(PasswordDigest(password, user->Salt, user->Iterations), user->Digest))
+        return std::nullopt;
+    return user->Id;
+}
+
 QString Problem(const QString& what, const QSqlError& error) {
     const QString detail = error.text().trimmed();
     return detail.isEmpty() ? what : what + QStringLiteral(": ") + detail;
@@ -168,18 +176,14 @@ QString QORScoreStore::RebuildBest() {
 std::optional<qint64> QORScoreStore::Verify(const QString& name, const QString& password) {
     if (!Sql)
         return std::nullopt;
-    const std::optional<UserRow> user = Sql->User(name);
-    if (!user ||
-        !DigestsEqual(PasswordDigest(password, user->Salt, user->Iterations), user->Digest))
-        return std::nullopt;
-    return user->Id;
+    return IdIfPasswordMatches(Sql->User(name), password);
 }
 
 std::optional<qint64> QORScoreStore::Register(const QString& name, const QString& password) {
     if (!Sql)
         return std::nullopt;
-    if (Sql->User(name))
-        return Verify(name, password);
+    if (const std::optional<UserRow> user = Sql->User(name))
+        return IdIfPasswordMatches(user, password);
     const QByteArray salt = NewPasswordSalt();
     Sql->InsertUser.bindValue(0, name);
     Sql->InsertUser.bindValue(1, salt);
