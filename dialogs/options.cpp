@@ -165,9 +165,12 @@ void TOptionsForm::EditShuffleChange() {
     MainForm->Renderer->Cube->ShuffleCount = EditShuffle->value();
 }
 
-void TOptionsForm::StoreColor(const QORColorBox* box, int slot) {
+void TOptionsForm::StoreColor(const QORColorBox* box) {
     // Cubies take the new colour at OK or at the next reset.
-    MainForm->Renderer->Cube->ColorTable[std::size_t(slot)] = RGBFromColorValue(box->Selected());
+    for (const auto& [each, slot] : ColorBoxes())
+        if (each == box)
+            MainForm->Renderer->Cube->ColorTable[std::size_t(slot)] =
+                RGBFromColorValue(box->Selected());
 }
 
 void TOptionsForm::TrackBarQualityChange() {

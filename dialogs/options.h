@@ -44,14 +44,14 @@ public:
     QSlider* TrackBarRSpeed = nullptr;
 
     void EditShuffleChange();
-    void ColorBoxFrontChange() { StoreColor(ColorBoxFront, 1); }
-    void ColorBoxBackChange() { StoreColor(ColorBoxBack, 2); }
-    void ColorBoxLeftChange() { StoreColor(ColorBoxLeft, 3); }
-    void ColorBoxRightChange() { StoreColor(ColorBoxRight, 4); }
-    void ColorBoxTopChange() { StoreColor(ColorBoxTop, 5); }
-    void ColorBoxBottomChange() { StoreColor(ColorBoxBottom, 6); }
-    void ColorBoxSpaceChange() { StoreColor(ColorBoxSpace, 0); }
-    void ColorBoxBGChange() { StoreColor(ColorBoxBG, 7); }
+    void ColorBoxFrontChange() { StoreColor(ColorBoxFront); }
+    void ColorBoxBackChange() { StoreColor(ColorBoxBack); }
+    void ColorBoxLeftChange() { StoreColor(ColorBoxLeft); }
+    void ColorBoxRightChange() { StoreColor(ColorBoxRight); }
+    void ColorBoxTopChange() { StoreColor(ColorBoxTop); }
+    void ColorBoxBottomChange() { StoreColor(ColorBoxBottom); }
+    void ColorBoxSpaceChange() { StoreColor(ColorBoxSpace); }
+    void ColorBoxBGChange() { StoreColor(ColorBoxBG); }
     void TrackBarQualityChange();
     void TrackBarRSpeedChange();
     void ComboBoxIdleChange();
@@ -64,7 +64,8 @@ private:
     void CreateRotationPage();
     void FormCreate();
     void Connect();
-    void StoreColor(const QORColorBox* box, int slot);
+    // Puts the box's colour into its ColorTable slot.
+    void StoreColor(const QORColorBox* box);
     // The colour boxes with their ColorTable slots, in the order they are filled.
     std::array<std::pair<QORColorBox*, int>, 8> ColorBoxes() const;
 
