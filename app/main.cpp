@@ -1,11 +1,9 @@
 #include "app/mainform.h"
 #include "app/qorapplication.h"
-#include "app/qorsignals.h"
-#include "dialogs/about.h"
+#include "net/qorsignals.h"
 
 int main(int argc, char** argv) {
     QORApplication app(argc, argv);
-    InitQuelmoraResources();
     QORSignalWatcher signalWatcher;
     QObject::connect(&signalWatcher, &QORSignalWatcher::Terminate, &app, &QCoreApplication::quit);
     return QORApplication::Guarded([&] {

@@ -1,36 +1,35 @@
 #include "app/mainform.h"
 
 #include "app/qordrawpanel.h"
-#include "app/qorinifile.h"
-#include "app/qorsettings.h"
-#include "render/qorgl.h"
-
-#include "app/qorfont.h"
-#include "app/qorgameclock.h"
+#include "app/qorscoreclient.h"
+#include "app/qorviewcontroller.h"
+#include "cube/qorgame.h"
 #include "dialogs/about.h"
+#include "dialogs/login.h"
 #include "dialogs/options.h"
+#include "dialogs/players.h"
+#include "dialogs/qorfont.h"
+#include "dialogs/qorprogram.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTcpSocket>
-#include <QTimer>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include <cfenv>
-#include <chrono>
 
 namespace {
 
@@ -46,7 +45,7 @@ QIcon Image(int slot) {
 
 TMainForm::TMainForm(const QString& exePath, QWidget* parent)
     : QMainWindow(parent),
-      ExePath(exePath.isEmpty() ? QCoreApplication::applicationFilePath() : exePath) {
+      SettingsFile(exePath.isEmpty() ? QCoreApplication::applicationFilePath() : exePath) {
     MessageBox = [this](QMessageBox::Icon icon, const QString& caption, const QString& text) {
         QMessageBox box(icon, caption, text, QMessageBox::Ok, isVisible() ? this : nullptr);
         box.exec();
@@ -57,11 +56,6 @@ TMainForm::TMainForm(const QString& exePath, QWidget* parent)
                                             QFileDialog::DontConfirmOverwrite);
     };
     OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
-    IdleClock = [] {
-        using namespace std::chrono;
-        return int64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-    };
-    IdleRotation.Input(IdleClock());
     setFont(Tahoma(FormFontPixels));
     CreateMenu();
     CreateButtons();
@@ -73,22 +67,74 @@ TMainForm::TMainForm(const QString& exePath, QWidget* parent)
 
     FormCreate();
 
-    DrawTimer = new QTimer(this);
-    DrawTimer->setInterval(10);
-    connect(DrawTimer, &QTimer::timeout, this, &TMainForm::DrawTimerTimer);
-    DrawTimer->start();
-    GameTimer = new QTimer(this);
-    GameTimer->setInterval(1000);
-    connect(GameTimer, &QTimer::timeout, this, &TMainForm::GameTimerTimer);
-    OptionsForm = new TOptionsForm(this);
+    OptionsForm = new TOptionsForm(Settings, this);
     AboutForm = new TAboutForm(this);
-    CreateClient();
+    LoginForm = new TLoginForm(Settings, this);
+    PlayersForm = new TPlayersForm(this);
+    AskLogin = [this] { LoginForm->exec(); };
+    ConnectParts();
 }
 
 TMainForm::~TMainForm() {
-    // The socket closes as the window's children go; the status bar may be gone by then.
-    ClientSocket->disconnect(this);
     FormDestroy();
+}
+
+void TMainForm::FormCreate() {
+    // No floating-point operation of ours or of the GL driver may trap.
+    fedisableexcept(FE_ALL_EXCEPT);
+    setWindowTitle(ProgramCaption());
+    QString why;
+    Settings = SettingsFile.Read(&why);
+    if (SettingsFile.ReadFailed())
+        SettingsProblem =
+            QStringLiteral("Не удалось прочитать файл настроек %1: %2.\nИгра начата с настройками "
+                           "по умолчанию и не станет перезаписывать этот файл при выходе. "
+                           "Проверьте права на файл и перезапустите игру.")
+                .arg(QDir::toNativeSeparators(SettingsFile.ReadPath()), why);
+    Game = new QORGame(Settings, this);
+    View = new QORViewController(Game->Cube, Settings, this);
+    View->Renderer.ErrorBox = [this](const QString& text, const QString& caption) {
+        MessageBox(QMessageBox::Critical, caption, text);
+    };
+    View->Renderer.CloseRequest = [this] {
+        QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection);
+    };
+    View->Init(DrawPanel);
+    Client = new QORScoreClient(Settings, this);
+}
+
+void TMainForm::ConnectParts() {
+    connect(DrawPanel, &QORDrawPanel::MouseDown, this, &TMainForm::DrawPanelMouseDown);
+    connect(DrawPanel, &QORDrawPanel::MouseMove, this, &TMainForm::DrawPanelMouseMove);
+    connect(DrawPanel, &QORDrawPanel::MouseUp, this, &TMainForm::DrawPanelMouseUp);
+    connect(DrawPanel, &QORDrawPanel::Resized, this, &TMainForm::DrawPanelResize);
+    connect(DrawPanel, &QORDrawPanel::Exposed, this, &TMainForm::DrawPanelExpose);
+    connect(DrawPanel, &QORDrawPanel::KeyDown, this, &TMainForm::DrawPanelKeyDown);
+    connect(&Game->GameTimer, &QTimer::timeout, this, &TMainForm::GameTimerTimer);
+    connect(&View->DrawTimer, &QTimer::timeout, this, &TMainForm::DrawTimerTimer);
+    connect(Game, &QORGame::ClockChanged, TimerPanel, &QLabel::setText);
+    connect(Game, &QORGame::Won, this, &TMainForm::GameWon);
+    connect(Game, &QORGame::GameFileChanged, this,
+            [this](const QString& path) { setWindowTitle(CaptionWithFile(path)); });
+    connect(Client, &QORScoreClient::StatusChanged, StatusPanels[1], &QLabel::setText);
+    connect(Client, &QORScoreClient::LoginWanted, this, [this] { AskLogin(); });
+    connect(Client, &QORScoreClient::TopListReceived, this, [this](const QList<QStringList>& rows) {
+        PlayersForm->Clear();
+        for (const QStringList& row : rows)
+            PlayersForm->AddRow(row.first(), row.mid(1));
+    });
+    connect(Client, &QORScoreClient::LoginRefused, this, [this] {
+        Tell(QStringLiteral("Ошибка: неверный логин или пароль! Зарегистрируйтесь..."));
+    });
+    Client->RegisterChosen = [this] { return LoginForm->CheckBoxFirst->isChecked(); };
+    connect(OptionsForm, &TOptionsForm::ApplyColors, this, [this] { Game->Cube.ApplyColors(); });
+}
+
+void TMainForm::FormDestroy() {
+    View->Release();
+    if (!SettingsFile.ReadFailed() && !SettingsFile.Write(Settings))
+        MessageBox(QMessageBox::Critical, QLatin1String(ProgramTitle),
+                   QStringLiteral("Unable to write to %1.").arg(SettingsFile.WritePath()));
 }
 
 void TMainForm::CreateMenu() {
@@ -198,16 +244,10 @@ void TMainForm::CreateDrawPanel() {
     auto* layout = new QVBoxLayout(DrawPanelFrame);
     layout->setContentsMargins(1, 1, 1, 1);
     DrawPanel = new QORDrawPanel;
-    DrawPanelHost = QWidget::createWindowContainer(DrawPanel, DrawPanelFrame);
-    DrawPanelHost->setFocusPolicy(Qt::NoFocus);
-    layout->addWidget(DrawPanelHost);
+    QWidget* host = QWidget::createWindowContainer(DrawPanel, DrawPanelFrame);
+    host->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(host);
     setCentralWidget(DrawPanelFrame);
-    connect(DrawPanel, &QORDrawPanel::MouseDown, this, &TMainForm::DrawPanelMouseDown);
-    connect(DrawPanel, &QORDrawPanel::MouseMove, this, &TMainForm::DrawPanelMouseMove);
-    connect(DrawPanel, &QORDrawPanel::MouseUp, this, &TMainForm::DrawPanelMouseUp);
-    connect(DrawPanel, &QORDrawPanel::Resized, this, &TMainForm::DrawPanelResize);
-    connect(DrawPanel, &QORDrawPanel::Exposed, this, &TMainForm::DrawPanelExpose);
-    connect(DrawPanel, &QORDrawPanel::KeyDown, this, &TMainForm::DrawPanelKeyDown);
 
     // The clock sits on top of the GL picture, which is a native window: so is the clock.
     TimerPanel = new QLabel(QStringLiteral("00:00:00"), DrawPanelFrame);
@@ -263,138 +303,8 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
     DrawPanelKeyDown();
     QMainWindow::keyPressEvent(event);
 }
-
 void TMainForm::FormShow() {
-    if (!UpdateTopList) {
-        SetStatus(QStringLiteral("OFFLINE"));
-        return;
-    }
-    if (ShowLogin && (UserName.isEmpty() || Password.isEmpty()))
-        AskLogin();
-    ConnectToServer();
-}
-
-void TMainForm::FormCreate() {
-    // No floating-point operation of ours or of the GL driver may trap.
-    fedisableexcept(FE_ALL_EXCEPT);
-    setWindowTitle(ProgramCaption());
-    GameSeconds = 0;
-    Renderer = new QORGL;
-    Renderer->ErrorBox = [this](const QString& text, const QString& caption) {
-        MessageBox(QMessageBox::Critical, caption, text);
-    };
-    Renderer->CloseRequest = [this] {
-        QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection);
-    };
-
-    const QORSettingsLocation where = SettingsLocation(ExePath);
-    ReadPath = where.ReadPath;
-    WritePath = where.WritePath;
-    QORIniFile ini;
-    ini.Load(ReadPath);
-    ApplySettings(ReadSettings(ini));
-
-    Renderer->InitGL(DrawPanel);
-    const QSize s = DrawPanel->size() * DrawPanel->devicePixelRatio();
-    Renderer->Resize(s.width(), s.height());
-}
-
-void TMainForm::ApplySettings(const QORSettings& s) {
-    QORBigCube& cube = *Renderer->Cube;
-    for (int i = 0; i < 8; ++i)
-        cube.ColorTable[i] = RGBFromColorValue(s.Colors[i]);
-    Renderer->DrawQuality = s.DrawQuality;
-    cube.RotateStep = s.RotateSpeed;
-    cube.ShuffleCount = s.ShuffleRotateCount;
-    cube.IdleTimeout = s.PlayerIdleTimeout;
-    HostPort = s.HostPort;
-    HostName = s.HostName;
-    UserName = s.UserName;
-    Password = s.Password;
-    SavePassword = s.SavePassword;
-    ShowLogin = s.ShowLogin;
-    UpdateTopList = s.UpdateTopList;
-}
-
-QORSettings TMainForm::CollectSettings() const {
-    QORSettings s;
-    const QORBigCube& cube = *Renderer->Cube;
-    for (int i = 0; i < 8; ++i)
-        s.Colors[i] = ColorValueFromRGB(cube.ColorTable[i]);
-    s.DrawQuality = Renderer->DrawQuality;
-    s.RotateSpeed = cube.RotateStep;
-    s.ShuffleRotateCount = cube.ShuffleCount;
-    s.PlayerIdleTimeout = cube.IdleTimeout;
-    s.HostPort = HostPort;
-    s.HostName = HostName;
-    s.UserName = UserName;
-    s.Password = Password;
-    s.SavePassword = SavePassword;
-    s.ShowLogin = ShowLogin;
-    s.UpdateTopList = UpdateTopList;
-    return s;
-}
-
-bool TMainForm::WriteSettingsFile() {
-    // Start from the file as it is so foreign sections, keys and comments survive.
-    QORIniFile ini;
-    ini.Load(QFileInfo::exists(WritePath) ? WritePath : ReadPath);
-    const QORSettings settings = CollectSettings();
-    WriteSettings(ini, settings);
-    // A stored password is for the player's eyes only.
-    if (ini.Save(WritePath, nullptr, !settings.Password.isEmpty() && settings.SavePassword))
-        return true;
-    MessageBox(QMessageBox::Critical, QLatin1String(ProgramTitle), WriteFailedMessage(WritePath));
-    return false;
-}
-
-void TMainForm::FormDestroy() {
-    DrawTimer->stop();
-    WriteSettingsFile();
-    Renderer->Release();
-    delete Renderer;
-    Renderer = nullptr;
-}
-
-void TMainForm::DrawTimerTimer() {
-    DrawTimer->stop();
-    const QORBigCube* cube = Renderer->Cube;
-    if (cube) {
-        const float degrees =
-            IdleRotation.Tick(IdleClock(), cube->IdleTimeout, cube->Busy || PanelPressed);
-        if (degrees > 0)
-            Renderer->Orbit(degrees);
-    }
-    if (cube && Renderer->NeedsFrame())
-        Renderer->DrawFrame();
-    DrawTimer->start();
-}
-
-void TMainForm::DrawPanelResize(int width, int height) {
-    Renderer->Resize(width, height);
-}
-
-void TMainForm::DrawPanelExpose() {
-    Renderer->InvalidateFrame();
-}
-
-void TMainForm::DrawPanelKeyDown() {
-    IdleRotation.Input(IdleClock());
-}
-
-void TMainForm::DrawPanelMouseDown(int, int, int) {
-    PressStoppedRotation = IdleRotation.Active();
-    PanelPressed = true;
-    IdleRotation.Input(IdleClock());
-    Renderer->PassCount = 1;
-}
-
-void TMainForm::DrawPanelMouseMove(int x, int y, int shift) {
-    const bool stopsRotation = IdleRotation.Active();
-    IdleRotation.Input(IdleClock());
-    if (stopsRotation)
-        return;
-    if (PressStoppedRotation)
-        shift &= ~QORGL::ShiftLeft;
-    Renderer->MouseMove(x, y, shift);
+    if (!SettingsProblem.isEmpty())
+        MessageBox(QMessageBox::Warning, QLatin1String(ProgramTitle), SettingsProblem);
+    Client->Start();
 }

@@ -1,19 +1,21 @@
-// The main window's commands: the game and its clock, saved games, the view toggles, help.
+// The main window's commands and the drawing panel's events, each handed to the game, the view
+// or the score-server client.
 
 #include "app/mainform.h"
 
-#include "app/qorgameclock.h"
+#include "app/qorscoreclient.h"
+#include "app/qorviewcontroller.h"
+#include "cube/qorgame.h"
 #include "cube/qorsavefile.h"
 #include "dialogs/about.h"
 #include "dialogs/options.h"
-#include "render/qorgl.h"
+#include "dialogs/players.h"
+#include "dialogs/qorprogram.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -21,91 +23,81 @@ void TMainForm::Tell(const QString& text) {
     MessageBox(QMessageBox::Warning, QLatin1String(ProgramTitle), text);
 }
 
-void TMainForm::N4Click() {
-    GameSeconds = 0;
-    GameShuffles = Renderer->Cube->ShuffleCount;
-    TimerPanel->setText(ClockText(0));
-    Renderer->Cube->Reset();
-    Renderer->Cube->Shuffle(GameShuffles);
-    // Restarting a running timer would restart its period too.
-    if (!GameTimer->isActive())
-        GameTimer->start();
+void TMainForm::DrawTimerTimer() {
+    View->DrawTimerTimer();
 }
 
-void TMainForm::N5Click() {
-    Renderer->Cube->Reset();
-    StopClock();
+void TMainForm::DrawPanelResize(int width, int height) {
+    View->Resize(width, height);
 }
 
-void TMainForm::StopClock() {
-    GameTimer->stop();
-    GameSeconds = 0;
-    TimerPanel->setText(ClockText(0));
+void TMainForm::DrawPanelExpose() {
+    View->Expose();
 }
 
-void TMainForm::GameTimerTimer() {
-    ++GameSeconds;
-    TimerPanel->setText(ClockText(GameSeconds));
+void TMainForm::DrawPanelKeyDown() {
+    View->KeyDown();
+}
+
+void TMainForm::DrawPanelMouseDown(int x, int y, int shift) {
+    View->MouseDown(x, y, shift);
+}
+
+void TMainForm::DrawPanelMouseMove(int x, int y, int shift) {
+    View->MouseMove(x, y, shift);
 }
 
 void TMainForm::DrawPanelMouseUp(int, int, int) {
-    PanelPressed = false;
-    PressStoppedRotation = false;
-    IdleRotation.Input(IdleClock());
-    Renderer->MouseUp();
-    Renderer->PassCount = Renderer->DrawQuality;
-    if (!GameTimer->isActive() || !Renderer->Cube->IsSolved())
-        return;
-    GameTimer->stop();
+    // The drag ends before the solved test, so it sees the cube after the last turn.
+    View->MouseUp();
+    Game->ButtonReleased();
+}
+
+void TMainForm::GameTimerTimer() {
+    Game->GameTimerTimer();
+}
+
+void TMainForm::GameWon(int seconds, int shuffles) {
     MessageBox(QMessageBox::NoIcon, QLatin1String(ProgramTitle),
                QStringLiteral("Поздравляю! Ты сделал это!"));
-    SubmitResult(GameSeconds, GameShuffles);
-    if (GameWon)
-        GameWon(GameSeconds, GameShuffles);
-    TimerPanel->setText(ClockText(0));
+    Client->SubmitResult(seconds, shuffles);
+}
+
+void TMainForm::N4Click() {
+    Game->NewGame();
+}
+
+void TMainForm::N5Click() {
+    Game->Stop();
 }
 
 void TMainForm::N7Click() {
     const QString chosen = AskOpenFileName();
-    if (!chosen.isEmpty()) {
-        QString error;
-        // A file that is no saved game changes nothing, and is not taken as the game file,
-        // so a later save cannot overwrite it.
-        if (Renderer->Cube->Load(chosen, &error))
-            CurrentGameFile = chosen;
-        else
-            Tell(QStringLiteral("Не удалось открыть игру из файла %1: %2")
-                     .arg(QDir::toNativeSeparators(chosen), error));
-    }
-    setWindowTitle(CaptionWithFile(CurrentGameFile));
-    StopClock();
+    QString error;
+    if (!Game->Open(chosen, &error))
+        Tell(QStringLiteral("Не удалось открыть игру из файла %1: %2")
+                 .arg(QDir::toNativeSeparators(chosen), error));
 }
 
 void TMainForm::N8Click() {
-    if (CurrentGameFile.isEmpty() || !QFileInfo(CurrentGameFile).isFile()) {
+    if (!Game->HasGameFile()) {
         N9Click();
         return;
     }
-    SaveGame(CurrentGameFile);
-}
-
-bool TMainForm::SaveGame(const QString& path) {
     QString error;
-    if (Renderer->Cube->Save(path, &error))
-        return true;
-    Tell(QStringLiteral("Не удалось сохранить игру в файл %1: %2")
-             .arg(QDir::toNativeSeparators(path), error));
-    return false;
+    if (!Game->Save(&error))
+        Tell(QStringLiteral("Не удалось сохранить игру в файл %1: %2")
+                 .arg(QDir::toNativeSeparators(Game->CurrentGameFile), error));
 }
 
 void TMainForm::N9Click() {
     const QString chosen = AskSaveFileName(ProposedGameFileName(QDateTime::currentDateTime()));
     if (chosen.isEmpty())
         return;
-    if (!SaveGame(chosen))
-        return;
-    CurrentGameFile = chosen;
-    setWindowTitle(CaptionWithFile(CurrentGameFile));
+    QString error;
+    if (!Game->SaveAs(chosen, &error))
+        Tell(QStringLiteral("Не удалось сохранить игру в файл %1: %2")
+                 .arg(QDir::toNativeSeparators(chosen), error));
 }
 
 void TMainForm::N11Click() {
@@ -132,6 +124,16 @@ void TMainForm::N16Click() {
 
 void TMainForm::N18Click() {
     AboutForm->exec();
+}
+
+void TMainForm::N20Click() {
+    AskLogin();
+    Client->ConnectToServer();
+}
+
+void TMainForm::N21Click() {
+    if (Client->RequestTopList())
+        PlayersForm->ShowList();
 }
 
 void TMainForm::URLClick() {

@@ -1,6 +1,6 @@
 #include "app/qorapplication.h"
 
-#include "app/mainform.h"
+#include "dialogs/qorprogram.h"
 
 #include <QMessageBox>
 

@@ -1,17 +1,18 @@
 #include "cube/qorbigcube.h"
 
-QORBigCube::QORBigCube() {
-    SetRGB(ColorTable[0], 80, 80, 80);
-    SetRGB(ColorTable[1], 255, 255, 255);
-    SetRGB(ColorTable[2], 255, 0, 255);
-    SetRGB(ColorTable[3], 0, 255, 0);
-    SetRGB(ColorTable[4], 0, 80, 255);
-    SetRGB(ColorTable[5], 255, 255, 0);
-    SetRGB(ColorTable[6], 255, 0, 0);
-    SetRGB(ColorTable[7], 0, 0, 0);
+namespace {
+
+const QORSettings& Defaults() {
+    static const QORSettings defaults;
+    return defaults;
 }
 
+} // namespace
+
+QORBigCube::QORBigCube(const QORSettings* settings) : Settings(settings ? settings : &Defaults()) {}
+
 void QORBigCube::ColourCubie(QORSmallCube& cubie) const {
+    const auto& ColorTable = Settings->ColorTable;
     cubie.Colors.fill(ColorTable[0]);
     // Outer side -> face slot, which is also the ColorTable slot.
     static constexpr int SlotOfSide[6] = {1, 2, 5, 6, 3, 4};

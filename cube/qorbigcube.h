@@ -5,10 +5,11 @@
 // initial eye. Cubie index 9i + 3j + k sits at ((i-1)*1.6, (j-1)*1.6, (k-1)*1.6) when solved,
 // so cubie 0 is the left-bottom-back corner, 13 the core and 26 the right-top-front corner.
 // Faces 1..6 are front, back, left, right, top, bottom as built (see qorsmallcube.h).
-// ColorTable slots: 0 body, 1 front, 2 back, 3 left, 4 right, 5 top, 6 bottom, 7 background.
+// Colours come from the live settings' ColorTable (see qorsettings.h).
 // Rotations follow MatRotation: a positive angle is clockwise seen from the axis tip.
 // Selection names: 100*(index+1) for a chamfer, plus 10*face + 1 for a face.
 
+#include "cube/qorsettings.h"
 #include "cube/qorsmallcube.h"
 
 #include <QString>
@@ -19,16 +20,12 @@
 #include <random>
 #include <vector>
 
-// What the cube needs of its renderer: a frame after each animation step and the view for
-// picking. Keeps the model free of GL.
+// What the cube needs of its renderer: a frame after each animation step. Keeps the model
+// free of GL.
 class QORRendererLink {
 public:
     virtual ~QORRendererLink() = default;
     virtual void DrawFrame() = 0;
-    virtual Vec3 CameraEye() const = 0;
-    virtual Vec3 CameraUp() const = 0;
-    // Height of the drawing panel in pixels: pointer rows count down from its top.
-    virtual int PanelHeight() const = 0;
 };
 
 class QORBigCube {
@@ -42,25 +39,22 @@ public:
     Vec3 AxisX{1, 0, 0}, AxisY{0, 1, 0}, AxisZ{0, 0, 1};
     Vec3 PickPrev, PickCubie, PickFace;
     std::array<QORSmallCube, CubieCount> Cubies;
-    std::array<RGBTriple, 8> ColorTable;
-    int RotateStep = 6;
-    int IdleTimeout = 60000;
-    int ShuffleCount = 30;
     bool Busy = false;
     QORRendererLink* Renderer = nullptr;
+    // The colours and the turn speed; the cube reads them when it needs them.
+    const QORSettings* Settings;
 
     // Shuffle draws from this; it is seeded again from SeedSource on every shuffle, so tests
     // can make shuffles repeat by giving a fixed seed.
     std::minstd_rand Random;
     std::function<uint64_t()> SeedSource;
 
-    QORBigCube();
+    // Without settings the cube uses the defaults.
+    explicit QORBigCube(const QORSettings* settings = nullptr);
 
     void Reset();
     // Recolours in place from ColorTable; points stay, so a scramble keeps its state.
     void ApplyColors();
-    // Draws the 27 cubies in index order; only the GL library defines it.
-    void DrawAll(bool withNames) const;
     // Forget the layer being turned and the points a turn would be derived from.
     void ClearTurnMarks();
     void ClearPicks();
@@ -77,12 +71,11 @@ public:
     void AnimateTurn(const Vec3& axis, int angle);
     void Shuffle(int count);
     bool IsSolved();
-    // Degrees per animation step: RotateStep when it divides a quarter turn, else 5.
+    // Degrees per animation step: the settings' RotateStep when it is valid, else its default.
     int StepDegrees() const;
 
-    // Sticker dragging (qorpicking.cpp; PickAt, which draws for selection, in the GL library).
+    // Sticker dragging: the renderer's selection pass hands its hits to TakeHit.
     static constexpr int SelectBufferSize = 512;
-    void PickAt(int x, int y);
     void TakeHit(int hitCount, const uint32_t* buffer, int bufferSize = SelectBufferSize);
     void TurnPickedLayer();
     void TurnLayerByDrag(const Vec3& axis);

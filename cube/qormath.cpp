@@ -2,10 +2,6 @@
 
 #include <cmath>
 
-void MatCopy(Mat3& dst, const Mat3& src) {
-    dst = src;
-}
-
 void MatMul(Mat3& out, const Mat3& a, const Mat3& b) {
     Mat3 t;
     for (int r = 0; r < 3; ++r)
@@ -23,10 +19,6 @@ void MatVec(Vec3& out, const Mat3& m, const Vec3& v) {
                  m.m[3] * v.x + m.m[4] * v.y + m.m[5] * v.z,
                  m.m[6] * v.x + m.m[7] * v.y + m.m[8] * v.z};
     out = t;
-}
-
-void MatScale(Mat3& m, float s) {
-    m = Mat3{{s, 0, 0, 0, s, 0, 0, 0, s}};
 }
 
 void MatRotation(Mat3& m, const Vec3& u, float angleDegrees) {

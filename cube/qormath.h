@@ -20,11 +20,9 @@ struct RGBTriple {
     uint8_t r = 0, g = 0, b = 0;
 };
 
-void MatCopy(Mat3& dst, const Mat3& src);
 // out = a * b; out may alias a or b.
 void MatMul(Mat3& out, const Mat3& a, const Mat3& b);
 void MatVec(Vec3& out, const Mat3& m, const Vec3& v);
-void MatScale(Mat3& m, float s);
 void MatRotation(Mat3& m, const Vec3& u, float angleDegrees);
 // (b - a) x (c - a), not normalised.
 Vec3 TriangleNormal(const Vec3& a, const Vec3& b, const Vec3& c);

@@ -29,6 +29,4 @@ public:
     void Build(const Vec3& centre, float size, float bevel);
     // Midpoint of the face's first and fifth octagon corners, which lie opposite each other.
     Vec3 FaceCentre(int face) const;
-    // Emits the 26 polygons; only the GL library defines it.
-    void Draw(bool withNames) const;
 };

@@ -30,7 +30,7 @@ float Dot(const Vec3& a, const Vec3& b) {
 
 int QORBigCube::StepDegrees() const {
     // Any other step would divide by zero or leave the layer off the grid.
-    return RotateStep > 0 && 90 % RotateStep == 0 ? RotateStep : 5;
+    return QORSettingTable::RotateSpeed.Valid(Settings->RotateStep);
 }
 
 int QORBigCube::MarkLayer() {

@@ -1,8 +1,7 @@
 #include "dialogs/about.h"
 
-#include "app/qorfont.h"
-#include "app/qorgameclock.h"
-#include "app/qorprogram.h"
+#include "dialogs/qorfont.h"
+#include "dialogs/qorprogram.h"
 
 #include <QDesktopServices>
 #include <QEvent>
@@ -11,10 +10,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QUrl>
-
-void InitQuelmoraResources() {
-    Q_INIT_RESOURCE(quelmora);
-}
 
 namespace {
 

@@ -9,9 +9,6 @@ class QLabel;
 class QPushButton;
 class QUrl;
 
-// Registers the icons and pictures compiled into the game's library.
-void InitQuelmoraResources();
-
 class TAboutForm : public QDialog {
     Q_OBJECT
 public:

@@ -1,16 +1,18 @@
 #include "dialogs/login.h"
 
-#include "app/mainform.h"
-#include "app/qorcp1251.h"
-#include "app/qorfont.h"
-#include "app/qorprogram.h"
+#include "cube/qorsettings.h"
+#include "dialogs/qorfont.h"
+#include "dialogs/qorprogram.h"
 #include "dialogs/qorwrappedcheckbox.h"
-#include "net/qorlogincheck.h"
+#include "net/qorcp1251.h"
+#include "net/qorlogin.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QValidator>
@@ -28,13 +30,15 @@ public:
 };
 
 constexpr int EditLeft = 133;
-// Longest name and password the score server takes.
-constexpr int MaxLoginLength = 32;
-constexpr int MaxPasswordLength = 64;
 
 } // namespace
 
-TLoginForm::TLoginForm(TMainForm* mainForm) : QDialog(mainForm), MainForm(mainForm) {
+TLoginForm::TLoginForm(QORSettings& settings, QWidget* parent)
+    : QDialog(parent), Settings(settings) {
+    Tell = [this](const QString& text) {
+        QMessageBox(QMessageBox::NoIcon, QLatin1String(ProgramTitle), text, QMessageBox::Ok, this)
+            .exec();
+    };
     setWindowTitle(QStringLiteral("Авторизация..."));
     setFixedSize(318, 186);
     setFont(FittingFont(Tahoma(FormFontPixels),
@@ -43,7 +47,7 @@ TLoginForm::TLoginForm(TMainForm* mainForm) : QDialog(mainForm), MainForm(mainFo
     CheckBoxFirst = new QCheckBox(QStringLiteral("Зарегистрироваться"), this);
     CheckBoxFirst->setGeometry(EditLeft, 6, 177, 20);
     EditLogin = Edit(30);
-    EditLogin->setMaxLength(MaxLoginLength);
+    EditLogin->setMaxLength(MaxNameLength);
     Label1 = LabelFor(QStringLiteral("Логин:"), EditLogin);
     EditPassword1 = Edit(57);
     Label2 = LabelFor(QStringLiteral("Пароль (min 6 симв.):"), EditPassword1);
@@ -119,10 +123,10 @@ void TLoginForm::keyPressEvent(QKeyEvent* event) {
 void TLoginForm::FormShow() {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    EditLogin->setText(MainForm->UserName);
-    EditPassword1->setText(MainForm->Password);
-    CheckBoxNoLogin->setChecked(!MainForm->ShowLogin);
-    CheckBoxSavePassword->setChecked(MainForm->SavePassword);
+    EditLogin->setText(Settings.UserName);
+    EditPassword1->setText(Settings.Password);
+    CheckBoxNoLogin->setChecked(!Settings.ShowLogin);
+    CheckBoxSavePassword->setChecked(Settings.SavePassword);
     CheckBoxFirstClick();
     // The player starts by typing the name.
     EditLogin->setFocus();
@@ -136,11 +140,11 @@ void TLoginForm::CheckBoxFirstClick() {
 }
 
 void TLoginForm::CheckBoxNoLoginClick() {
-    MainForm->ShowLogin = !CheckBoxNoLogin->isChecked();
+    Settings.ShowLogin = !CheckBoxNoLogin->isChecked();
 }
 
 void TLoginForm::CheckBoxSavePasswordClick() {
-    MainForm->SavePassword = CheckBoxSavePassword->isChecked();
+    Settings.SavePassword = CheckBoxSavePassword->isChecked();
 }
 
 void TLoginForm::ButtonOKClick() {
@@ -148,11 +152,11 @@ void TLoginForm::ButtonOKClick() {
         LoginCheck({EditLogin->text(), EditPassword1->text(), EditPassword2->text(),
                     CheckBoxFirst->isChecked()});
     if (problem) {
-        MainForm->MessageBox(QMessageBox::NoIcon, QLatin1String(ProgramTitle), *problem);
+        Tell(*problem);
         return;
     }
-    MainForm->UserName = EditLogin->text();
-    MainForm->Password = EditPassword1->text();
+    Settings.UserName = EditLogin->text();
+    Settings.Password = EditPassword1->text();
     accept();
 }
 

@@ -1,11 +1,10 @@
 #include "dialogs/options.h"
 
-#include "app/mainform.h"
-#include "app/qorfont.h"
-#include "app/qoroptions.h"
+#include "cube/qorsettings.h"
 #include "dialogs/qorcolorbox.h"
+#include "dialogs/qorfont.h"
+#include "dialogs/qoroptionmaps.h"
 #include "dialogs/qorwrappedcheckbox.h"
-#include "render/qorgl.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,7 +28,8 @@ QSlider* TrackBar(QWidget* parent, int last) {
 
 } // namespace
 
-TOptionsForm::TOptionsForm(TMainForm* mainForm) : QDialog(mainForm), MainForm(mainForm) {
+TOptionsForm::TOptionsForm(QORSettings& settings, QWidget* parent)
+    : QDialog(parent), Settings(settings) {
     setWindowTitle(QStringLiteral("Параметры..."));
     setFont(FittingFont(Tahoma(FormFontPixels), {{QStringLiteral("Перемешивать на"), 100}}));
     setFixedSize(287, 277);
@@ -107,9 +107,9 @@ void TOptionsForm::CreateRotationPage() {
     GroupBox1->setGeometry(3, 3, 263, 54);
     ComboBoxIdle = new QComboBox(GroupBox1);
     ComboBoxIdle->setGeometry(8, 20, 249, 24);
-    for (int i = 0; i < int(IdleChoices.size()); ++i)
-        ComboBoxIdle->addItem(IdleText(i));
-    ComboBoxIdle->setMaxVisibleItems(int(IdleChoices.size()));
+    for (const QORIdleChoice& choice : QORSettingTable::IdleChoices)
+        ComboBoxIdle->addItem(QString::fromUtf8(choice.Text), choice.Milliseconds);
+    ComboBoxIdle->setMaxVisibleItems(ComboBoxIdle->count());
     ComboBoxIdle->setCurrentIndex(6);
     GroupBox2 = new QGroupBox(QStringLiteral(" Скорость вращения граней: "), TabSheet3);
     GroupBox2->setGeometry(3, 63, 263, 70);
@@ -130,18 +130,18 @@ std::array<std::pair<QORColorBox*, int>, 8> TOptionsForm::ColorBoxes() const {
 }
 
 void TOptionsForm::FormCreate() {
-    const QORBigCube& cube = *MainForm->Renderer->Cube;
-    EditShuffle->setValue(cube.ShuffleCount);
+    EditShuffle->setValue(Settings.ShuffleCount);
     for (const auto& [box, slot] : ColorBoxes())
-        box->Select(ColorValueFromRGB(cube.ColorTable[std::size_t(slot)]));
+        box->Select(ColorValueFromRGB(Settings.ColorTable[std::size_t(slot)]));
     // Values no control stands for leave it at its default and stay as they are.
-    if (const std::optional<int> item = IdleIndexFor(cube.IdleTimeout))
-        ComboBoxIdle->setCurrentIndex(*item);
-    if (const std::optional<int> position = PositionForStep(cube.RotateStep))
+    const int idle = ComboBoxIdle->findData(Settings.IdleTimeout);
+    if (idle >= 0)
+        ComboBoxIdle->setCurrentIndex(idle);
+    if (const std::optional<int> position = PositionForStep(Settings.RotateStep))
         TrackBarRSpeed->setValue(*position);
-    if (const std::optional<int> position = PositionForQuality(MainForm->Renderer->DrawQuality))
+    if (const std::optional<int> position = PositionForQuality(Settings.DrawQuality))
         TrackBarQuality->setValue(*position);
-    CheckBoxUpdateTop->setChecked(MainForm->UpdateTopList);
+    CheckBoxUpdateTop->setChecked(Settings.UpdateTopList);
 }
 
 void TOptionsForm::Connect() {
@@ -162,34 +162,32 @@ void TOptionsForm::Connect() {
 }
 
 void TOptionsForm::EditShuffleChange() {
-    MainForm->Renderer->Cube->ShuffleCount = EditShuffle->value();
+    Settings.ShuffleCount = EditShuffle->value();
 }
 
 void TOptionsForm::StoreColor(const QORColorBox* box) {
-    // Cubies take the new colour at OK or at the next reset.
     for (const auto& [each, slot] : ColorBoxes())
         if (each == box)
-            MainForm->Renderer->Cube->ColorTable[std::size_t(slot)] =
-                RGBFromColorValue(box->Selected());
+            Settings.ColorTable[std::size_t(slot)] = RGBFromColorValue(box->Selected());
 }
 
 void TOptionsForm::TrackBarQualityChange() {
-    MainForm->Renderer->DrawQuality = QualityForPosition(TrackBarQuality->value());
+    Settings.DrawQuality = QualityForPosition(TrackBarQuality->value());
 }
 
 void TOptionsForm::TrackBarRSpeedChange() {
-    MainForm->Renderer->Cube->RotateStep = StepForPosition(TrackBarRSpeed->value());
+    Settings.RotateStep = StepForPosition(TrackBarRSpeed->value());
 }
 
 void TOptionsForm::ComboBoxIdleChange() {
-    MainForm->Renderer->Cube->IdleTimeout = IdleTimeoutForIndex(ComboBoxIdle->currentIndex());
+    Settings.IdleTimeout = ComboBoxIdle->currentData().toInt();
 }
 
 void TOptionsForm::CheckBoxUpdateTopClick() {
-    MainForm->UpdateTopList = CheckBoxUpdateTop->isChecked();
+    Settings.UpdateTopList = CheckBoxUpdateTop->isChecked();
 }
 
 void TOptionsForm::ButtonOKClick() {
-    MainForm->Renderer->Cube->ApplyColors();
+    emit ApplyColors();
     accept();
 }

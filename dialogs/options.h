@@ -1,8 +1,10 @@
 #pragma once
-// The options dialog. It has no Cancel: every change goes to the cube, the renderer or the
-// main window at once, and the settings file is written when the game ends.
+// The options dialog. It has no Cancel: every change goes into the live settings at once, and
+// the settings file is written when the game ends.
 
 #include <QDialog>
+
+struct QORSettings;
 
 #include <array>
 #include <utility>
@@ -16,13 +18,12 @@ class QPushButton;
 class QSlider;
 class QSpinBox;
 class QTabWidget;
-class TMainForm;
 
 class TOptionsForm : public QDialog {
     Q_OBJECT
 public:
-    // Fills the controls from mainForm's live values, once.
-    explicit TOptionsForm(TMainForm* mainForm);
+    // Fills the controls from the settings, once.
+    explicit TOptionsForm(QORSettings& settings, QWidget* parent = nullptr);
 
     QTabWidget* PageControl1 = nullptr;
     QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet3 = nullptr;
@@ -58,16 +59,20 @@ public:
     void CheckBoxUpdateTopClick();
     void ButtonOKClick();
 
+signals:
+    // OK: the cubies should take the colours now in the settings.
+    void ApplyColors();
+
 private:
     void CreateGamePage();
     void CreateColorPage();
     void CreateRotationPage();
     void FormCreate();
     void Connect();
-    // Puts the box's colour into its ColorTable slot.
+    // Puts the box's colour into its ColorTable slot; the cubies take it at OK or a reset.
     void StoreColor(const QORColorBox* box);
     // The colour boxes with their ColorTable slots, in the order they are filled.
     std::array<std::pair<QORColorBox*, int>, 8> ColorBoxes() const;
 
-    TMainForm* MainForm;
+    QORSettings& Settings;
 };

@@ -1,7 +1,7 @@
 #include "dialogs/players.h"
 
-#include "app/qorcolor.h"
-#include "app/qorfont.h"
+#include "dialogs/qorcolor.h"
+#include "dialogs/qorfont.h"
 
 #include <QHeaderView>
 #include <QPainter>

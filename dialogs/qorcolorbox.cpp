@@ -1,7 +1,7 @@
 #include "dialogs/qorcolorbox.h"
 
-#include "app/qorcolor.h"
-#include "app/qoroptions.h"
+#include "dialogs/qorcolor.h"
+#include "dialogs/qoroptionmaps.h"
 
 #include <QColorDialog>
 #include <QPainter>

@@ -9,6 +9,9 @@
 
 namespace QORProtocol {
 
+// Where the game looks for its score server unless told otherwise, and where the server listens.
+inline constexpr quint16 DefaultPort = 8844;
+
 inline const QString Login = QStringLiteral("CUBE_LOGIN;");
 inline const QString Register = QStringLiteral("CUBE_REGISTER;");
 inline const QString GetTop = QStringLiteral("CUBE_GETTOP;");

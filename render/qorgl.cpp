@@ -1,11 +1,14 @@
 #include "render/qorgl.h"
 
+#include "render/qorcubedraw.h"
+
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
 #include <QWindow>
 
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -17,6 +20,12 @@ constexpr GLfloat MaterialSpecular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 constexpr GLfloat MaterialAmbient[4] = {0.8f, 0.8f, 0.8f, 1.0f};
 constexpr GLfloat MaterialShininess = 128.0f;
 constexpr GLfloat ModelAmbient[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+
+// The view: a 30 degree vertical field of view on a square viewport. Picking and the
+// provisional projection see depths 1 to 100, frames 2 to 30.
+constexpr double FieldOfView = 30.0;
+constexpr double PickNear = 1.0, PickFar = 100.0;
+constexpr double FrameNear = 2.0, FrameFar = 30.0;
 
 } // namespace
 
@@ -43,10 +52,7 @@ template <typename T> void Append(std::vector<unsigned char>& out, const T& valu
 
 } // namespace
 
-QORGL::QORGL(QORAccumulator::Mode accumulation) : Accum(accumulation) {
-    Cube = new QORBigCube;
-    Cube->Renderer = this;
-}
+QORGL::QORGL(QORAccumulator::Mode accumulation) : Accum(accumulation) {}
 
 QORGL::~QORGL() {
     Release();
@@ -93,7 +99,6 @@ bool QORGL::InitGL(QWindow* window) {
     else if (CloseRequest) {
         CloseRequest();
     }
-    Cube->Reset();
     InvalidateFrame();
     return ok;
 }
@@ -152,53 +157,47 @@ void QORGL::ApplyViewport(int width, int height) {
         glViewport(0, (height - width) / 2, width, width);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(30, 1, 1, 100);
-    gluLookAt(Camera.Eye.x, Camera.Eye.y, Camera.Eye.z, 0, 0, 0, Camera.Up.x, Camera.Up.y,
-              Camera.Up.z);
+    MultPerspective(PickNear, PickFar, 1.0);
     glMatrixMode(GL_MODELVIEW);
 }
 
-void QORGL::AccFrustum(double left, double right, double bottom, double top, double zNear,
-                       double zFar, double pixdx, double pixdy, double eyedx, double eyedy,
-                       double focus) {
+void QORGL::MultPerspective(double zNear, double zFar, double aspect, double dx, double dy) {
+    const double top = zNear * std::tan(FieldOfView * M_PI / 360.0);
+    const double right = top * aspect;
+    glFrustum(-right + dx, right + dx, -top + dy, top + dy, zNear, zFar);
+    gluLookAt(Camera.Eye.x, Camera.Eye.y, Camera.Eye.z, 0, 0, 0, Camera.Up.x, Camera.Up.y,
+              Camera.Up.z);
+}
+
+void QORGL::AccPerspective(double aspect, double pixdx, double pixdy) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const double dx = -(pixdx * (right - left) / viewport[2] + eyedx * zNear / focus);
-    const double dy = -(pixdy * (top - bottom) / viewport[3] + eyedy * zNear / focus);
+    // A sub-pixel offset is that fraction of the near plane's extent per viewport pixel.
+    const double top = FrameNear * std::tan(FieldOfView * M_PI / 360.0);
+    const double dx = -pixdx * 2 * top * aspect / viewport[2];
+    const double dy = -pixdy * 2 * top / viewport[3];
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glFrustum(left + dx, right + dx, bottom + dy, top + dy, zNear, zFar);
-    gluLookAt(Camera.Eye.x, Camera.Eye.y, Camera.Eye.z, 0, 0, 0, Camera.Up.x, Camera.Up.y,
-              Camera.Up.z);
+    MultPerspective(FrameNear, FrameFar, aspect, dx, dy);
     glMatrixMode(GL_MODELVIEW);
-    glTranslated(-eyedx, -eyedy, 0);
-}
-
-void QORGL::AccPerspective(double fovy, double aspect, double zNear, double zFar, double pixdx,
-                           double pixdy, double eyedx, double eyedy, double focus) {
-    const double a = fovy * M_PI / 180.0 * 0.5;
-    const double top = zNear / (std::cos(a) / std::sin(a));
-    const double right = top * aspect;
-    AccFrustum(-right, right, -top, top, zNear, zFar, pixdx, pixdy, eyedx, eyedy, focus);
 }
 
 void QORGL::RenderFrame() {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    // The jitter table has 16 entries; more passes would only repeat them.
-    const int passes = PassCount > 16 ? 16 : PassCount;
+    const int passes = std::min(PassCount, QORSettingTable::DrawQuality.Max);
     // The average of a single pass is that pass: it stays in the colour buffer as it is.
     const bool average = passes > 1;
     // Each pass clears to the background, so the averaged frame keeps it exact.
-    const RGBTriple& background = Cube->ColorTable[7];
+    const RGBTriple& background = Cube->Settings->ColorTable[7];
     glClearColor(background.r / 255.0f, background.g / 255.0f, background.b / 255.0f, 0.0f);
     if (average)
         Accum.Clear();
     for (int i = 0; i < passes; ++i) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        AccPerspective(30.0, double(viewport[2]) / double(viewport[3]), 2.0, 30.0,
-                       JitterTable[i][0], JitterTable[i][1], 0.0, 0.0, 1.0);
-        Cube->DrawAll(false);
+        AccPerspective(double(viewport[2]) / double(viewport[3]), JitterTable[i][0],
+                       JitterTable[i][1]);
+        DrawAll(*Cube, false);
         if (average)
             Accum.Accumulate(1.0f / float(passes));
     }
@@ -231,7 +230,7 @@ std::vector<unsigned char> QORGL::FrameKey() const {
     Append(key, PassCount);
     Append(key, PanelW);
     Append(key, PanelH);
-    Append(key, Cube->ColorTable[7]);
+    Append(key, Cube->Settings->ColorTable[7]);
     for (const QORSmallCube& c : Cube->Cubies) {
         Append(key, c.Points);
         Append(key, c.Colors);
@@ -254,7 +253,33 @@ void QORGL::MouseMove(int x, int y, int shift) {
             ApplyLight();
     }
     if ((shift & ShiftLeft) && MakeCurrent())
-        Cube->PickAt(x, y);
+        PickAt(x, y);
+}
+
+void QORGL::PickAt(int x, int y) {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLuint buffer[QORBigCube::SelectBufferSize] = {};
+    glSelectBuffer(QORBigCube::SelectBufferSize, buffer);
+    glRenderMode(GL_SELECT);
+    glInitNames();
+    glPushName(0);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    // Rows count up from the panel's bottom edge, which is not the viewport's when the panel
+    // is taller than wide.
+    gluPickMatrix(x, PanelH - y, 1.0, 1.0, viewport);
+    MultPerspective(PickNear, PickFar, 1.0);
+    DrawAll(*Cube, true);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glFlush();
+    const GLint hits = glRenderMode(GL_RENDER);
+    // A negative count means the buffer overflowed: no hit.
+    if (hits > 0)
+        Cube->TakeHit(hits, buffer);
+    glMatrixMode(GL_MODELVIEW);
 }
 
 void QORGL::Orbit(float degrees) {
@@ -275,8 +300,6 @@ void QORGL::MouseUp() {
 void QORGL::Release() {
     if (GLContext && MakeCurrent())
         Accum.Release();
-    delete Cube;
-    Cube = nullptr;
     if (GLContext) {
         GLContext->doneCurrent();
         delete GLContext;

@@ -1,11 +1,12 @@
 #pragma once
-// The renderer: owns the drawing panel's GL context, the camera, the light and the cube, and
-// draws every anti-aliased frame.
+// The renderer: owns the drawing panel's GL context, the camera and the light, and draws the
+// cube it is handed in every anti-aliased frame.
 //
 // The view lives in the projection matrix; model-view stays identity, so the light and all
 // geometry are in world coordinates.
 
 #include "cube/qorbigcube.h"
+#include "cube/qorsettings.h"
 #include "render/qoraccumulator.h"
 #include "render/qorcamera.h"
 #include "render/qorlight.h"
@@ -24,7 +25,8 @@ public:
     // Pointer buttons held during a move, as the drawing panel reports them.
     enum Shift { ShiftLeft = 1, ShiftRight = 2, ShiftMiddle = 4 };
 
-    static constexpr double JitterTable[16][2] = {
+    // One sub-pixel offset per anti-aliasing pass, up to the most passes a setting allows.
+    static constexpr double JitterTable[QORSettingTable::DrawQuality.Max][2] = {
         {0.375, 0.4375}, {0.625, 0.0625}, {0.875, 0.1875}, {0.125, 0.0625},
         {0.375, 0.6875}, {0.875, 0.4375}, {0.625, 0.5625}, {0.375, 0.9375},
         {0.625, 0.3125}, {0.125, 0.5625}, {0.125, 0.8125}, {0.375, 0.1875},
@@ -33,9 +35,9 @@ public:
     QWindow* Wnd = nullptr;
     QOpenGLContext* GLContext = nullptr;
     int PassCount = 1;
-    int DrawQuality = 1;
     QORCamera Camera;
     QORLight Light;
+    // The cube drawn, in the colours and background of its settings; not owned.
     QORBigCube* Cube = nullptr;
 
     // How failures reach the player (a modal box with one OK button) and how the window is
@@ -48,7 +50,7 @@ public:
     QORGL(const QORGL&) = delete;
     QORGL& operator=(const QORGL&) = delete;
 
-    // Returns false when no usable context could be had; the cube is reset either way.
+    // Returns false when no usable context could be had.
     bool InitGL(QWindow* window);
     // What the drawing panel's surface asks for: double-buffered, with a depth buffer.
     static QSurfaceFormat SurfaceFormat();
@@ -58,14 +60,15 @@ public:
     void DrawFrame() override;
     void MouseMove(int x, int y, int shift);
     void MouseUp();
+    // Draws the cube for selection in a one-pixel region under the pointer and hands the hits
+    // to the cube. y counts down from the panel's top edge.
+    void PickAt(int x, int y);
     // Turns the camera and the light together about the view's up axis.
     void Orbit(float degrees);
     void Release();
 
-    void AccPerspective(double fovy, double aspect, double zNear, double zFar, double pixdx,
-                        double pixdy, double eyedx, double eyedy, double focus);
-    void AccFrustum(double left, double right, double bottom, double top, double zNear, double zFar,
-                    double pixdx, double pixdy, double eyedx, double eyedy, double focus);
+    // A frame pass's projection: the view shifted by (pixdx, pixdy) of a pixel.
+    void AccPerspective(double aspect, double pixdx, double pixdy);
 
     // The fixed GL state of a new context: lighting, material, hints, the light's place.
     void SetupGLState();
@@ -86,11 +89,12 @@ public:
     void InvalidateFrame() { PendingFrames = SettleFrames; }
 
     QORAccumulator::Mode AccumulationMode() const { return Accum.Active(); }
-    Vec3 CameraEye() const override { return Camera.Eye; }
-    Vec3 CameraUp() const override { return Camera.Up; }
-    int PanelHeight() const override { return PanelH; }
 
 private:
+    // Multiplies the current matrix by the view's perspective, shifted by (dx, dy) at the near
+    // plane, and the look-at from the eye. Frames, the provisional projection and picking all
+    // see the cube through it.
+    void MultPerspective(double zNear, double zFar, double aspect, double dx = 0, double dy = 0);
     bool MakeCurrent();
     void Fail(const char* text);
     std::vector<unsigned char> FrameKey() const;

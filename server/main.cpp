@@ -1,5 +1,5 @@
 // quelmora-server: the score server the game's top list talks to.
-#include "app/qorsignals.h"
+#include "net/qorsignals.h"
 #include "server/qorscoreserver.h"
 #include "server/qorscorestore.h"
 #include "server/qorservercommandline.h"

@@ -1,7 +1,7 @@
 #include "server/qorscoresession.h"
 
-#include "app/qorcp1251.h"
-#include "app/qorgameclock.h"
+#include "net/qorcp1251.h"
+#include "net/qorclocktext.h"
 #include "net/qorprotocol.h"
 #include "server/qorscorestore.h"
 

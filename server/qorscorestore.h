@@ -40,7 +40,6 @@ public:
     QList<QORTopRow> Top(int rows);
 
     qint64 ResultCount();
-    int MinShuffles() const { return MinimumShuffles; }
     // Derivation cost for players registered from now on; the stored count is used to check.
     void SetPasswordIterations(int iterations) { Iterations = iterations; }
 

@@ -41,8 +41,9 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
                                     QStringLiteral("Address to listen on (default 127.0.0.1)."),
                                     QStringLiteral("address"), QStringLiteral("127.0.0.1"));
     const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("TCP port, 0 for any free one (default 8844)."),
-                                  QStringLiteral("n"), QStringLiteral("8844"));
+                                  QStringLiteral("TCP port, 0 for any free one (default %1).")
+                                      .arg(QORProtocol::DefaultPort),
+                                  QStringLiteral("n"), QString::number(QORProtocol::DefaultPort));
     const QCommandLineOption db(
         QStringLiteral("db"),
         QStringLiteral("SQLite file (default scores.sqlite in the per-user data folder)."),

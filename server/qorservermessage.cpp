@@ -1,6 +1,7 @@
 #include "server/qorservermessage.h"
 
-#include "app/qorcp1251.h"
+#include "net/qorcp1251.h"
+#include "net/qorlogin.h"
 #include "net/qorprotocol.h"
 
 #include <QStringList>
@@ -11,14 +12,6 @@ namespace {
 
 // The one byte cp1251 leaves unassigned; a client that sends it is not speaking the code page.
 constexpr char UndefinedCp1251Byte = '\x98';
-
-bool HasControlCharacter(const QString& text) {
-    for (QChar c : text) {
-        if (c.unicode() < 32 || c.unicode() == 127)
-            return true;
-    }
-    return false;
-}
 
 // A decimal number of digits only, at most max; longer texts stay bounded instead of
 // overflowing.
@@ -50,15 +43,6 @@ QORServerMessage::Kind KindOf(const QString& keyword) {
 }
 
 } // namespace
-
-bool IsValidName(const QString& name) {
-    return !name.isEmpty() && name.size() <= MaxNameLength && !HasControlCharacter(name);
-}
-
-bool IsValidPassword(const QString& password) {
-    return !password.isEmpty() && password.size() <= MaxPasswordLength &&
-           !HasControlCharacter(password);
-}
 
 QORServerMessage QORServerMessage::Parse(const QByteArray& bytes) {
     QORServerMessage invalid;

@@ -17,11 +17,6 @@ struct QORServerMessage {
     static QORServerMessage Parse(const QByteArray& bytes);
 };
 
-// Limits of the fields a client may send.
-inline constexpr int MaxNameLength = 32;
-inline constexpr int MaxPasswordLength = 64;
+// Limits of the numbers a client may send; names and passwords follow net/qorlogin.h.
 inline constexpr int MaxSeconds = 31536000;
 inline constexpr int MaxShuffles = 1000;
-
-bool IsValidName(const QString& name);
-bool IsValidPassword(const QString& password);

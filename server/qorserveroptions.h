@@ -1,12 +1,14 @@
 #pragma once
 // How the score server runs: where it listens, its file, its ranking and its limits.
 
+#include "net/qorprotocol.h"
+
 #include <QHostAddress>
 #include <QString>
 
 struct QORServerOptions {
     QHostAddress Address = QHostAddress(QHostAddress::LocalHost);
-    quint16 Port = 8844;
+    quint16 Port = QORProtocol::DefaultPort;
     QString DatabasePath;
     int MinShuffles = 20;
     int Rows = 100;

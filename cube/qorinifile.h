@@ -11,8 +11,8 @@ public:
     // Longest value a read returns; longer ones are cut.
     static constexpr int MaxValueLength = 2047;
 
-    // A missing file reads as empty; false only when an existing file cannot be read.
-    bool Load(const QString& path);
+    // A missing file reads as empty; false, with the reason, when an existing one cannot be read.
+    bool Load(const QString& path, QString* error = nullptr);
     // Writes a temporary file and renames it over path, so a failure leaves the old file.
     // An ownerOnly file is readable by its owner alone from the first byte written.
     bool Save(const QString& path, QString* error = nullptr, bool ownerOnly = false) const;

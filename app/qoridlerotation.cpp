@@ -1,4 +1,4 @@
-#include "render/qoridlerotation.h"
+#include "app/qoridlerotation.h"
 
 #include <algorithm>
 

@@ -1,8 +1,6 @@
 #pragma once
-// What the options dialog's controls stand for: slider positions and list items mapped to
-// the values the cube and the renderer keep, and the colours its drop-downs offer.
-
-#include <QString>
+// What the options dialog's controls stand for: slider positions mapped to the values the
+// settings keep, and the colours its drop-downs offer. The idle list is the settings' own.
 
 #include <array>
 #include <cstdint>
@@ -13,25 +11,12 @@ inline constexpr std::array<int, 10> QualityPasses = {1, 2, 3, 4, 5, 6, 8, 9, 12
 // Turn-speed slider positions 1..9 as degrees per animation frame; each divides 90.
 inline constexpr std::array<int, 9> SpeedSteps = {1, 2, 3, 5, 6, 9, 10, 30, 45};
 
-struct QORIdleChoice {
-    const char* Text; // UTF-8
-    int Milliseconds;
-};
-// The idle list, item by item; the first is "never".
-extern const std::array<QORIdleChoice, 14> IdleChoices;
-
 // Slider positions count from 1; a position outside the slider's range is clamped to it.
 int QualityForPosition(int position);
 int StepForPosition(int position);
 // The position that stands for a value, or nothing when no position does.
 std::optional<int> PositionForQuality(int passes);
 std::optional<int> PositionForStep(int degrees);
-
-QString IdleText(int index);
-int IdleTimeoutForIndex(int index);
-std::optional<int> IdleIndexFor(int milliseconds);
-// A stored idle time-out as the game takes it: one of the list's values, else one minute.
-int IdleTimeoutOrDefault(int milliseconds);
 
 struct QORNamedColor {
     const char* Caption; // UTF-8

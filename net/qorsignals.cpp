@@ -1,4 +1,4 @@
-#include "app/qorsignals.h"
+#include "net/qorsignals.h"
 
 #include <QSocketNotifier>
 

@@ -1,23 +1,8 @@
-#include "app/qoroptions.h"
+#include "dialogs/qoroptionmaps.h"
+
+#include "cube/qorsettings.h"
 
 #include <algorithm>
-
-const std::array<QORIdleChoice, 14> IdleChoices = {{
-    {"Никогда", 0},
-    {"Через 5 секунд", 5000},
-    {"Через 10 секунд", 10000},
-    {"Через 20 секунд", 20000},
-    {"Через 30 секунд", 30000},
-    {"Через 45 секунд", 45000},
-    {"Через 1 минуту", 60000},
-    {"Через 2 минуты", 120000},
-    {"Через 3 минуты", 180000},
-    {"Через 4 минуты", 240000},
-    {"Через 5 минут", 300000},
-    {"Через 10 минут", 600000},
-    {"Через 20 минут", 1200000},
-    {"Через 30 минут", 1800000},
-}};
 
 const std::array<QORNamedColor, 20> NamedColors = {{
     {"Чёрный", 0x00000000},       {"Бордовый", 0x00000080},       {"Зелёный", 0x00008000},
@@ -28,6 +13,15 @@ const std::array<QORNamedColor, 20> NamedColors = {{
     {"Белый", 0x00FFFFFF},        {"Светло-зелёный", 0x00C0DCC0}, {"Небесно-голубой", 0x00F0CAA6},
     {"Кремовый", 0x00F0FBFF},     {"Средне-серый", 0x00A4A0A0},
 }};
+
+// The sliders offer only values the settings accept, up to the most passes there are.
+static_assert(QualityPasses.back() == QORSettingTable::DrawQuality.Max);
+static_assert([] {
+    for (int step : SpeedSteps)
+        if (!DividesQuarterTurn(step))
+            return false;
+    return true;
+}());
 
 namespace {
 
@@ -58,23 +52,4 @@ std::optional<int> PositionForQuality(int passes) {
 
 std::optional<int> PositionForStep(int degrees) {
     return PositionOf(SpeedSteps, degrees);
-}
-
-QString IdleText(int index) {
-    return QString::fromUtf8(IdleChoices.at(std::size_t(index)).Text);
-}
-
-int IdleTimeoutForIndex(int index) {
-    return IdleChoices.at(std::size_t(index)).Milliseconds;
-}
-
-std::optional<int> IdleIndexFor(int milliseconds) {
-    for (std::size_t i = 0; i < IdleChoices.size(); ++i)
-        if (IdleChoices[i].Milliseconds == milliseconds)
-            return int(i);
-    return std::nullopt;
-}
-
-int IdleTimeoutOrDefault(int milliseconds) {
-    return IdleIndexFor(milliseconds) ? milliseconds : 60000;
 }

@@ -1,4 +1,4 @@
-#include "app/qorcp1251.h"
+#include "net/qorcp1251.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

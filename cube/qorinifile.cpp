@@ -1,6 +1,6 @@
-#include "app/qorinifile.h"
+#include "cube/qorinifile.h"
 
-#include "app/qorcp1251.h"
+#include "net/qorcp1251.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,17 +42,18 @@ QString OneLine(QString text) {
 
 } // namespace
 
-bool QORIniFile::Load(const QString& path) {
+bool QORIniFile::Load(const QString& path, QString* error) {
     Text.clear();
     Eol = QStringLiteral("\r\n");
     QFile file(path);
     if (!file.exists())
         return true;
-    if (!file.open(QIODevice::ReadOnly))
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
+    }
     const QString all = FromCp1251(bytes);
     if (!all.contains(QLatin1String("\r\n")) && all.contains(QLatin1Char('\n')))
         Eol = QStringLiteral("\n");

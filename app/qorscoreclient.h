@@ -1,0 +1,55 @@
+#pragma once
+// The score-server client: one connection that logs in or registers as it opens, asks for the
+// top list, sends results, and says in a status text what state it is in. It reads the user
+// name, password, host and port from the live settings at the moment it needs them.
+
+#include "cube/qorsettings.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+
+class QTcpSocket;
+
+class QORScoreClient : public QObject {
+    Q_OBJECT
+public:
+    explicit QORScoreClient(const QORSettings& settings, QObject* parent = nullptr);
+    ~QORScoreClient() override;
+
+    QTcpSocket* ClientSocket;
+    // Whether the player chose to register; read when a connection opens.
+    std::function<bool()> RegisterChosen = [] { return false; };
+
+    bool Connected() const;
+    // The start-up hook: offline when the top list is off, else the login is offered when a
+    // credential is missing, then the connection opens.
+    void Start();
+    // Opens the connection when the credentials are there and none is open.
+    void ConnectToServer();
+    // Asks for the top list while connected; false when nothing was sent.
+    bool RequestTopList();
+    // Sends a solved game's time and shuffle length while connected; nothing is kept for later.
+    void SubmitResult(int seconds, int shuffles);
+
+    void ClientSocketConnect();
+    void ClientSocketRead();
+    void ClientSocketError();
+    void ClientSocketDisconnect();
+
+signals:
+    void StatusChanged(const QString& text);
+    // The login dialog should be shown now; the connection is opened when it returns.
+    void LoginWanted();
+    void TopListReceived(const QList<QStringList>& rows);
+    // The server refused the credentials; the connection closes once this has been handled.
+    void LoginRefused();
+
+private:
+    void SetStatus(const QString& text);
+    void Send(const QString& message);
+
+    const QORSettings& Settings;
+};

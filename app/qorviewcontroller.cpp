@@ -1,0 +1,89 @@
+#include "app/qorviewcontroller.h"
+
+#include <QWindow>
+
+#include <chrono>
+
+QORViewController::QORViewController(QORBigCube& cube, const QORSettings& settings,
+                                     QObject* parent)
+    : QObject(parent), Settings(settings) {
+    Renderer.Cube = &cube;
+    cube.Renderer = &Renderer;
+    IdleClock = [] {
+        using namespace std::chrono;
+        return int64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    };
+    IdleRotation.Input(IdleClock());
+    DrawTimer.setInterval(10);
+    DrawTimer.start();
+}
+
+QORViewController::~QORViewController() {
+    Release();
+}
+
+bool QORViewController::Init(QWindow* panel) {
+    const bool ok = Renderer.InitGL(panel);
+    const QSize s = panel->size() * panel->devicePixelRatio();
+    Renderer.Resize(s.width(), s.height());
+    return ok;
+}
+
+void QORViewController::Release() {
+    DrawTimer.stop();
+    if (Renderer.Cube)
+        Renderer.Cube->Renderer = nullptr;
+    Renderer.Cube = nullptr;
+    Renderer.Release();
+}
+
+void QORViewController::Resize(int width, int height) {
+    Renderer.Resize(width, height);
+}
+
+void QORViewController::Expose() {
+    Renderer.InvalidateFrame();
+}
+
+void QORViewController::KeyDown() {
+    IdleRotation.Input(IdleClock());
+}
+
+void QORViewController::MouseDown(int, int, int) {
+    PressStoppedRotation = IdleRotation.Active();
+    PanelPressed = true;
+    IdleRotation.Input(IdleClock());
+    Renderer.PassCount = 1;
+}
+
+void QORViewController::MouseMove(int x, int y, int shift) {
+    const bool stopsRotation = IdleRotation.Active();
+    IdleRotation.Input(IdleClock());
+    if (stopsRotation)
+        return;
+    if (PressStoppedRotation)
+        shift &= ~QORGL::ShiftLeft;
+    Renderer.MouseMove(x, y, shift);
+}
+
+void QORViewController::MouseUp() {
+    PanelPressed = false;
+    PressStoppedRotation = false;
+    IdleRotation.Input(IdleClock());
+    Renderer.MouseUp();
+    Renderer.PassCount = Settings.DrawQuality;
+}
+
+void QORViewController::DrawTimerTimer() {
+    const QORBigCube* cube = Renderer.Cube;
+    if (!cube)
+        return;
+    DrawTimer.stop();
+    const float degrees =
+        IdleRotation.Tick(IdleClock(), Settings.IdleTimeout, cube->Busy || PanelPressed);
+    if (degrees > 0)
+        Renderer.Orbit(degrees);
+    if (Renderer.NeedsFrame())
+        Renderer.DrawFrame();
+    DrawTimer.start();
+}

@@ -1,0 +1,50 @@
+#pragma once
+// Turns what happens on the drawing panel into the view: mouse routing to the renderer, the
+// pass count of a held button, the draw timer and the idle rotation. The game hears of
+// releases from the window, after the view has finished with them.
+
+#include "app/qoridlerotation.h"
+#include "render/qorgl.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+
+class QWindow;
+
+class QORViewController : public QObject {
+    Q_OBJECT
+public:
+    QORViewController(QORBigCube& cube, const QORSettings& settings, QObject* parent = nullptr);
+    ~QORViewController() override;
+
+    QORGL Renderer;
+    // Every 10 ms while the view lives; each timeout is one DrawTimerTimer tick, as the window
+    // connects it. A tick draws only when the picture would change.
+    QTimer DrawTimer;
+    QORIdleRotation IdleRotation;
+    // Milliseconds of a steady clock for the idle rotation; tests drive it.
+    std::function<int64_t()> IdleClock;
+
+    // Creates the GL context on the panel and sizes the view to it; false without GL.
+    bool Init(QWindow* panel);
+    void Resize(int width, int height);
+    // The window system may have lost the picture.
+    void Expose();
+    void KeyDown();
+    void MouseDown(int x, int y, int shift);
+    void MouseMove(int x, int y, int shift);
+    // Ends a drag and restores the quality's pass count.
+    void MouseUp();
+    void DrawTimerTimer();
+    // Stops drawing for good and gives up the GL context.
+    void Release();
+
+private:
+    const QORSettings& Settings;
+    bool PanelPressed = false;
+    // A press that stopped the idle rotation turns no layer until its release.
+    bool PressStoppedRotation = false;
+};

@@ -1,0 +1,129 @@
+#pragma once
+// The game's settings: the one live value that the game, the renderer, the score-server client
+// and the dialogs all read and edit, the table that owns every setting's key, default and
+// accepted values, and the file format they are read from and written to.
+
+#include "cube/qormath.h"
+#include "net/qorprotocol.h"
+
+#include <QString>
+
+#include <array>
+#include <climits>
+#include <cstdint>
+#include <optional>
+
+class QORIniFile;
+
+inline constexpr char SettingsSection[] = "QuelmoraSettings";
+
+// Rules for values within a setting's range.
+constexpr bool DividesQuarterTurn(int degrees) {
+    return degrees > 0 && 90 % degrees == 0;
+}
+bool IsIdleChoice(int milliseconds);
+
+// A setting kept as an integer: its key, its default, and the values a read accepts. Anything
+// else reads as the default.
+struct QORIntSetting {
+    const char* Key;
+    int Default;
+    int Min = INT_MIN;
+    int Max = INT_MAX;
+    bool (*Rule)(int value) = nullptr;
+
+    bool Accepts(int value) const {
+        return value >= Min && value <= Max && (!Rule || Rule(value));
+    }
+    int Valid(int value) const { return Accepts(value) ? value : Default; }
+};
+
+struct QORColorSetting {
+    const char* Key;
+    int Slot;          // in ColorTable
+    uint32_t Default;  // 0x00BBGGRR
+};
+
+struct QORIdleChoice {
+    const char* Text; // UTF-8
+    int Milliseconds;
+};
+
+namespace QORSettingTable {
+
+// In the order the file is written. ColorTable slots: 0 body, 1 front, 2 back, 3 left,
+// 4 right, 5 top, 6 bottom, 7 background.
+inline constexpr std::array<QORColorSetting, 8> Colors = {{
+    {"FrontColor", 1, 0x00FFFFFF},
+    {"BackColor", 2, 0x00FF1A8C},
+    {"LeftColor", 3, 0x0080FF80},
+    {"RightColor", 4, 0x00FF8000},
+    {"TopColor", 5, 0x0055FFFF},
+    {"BottomColor", 6, 0x005151FF},
+    {"SpaceColor", 0, 0x00483535},
+    {"BGColor", 7, 0x00000000},
+}};
+// The renderer's jitter table holds one offset per pass up to the maximum.
+inline constexpr QORIntSetting DrawQuality{"DrawQuality", 1, 1, 16};
+inline constexpr QORIntSetting RotateSpeed{"RotateSpeed", 5, 1, 90, DividesQuarterTurn};
+inline constexpr QORIntSetting ShuffleRotateCount{"ShuffleRotateCount", 30};
+inline constexpr QORIntSetting PlayerIdleTimeout{"PlayerIdleTimeout", 60000, 0, INT_MAX,
+                                                 IsIdleChoice};
+inline constexpr QORIntSetting HostPort{"HostPort", QORProtocol::DefaultPort};
+inline constexpr char HostNameKey[] = "HostName";
+inline constexpr char DefaultHostName[] = "localhost";
+inline constexpr char UserNameKey[] = "UserName";
+inline constexpr QORIntSetting ShowLogin{"ShowLogin", 1};
+inline constexpr QORIntSetting UpdateTopList{"UpdateTopList", 1};
+inline constexpr char PasswordKey[] = "Password";
+
+// The idle time-outs the player can choose, the first being "never".
+inline constexpr std::array<QORIdleChoice, 14> IdleChoices = {{
+    {"Никогда", 0},
+    {"Через 5 секунд", 5000},
+    {"Через 10 секунд", 10000},
+    {"Через 20 секунд", 20000},
+    {"Через 30 секунд", 30000},
+    {"Через 45 секунд", 45000},
+    {"Через 1 минуту", 60000},
+    {"Через 2 минуты", 120000},
+    {"Через 3 минуты", 180000},
+    {"Через 4 минуты", 240000},
+    {"Через 5 минут", 300000},
+    {"Через 10 минут", 600000},
+    {"Через 20 минут", 1200000},
+    {"Через 30 минут", 1800000},
+}};
+
+} // namespace QORSettingTable
+
+std::array<RGBTriple, 8> DefaultColorTable();
+
+// Every setting of a run. Fields carry the names of the values they stand for in play:
+// RotateStep is the file's RotateSpeed, ShuffleCount its ShuffleRotateCount, IdleTimeout its
+// PlayerIdleTimeout.
+struct QORSettings {
+    std::array<RGBTriple, 8> ColorTable = DefaultColorTable();
+    int DrawQuality = QORSettingTable::DrawQuality.Default;
+    int RotateStep = QORSettingTable::RotateSpeed.Default;
+    int ShuffleCount = QORSettingTable::ShuffleRotateCount.Default;
+    int IdleTimeout = QORSettingTable::PlayerIdleTimeout.Default;
+    int HostPort = QORSettingTable::HostPort.Default;
+    QString HostName = QString::fromLatin1(QORSettingTable::DefaultHostName);
+    QString UserName;
+    QString Password;
+    bool ShowLogin = true;
+    bool UpdateTopList = true;
+    // Whether Password is written back; set when the file held one.
+    bool SavePassword = false;
+};
+
+QORSettings ReadSettings(const QORIniFile& ini);
+void WriteSettings(QORIniFile& ini, const QORSettings& settings);
+
+// Integer text: blanks, a sign, then decimal or hex after "0x" or "$"; nothing when invalid.
+std::optional<int> ParseIniInt(const QString& text);
+// A colour name (any letter case) or an integer; def when it is neither.
+uint32_t ParseColor(const QString& text, uint32_t def);
+// The colour's name when it has one, else "0x" and eight upper-case hex digits.
+QString FormatColor(uint32_t value);
