@@ -1,6 +1,7 @@
 // Frame, pass and pick costs on the default drawing panel. Run under a display (Xvfb):
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/quelmora_bench
 #include "app/qordrawpanel.h"
+#include "render/qorcubedraw.h"
 #include "render/qorgl.h"
 
 #include <QGuiApplication>
@@ -14,6 +15,7 @@ namespace {
 constexpr int PanelW = 478, PanelH = 315;
 
 QORGL* Renderer = nullptr;
+QORSettings Settings;
 
 void Frame(benchmark::State& state) {
     Renderer->PassCount = int(state.range(0));
@@ -29,8 +31,8 @@ void BarePass(benchmark::State& state) {
     glGetIntegerv(GL_VIEWPORT, v);
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        Renderer->AccPerspective(30.0, double(v[2]) / v[3], 2.0, 30.0, 0.375, 0.4375, 0, 0, 1);
-        Renderer->Cube->DrawAll(false);
+        Renderer->AccPerspective(double(v[2]) / v[3], 0.375, 0.4375);
+        DrawAll(*Renderer->Cube, false);
         glFinish();
     }
 }
@@ -38,7 +40,7 @@ void BarePass(benchmark::State& state) {
 // One sticker pick, as every left-button move makes it; the picks are cleared so none turns.
 void PickAt(benchmark::State& state) {
     for (auto _ : state) {
-        Renderer->Cube->PickAt(PanelW / 2 + 60, PanelH / 2 - 60);
+        Renderer->PickAt(PanelW / 2 + 60, PanelH / 2 - 60);
         Renderer->Cube->ClearPicks();
     }
 }
@@ -46,7 +48,7 @@ void PickAt(benchmark::State& state) {
 // A new game's 30-turn shuffle at 45 degrees a frame: 60 frames of one pass each.
 void Shuffle30(benchmark::State& state) {
     Renderer->PassCount = 1;
-    Renderer->Cube->RotateStep = 45;
+    Settings.RotateStep = 45;
     for (auto _ : state) {
         Renderer->Cube->Reset();
         Renderer->Cube->Shuffle(30);
@@ -76,7 +78,11 @@ int main(int argc, char** argv) {
     panel.show();
     if (!QTest::qWaitForWindowExposed(&panel))
         return 1;
+    QORBigCube cube(&Settings);
+    cube.Reset();
     QORGL renderer;
+    renderer.Cube = &cube;
+    cube.Renderer = &renderer;
     if (!renderer.InitGL(&panel))
         return 1;
     renderer.Resize(PanelW, PanelH);

@@ -7,8 +7,9 @@ namespace {
 
 // Ten thousand random quarter turns, found and turned as the shuffle does, without frames.
 void TenThousandTurns(benchmark::State& state) {
-    QORBigCube cube;
-    cube.RotateStep = 45;
+    QORSettings settings;
+    settings.RotateStep = 45;
+    QORBigCube cube(&settings);
     cube.SeedSource = [] { return uint64_t(1); };
     for (auto _ : state) {
         cube.Reset();

@@ -1,87 +1,65 @@
+// The camera and the light: 3 degree drag steps, and the idle orbit about the view's up axis.
 #include "render/qorcamera.h"
 #include "render/qorlight.h"
 
 #include "support/testutil.h"
 
+#include <QPoint>
+
 #include <gtest/gtest.h>
 
-TEST(Camera, firstDragOnlyRecordsPosition) {
+namespace {
+
+float Dot(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+struct View {
     QORCamera camera;
     QORLight light;
-    camera.Drag(100, 50);
-    light.Drag(100, 50);
-    ExpectVec(camera.Eye, 0, 0, 20, 0);
-    ExpectVec(light.Position, 0, 5, 5, 0);
-    EXPECT_EQ(camera.LastX, 100);
-    EXPECT_EQ(camera.LastY, 50);
-}
+    void Drag(int x, int y) { camera.Drag(x, y), light.Drag(x, y); }
+    void Orbit(float degrees) { camera.Orbit(degrees), light.Orbit(camera.Up, degrees); }
+};
 
-TEST(Camera, moveRightTurnsEyeAndLightTowardsMinusX) {
-    QORCamera camera;
-    QORLight light;
-    camera.Drag(100, 50);
-    light.Drag(100, 50);
-    camera.Drag(101, 50);
-    light.Drag(101, 50);
-    ExpectVec(camera.Eye, -1.0467f, 0, 19.9726f, 1e-4f);
-    ExpectVec(camera.Up, 0, 1, 0, 1e-4f);
-    ExpectVec(light.Position, -0.2617f, 5, 4.9931f, 1e-4f);
-}
+} // namespace
 
-TEST(Camera, moveDownLiftsEyeAndTiltsUp) {
-    QORCamera camera;
-    camera.Drag(100, 50);
-    camera.Drag(100, 51);
-    ExpectVec(camera.Eye, 0, 1.0467f, 19.9726f, 1e-4f);
-    ExpectVec(camera.Up, 0, 0.9986f, -0.0523f, 1e-4f);
-}
-
-TEST(Camera, stepIsThreeDegreesWhateverTheDistance) {
-    QORCamera near, far;
-    near.Drag(10, 10);
-    far.Drag(10, 10);
-    near.Drag(11, 10);
-    far.Drag(210, 10);
-    ExpectVec(near.Eye, far.Eye.x, far.Eye.y, far.Eye.z, 0);
-}
-
-TEST(Camera, diagonalMoveTurnsAboutBothAxes) {
-    QORCamera camera;
-    camera.Drag(10, 10);
-    camera.Drag(20, 20);
-    EXPECT_LT(camera.Eye.x, -1.0f);
-    EXPECT_GT(camera.Eye.y, 1.0f);
-}
-
-TEST(Camera, stepToOriginMakesNextStepOnlyRecord) {
-    QORCamera camera;
-    camera.Drag(10, 10);
-    camera.Drag(0, 0);
-    const Vec3 eye = camera.Eye;
-    camera.Drag(30, 30);
-    ExpectVec(camera.Eye, eye.x, eye.y, eye.z, 0);
-}
-
-TEST(Camera, manyStepsKeepAxesUnitAndDistanceTwenty) {
-    QORCamera camera;
-    QORLight light;
-    int x = 1, y = 1;
-    camera.Drag(x, y);
-    light.Drag(x, y);
-    for (int i = 0; i < 5000; ++i) {
-        x += (i * 7) % 5 - 2;
-        y += (i * 3) % 7 - 3;
-        if (x == 0 && y == 0)
-            x = 1;
-        camera.Drag(x, y);
-        light.Drag(x, y);
+TEST(Camera, eachDragStepTurnsTheViewThreeDegreesPerAxisWhateverTheDistance) {
+    struct Case {
+        QPoint a, b;
+        Vec3 eye, up, light;
+    };
+    const Case cases[] = {
+        {{100, 50}, {100, 50}, {0, 0, 20}, {0, 1, 0}, {0, 5, 5}}, // the first step records
+        {{100, 50}, {101, 50}, {-1.0467f, 0, 19.9726f}, {0, 1, 0}, {-0.2617f, 5, 4.9931f}},
+        {{10, 10}, {210, 10}, {-1.0467f, 0, 19.9726f}, {0, 1, 0}, {-0.2617f, 5, 4.9931f}},
+        {{100, 50}, {100, 51}, {0, 1.0467f, 19.9726f}, {0, 0.9986f, -0.0523f}, {0, 5.2548f, 4.7315f}},
+        {{0, 0}, {30, 30}, {0, 0, 20}, {0, 1, 0}, {0, 5, 5}}, // after (0, 0) a step records
+        {{10, 10}, {20, 20}, {-1.0453f, 1.0467f, 19.9453f}, {0.0027f, 0.9986f, -0.0522f}, {}}};
+    for (const Case& c : cases) {
+        View v;
+        v.Drag(c.a.x(), c.a.y());
+        v.Drag(c.b.x(), c.b.y());
+        ExpectVec(v.camera.Eye, c.eye.x, c.eye.y, c.eye.z, 1e-3f);
+        ExpectVec(v.camera.Up, c.up.x, c.up.y, c.up.z, 1e-3f);
+        if (c.light.y != 0)
+            ExpectVec(v.light.Position, c.light.x, c.light.y, c.light.z, 1e-4f);
     }
-    EXPECT_NEAR(VecLength(camera.Eye), 20.0f, 1e-2f);
-    EXPECT_NEAR(VecLength(camera.Up), 1.0f, 1e-4f);
-    EXPECT_NEAR(VecLength(camera.Right), 1.0f, 1e-4f);
-    // The light keeps its place relative to the eye.
-    EXPECT_NEAR(VecLength(light.Position), VecLength(Vec3{0, 5, 5}), 1e-2f);
-    const float dot = camera.Eye.x * light.Position.x + camera.Eye.y * light.Position.y +
-                      camera.Eye.z * light.Position.z;
-    EXPECT_NEAR(dot, 100.0f, 0.5f);
+}
+
+TEST(Camera, anHourOfStepsAndOrbitsKeepsTheEyeAtTwentyWithTheLightBesideIt) {
+    View v;
+    v.Orbit(90); // clockwise seen from above: the eye goes from +z to -x
+    ExpectVec(v.camera.Eye, -20, 0, 0, 1e-4f);
+    ExpectVec(v.camera.Right, 0, 0, 1, 1e-5f);
+    for (int i = 0, x = 1, y = 1; i < 5000; ++i)
+        v.Drag(x += (i * 7) % 5 - 2, y += (i * 3) % 7 - 3);
+    EXPECT_NEAR(VecLength(v.camera.Up), 1.0f, 1e-4f);
+    const Vec3 up = v.camera.Up;
+    const float lightToEye = Dot(v.camera.Eye, v.light.Position);
+    for (int i = 0; i < 360000; ++i) // an hour at 20 degrees a second in 10 ms steps
+        v.Orbit(0.2f);
+    EXPECT_NEAR(VecLength(v.camera.Eye), 20.0f, 1e-4f);
+    ExpectVec(v.camera.Up, up.x, up.y, up.z, 1e-5f);
+    EXPECT_NEAR(Dot(v.camera.Eye, up), 0.0f, 1e-2f) << "the eye stays on its circle";
+    EXPECT_NEAR(Dot(v.camera.Eye, v.light.Position), lightToEye, 0.5f);
 }

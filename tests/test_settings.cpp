@@ -1,234 +1,204 @@
-#include "app/qorinifile.h"
-#include "app/qorsettings.h"
+#include "cube/qorinifile.h"
+#include "cube/qorsettingsfile.h"
+
+#include "support/asnobody.h"
+#include "support/testutil.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
-#include <unistd.h>
+#include <climits>
 
 namespace {
 
-QORSettings ReadFrom(const QByteArray& body) {
+QORIniFile Loaded(const QByteArray& bytes) {
     QTemporaryDir dir;
-    const QString path = dir.filePath("q.ini");
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[QuelmoraSettings]\r\n" + body);
-    f.close();
+    WriteAll(dir.filePath("a.ini"), bytes);
     QORIniFile ini;
-    EXPECT_TRUE(ini.Load(path));
-    return ReadSettings(ini);
+    EXPECT_TRUE(ini.Load(dir.filePath("a.ini")));
+    return ini;
 }
 
-void Touch(const QString& path) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+QORSettings ReadFrom(const QByteArray& body) {
+    return ReadSettings(Loaded("[QuelmoraSettings]\r\n" + body));
 }
 
 } // namespace
 
-TEST(Settings, firstRunWritesEveryDefaultInOrder) {
+TEST(IniFile, readsTheFirstMatchingKeyOfTheFirstMatchingSectionAsTheDesktopDoes) {
+    const QORIniFile ini = Loaded("[other]\r\nKey=wrong\r\n[ MySection ]\r\n;Key=comment\r\n"
+                                  "  kEY  =  value one  \r\nkey=second\r\nLong=" +
+                                  QByteArray(3000, 'x') + "\r\n[mysection]\r\nLate=1");
+    EXPECT_EQ(ini.ReadString("mysection", "Key", "def"), "value one");
+    EXPECT_EQ(ini.ReadString("MySection", ";Key", "def"), "def");
+    EXPECT_EQ(ini.ReadString("MySection", "Late", "def"), "def") << "a repeated section is unseen";
+    EXPECT_EQ(ini.ReadString("MySection", "Long", "").size(), QORIniFile::MaxValueLength);
+    EXPECT_EQ(Loaded("[S]\nA=1\nB=2").ReadString("S", "B", ""), "2") << "LF and no final newline";
+}
+
+TEST(IniFile, writingChangesOneKeyAndKeepsEveryOtherLineInCodePage1251) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.ini");
+    WriteAll(path, "; top\r\n[First]\r\nX=1\r\n\r\n[S]\r\nA=old\r\n; note\r\nB=keep\r\n\r\n[L]\r\n");
+    QORIniFile ini;
+    ASSERT_TRUE(ini.Load(path));
+    ini.WriteString("S", "a", "new"); // the key keeps the file's spelling
+    ini.WriteString("S", "C", QString::fromUtf8("Ёж\r\nD=split"));
+    ini.WriteString("Fresh", "K", "v");
+    ASSERT_TRUE(ini.Save(path));
+    EXPECT_EQ(ReadAll(path), QByteArray("; top\r\n[First]\r\nX=1\r\n\r\n[S]\r\nA=new\r\n; note\r\n"
+                                        "B=keep\r\nC=\xA8\xE6  D=split\r\n\r\n[L]\r\n[Fresh]\r\nK=v\r\n"));
+    WriteAll(path, "[S]\nA=1\n");
+    ASSERT_TRUE(ini.Load(path));
+    ini.WriteString("S", "B", "2");
+    ASSERT_TRUE(ini.Save(path));
+    EXPECT_EQ(ReadAll(path), QByteArray("[S]\nA=1\nB=2\n")) << "a LF file keeps its line ends";
+}
+
+TEST(IniFile, failedSaveSaysWhyAndLeavesTheOldFileAndNoTemporary) {
+    QTemporaryDir dir;
+    WriteAll(dir.filePath("plain"), "x");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.ini"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("ro"));
+    WriteAll(dir.filePath("ro/a.ini"), "old");
+    QFile::setPermissions(dir.filePath("ro"), QFile::ReadOwner | QFile::ExeOwner |
+                                                  QFile::ReadOther | QFile::ExeOther);
+    QORIniFile ini;
+    ini.WriteString("S", "A", "1");
+    AsNobody nobody(dir.path());
+    for (const char* path : {"plain/sub/a.ini", "taken.ini", "ro/a.ini"}) {
+        QString error;
+        EXPECT_FALSE(ini.Save(dir.filePath(path), &error)) << path;
+        EXPECT_FALSE(error.isEmpty()) << path;
+    }
+    EXPECT_EQ(ReadAll(dir.filePath("ro/a.ini")), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList({"plain", "ro", "taken.ini"}));
+}
+
+TEST(IniFile, anOwnerOnlySaveHidesTheFileFromOthersAndAPlainOneKeepsItsMode) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.ini");
+    WriteAll(path, "[S]\r\n");
+    const auto shared = QFile::permissions(path) | QFile::ReadOther;
+    QFile::setPermissions(path, shared);
+    QORIniFile ini;
+    ASSERT_TRUE(ini.Save(path, nullptr, true));
+    EXPECT_EQ(QFile::permissions(path) & 0xF0FF, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QFile::setPermissions(path, shared);
+    ASSERT_TRUE(ini.Save(path));
+    EXPECT_EQ(QFile::permissions(path), shared);
+}
+
+TEST(Settings, aFirstRunWritesEveryDefaultInTheFilesOrder) {
     QORIniFile ini;
     WriteSettings(ini, QORSettings());
-    const QStringList expected = {"[QuelmoraSettings]",
-                                  "FrontColor=clWhite",
-                                  "BackColor=0x00FF1A8C",
-                                  "LeftColor=0x0080FF80",
-                                  "RightColor=0x00FF8000",
-                                  "TopColor=0x0055FFFF",
-                                  "BottomColor=0x005151FF",
-                                  "SpaceColor=0x00483535",
-                                  "BGColor=clBlack",
-                                  "DrawQuality=1",
-                                  "RotateSpeed=5",
-                                  "ShuffleRotateCount=30",
-                                  "PlayerIdleTimeout=60000",
-                                  "HostPort=8844",
-                                  "HostName=localhost",
-                                  "UserName=",
-                                  "ShowLogin=1",
-                                  "UpdateTopList=1",
-                                  "Password="};
-    EXPECT_EQ(ini.Lines(), expected);
+    EXPECT_EQ(ini.Lines(),
+              QStringList({"[QuelmoraSettings]", "FrontColor=clWhite", "BackColor=0x00FF1A8C",
+                           "LeftColor=0x0080FF80", "RightColor=0x00FF8000", "TopColor=0x0055FFFF",
+                           "BottomColor=0x005151FF", "SpaceColor=0x00483535", "BGColor=clBlack",
+                           "DrawQuality=1", "RotateSpeed=5", "ShuffleRotateCount=30",
+                           "PlayerIdleTimeout=60000", "HostPort=8844", "HostName=localhost",
+                           "UserName=", "ShowLogin=1", "UpdateTopList=1", "Password="}));
 }
 
-TEST(Settings, missingFileGivesDefaults) {
-    const QORSettings s = ReadSettings(QORIniFile());
-    const QORSettings d;
-    EXPECT_EQ(s.Colors, d.Colors);
-    EXPECT_EQ(s.HostName, "localhost");
-    EXPECT_EQ(s.HostPort, 8844);
-    EXPECT_TRUE(s.ShowLogin);
-    EXPECT_TRUE(s.UpdateTopList);
-    EXPECT_FALSE(s.SavePassword);
+TEST(Settings, integersAreDecimalOrHexAfterZeroXOrDollarAndNothingElse) {
+    const std::pair<const char*, int> good[] = {
+        {" -12", -12},      {"+7", 7},           {"0x228C", 8844},       {"0X228c", 8844},
+        {"$228C", 8844},    {"-$10", -16},       {"0xFFFFFFFF", -1},     {"007", 7},
+        {"-0x80000000", INT_MIN}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}};
+    for (const auto& [text, value] : good)
+        EXPECT_EQ(ParseIniInt(text), value) << text;
+    for (const char* bad : {"", " ", "12abc", "2147483648", "0x100000000", "0x", "$", "1 2", "--1",
+                            "+-1", "1.5", "0x-1", "- 1", "12 ", "\u0663", "99999999999999999999"})
+        EXPECT_FALSE(ParseIniInt(bad)) << bad;
 }
 
-TEST(Settings, integerFormsFollowTheFileRules) {
-    EXPECT_EQ(ParseIniInt(" -12", 0), -12);
-    EXPECT_EQ(ParseIniInt("+7", 0), 7);
-    EXPECT_EQ(ParseIniInt("0x228C", 0), 8844);
-    EXPECT_EQ(ParseIniInt("0X228c", 0), 8844);
-    EXPECT_EQ(ParseIniInt("$228C", 0), 8844);
-    EXPECT_EQ(ParseIniInt("-$10", 0), -16);
-    EXPECT_EQ(ParseIniInt("0xFFFFFFFF", 0), -1);
-    EXPECT_EQ(ParseIniInt("-0x80000000", 0), std::numeric_limits<int>::min());
-    EXPECT_EQ(ParseIniInt("007", 0), 7);
-    EXPECT_EQ(ParseIniInt("2147483647", 0), 2147483647);
-    EXPECT_EQ(ParseIniInt("-2147483648", 0), std::numeric_limits<int>::min());
-    for (const char* bad :
-         {"", " ", "12abc", "abc", "2147483648", "0x100000000", "0x", "$", "1 2", "--1", "+-1",
-          "1.5", "0x-1", "- 1", "12 ", "\u0663", "99999999999999999999"})
-        EXPECT_EQ(ParseIniInt(bad, 42), 42) << bad;
-}
-
-TEST(Settings, valuesReadAsThePlayerWroteThem) {
-    const QORSettings s = ReadFrom("FrontColor=clwhite\r\nBackColor=0x00ffffff\r\n"
-                                   "LeftColor=$0000FF\r\nRightColor=255\r\nDrawQuality=abc\r\n"
-                                   "ShowLogin=7\r\nHostPort=0x228C\r\nUpdateTopList=0\r\n"
-                                   "ShuffleRotateCount=-3\r\nPassword=secret\r\n");
-    EXPECT_EQ(s.Colors[1], 0x00FFFFFFu);
-    EXPECT_EQ(s.Colors[2], 0x00FFFFFFu);
-    EXPECT_EQ(s.Colors[3], 0x000000FFu);
-    EXPECT_EQ(s.Colors[4], 0x000000FFu);
-    EXPECT_EQ(s.DrawQuality, 1);
+TEST(Settings, eachValueReadsAsThePlayerWroteItOrAsItsDefault) {
+    const QORSettings s = ReadFrom("FrontColor=clwhite\r\nBackColor=purple-ish\r\n"
+                                   "LeftColor=$0000FF\r\nRightColor=0xFF112233\r\nTopColor=-1\r\n"
+                                   "BottomColor=clBtnFace\r\nBGColor=255\r\nShowLogin=7\r\n"
+                                   "HostPort=0x228C\r\nUpdateTopList=0\r\nPassword=secret\r\n");
+    const uint32_t colours[8] = {0x00483535, 0x00FFFFFF, 0x00FF1A8C, 0x000000FF,
+                                 0x00112233, 0x00FFFFFF, 0x005151FF, 0x000000FF};
+    for (int slot = 0; slot < 8; ++slot)
+        EXPECT_EQ(ColorValueFromRGB(s.ColorTable[slot]), colours[slot]) << slot;
     EXPECT_TRUE(s.ShowLogin);
     EXPECT_FALSE(s.UpdateTopList);
     EXPECT_EQ(s.HostPort, 8844);
-    EXPECT_EQ(s.ShuffleRotateCount, -3);
     EXPECT_TRUE(s.SavePassword) << "a stored password is kept";
-    EXPECT_EQ(ReadFrom("HostPort=$228C\r\n").HostPort, 8844);
-    EXPECT_EQ(ReadFrom("HostPort=12abc\r\n").HostPort, 8844);
-    EXPECT_EQ(ReadFrom("HostPort=99999999999\r\n").HostPort, 8844);
-    EXPECT_EQ(ReadFrom("ShuffleRotateCount= -12\r\n").ShuffleRotateCount, -12);
-    EXPECT_FALSE(ReadFrom("ShowLogin=0\r\n").ShowLogin);
-}
-
-TEST(Settings, badColourKeepsThatKeysDefaultAndLaterKeysStillRead) {
-    const QORSettings s = ReadFrom("FrontColor=clRed\r\nBackColor=purple-ish\r\n"
-                                   "TopColor=clBtnFace\r\nBGColor=0x00123456\r\nDrawQuality=4\r\n");
-    EXPECT_EQ(s.Colors[1], 0x000000FFu);
-    EXPECT_EQ(s.Colors[2], 0x00FF1A8Cu);
-    EXPECT_EQ(s.Colors[5], 0x0055FFFFu);
-    EXPECT_EQ(s.Colors[7], 0x00123456u);
-    EXPECT_EQ(s.DrawQuality, 4);
-}
-
-TEST(Settings, colourKeepsOnlyItsLowThreeBytes) {
-    EXPECT_EQ(ParseColor("0xFF112233", 0), 0x00112233u);
-    EXPECT_EQ(ParseColor("-1", 0), 0x00FFFFFFu);
-    EXPECT_EQ(FormatColor(0x00FF1A8C), "0x00FF1A8C");
+    // Quality 1..16, speeds that divide a quarter turn, the idle list's values.
+    const std::tuple<const char*, int QORSettings::*, int> ranged[] = {
+        {"DrawQuality=abc", &QORSettings::DrawQuality, 1},
+        {"DrawQuality=17", &QORSettings::DrawQuality, 1},
+        {"DrawQuality=7", &QORSettings::DrawQuality, 7},
+        {"RotateSpeed=7", &QORSettings::RotateStep, 5},
+        {"RotateSpeed=0", &QORSettings::RotateStep, 5},
+        {"RotateSpeed=90", &QORSettings::RotateStep, 90},
+        {"PlayerIdleTimeout=0x1B7740", &QORSettings::IdleTimeout, 1800000},
+        {"PlayerIdleTimeout=0", &QORSettings::IdleTimeout, 0},
+        {"PlayerIdleTimeout=12345", &QORSettings::IdleTimeout, 60000}};
+    for (const auto& [line, field, value] : ranged)
+        EXPECT_EQ(ReadFrom(QByteArray(line) + "\r\n").*field, value) << line;
     EXPECT_EQ(FormatColor(0x00F0CAA6), "clSkyBlue");
-    EXPECT_EQ(FormatColor(0x000000FF), "clRed");
     EXPECT_EQ(FormatColor(0x0000000A), "0x0000000A");
-}
-
-TEST(Settings, outOfRangeQualityAndSpeedAreBroughtBack) {
-    EXPECT_EQ(ReadFrom("DrawQuality=0\r\n").DrawQuality, 1);
-    EXPECT_EQ(ReadFrom("DrawQuality=17\r\n").DrawQuality, 1);
-    EXPECT_EQ(ReadFrom("DrawQuality=7\r\n").DrawQuality, 7);
-    EXPECT_EQ(ReadFrom("DrawQuality=16\r\n").DrawQuality, 16);
-    EXPECT_EQ(ReadFrom("RotateSpeed=7\r\n").RotateSpeed, 5);
-    EXPECT_EQ(ReadFrom("RotateSpeed=0\r\n").RotateSpeed, 5);
-    EXPECT_EQ(ReadFrom("RotateSpeed=-5\r\n").RotateSpeed, 5);
-    EXPECT_EQ(ReadFrom("RotateSpeed=180\r\n").RotateSpeed, 5);
-    EXPECT_EQ(ReadFrom("RotateSpeed=45\r\n").RotateSpeed, 45);
-    EXPECT_EQ(ReadFrom("RotateSpeed=1\r\n").RotateSpeed, 1);
-}
-
-TEST(Settings, idleTimeoutIsReadBackOnlyWhenTheListOffersIt) {
-    EXPECT_EQ(ReadFrom("PlayerIdleTimeout=5000\r\n").PlayerIdleTimeout, 5000);
-    EXPECT_EQ(ReadFrom("PlayerIdleTimeout=0\r\n").PlayerIdleTimeout, 0);
-    EXPECT_EQ(ReadFrom("PlayerIdleTimeout=0x1B7740\r\n").PlayerIdleTimeout, 1800000);
-    EXPECT_EQ(ReadFrom("PlayerIdleTimeout=12345\r\n").PlayerIdleTimeout, 60000);
-    EXPECT_EQ(ReadFrom("PlayerIdleTimeout=-5000\r\n").PlayerIdleTimeout, 60000);
-    EXPECT_EQ(ReadFrom("PlayerIdleTimeout=soon\r\n").PlayerIdleTimeout, 60000);
-}
-
-TEST(Settings, passwordIsWrittenOnlyWhenSaved) {
-    QORSettings s;
-    s.Password = "pw";
-    s.SavePassword = false;
+    // The password goes back into the file only while it is to be saved.
+    QORSettings p = s;
+    p.Password = QString::fromUtf8("пароль");
     QORIniFile ini;
-    WriteSettings(ini, s);
-    EXPECT_EQ(ini.ReadString("QuelmoraSettings", "Password", "x"), "");
-    s.SavePassword = true;
-    WriteSettings(ini, s);
-    EXPECT_EQ(ini.ReadString("QuelmoraSettings", "Password", "x"), "pw");
+    for (bool save : {false, true}) {
+        p.SavePassword = save;
+        WriteSettings(ini, p);
+        EXPECT_EQ(ReadSettings(ini).Password, save ? p.Password : QString());
+    }
 }
 
-TEST(Settings, russianNameSurvivesWriteAndRead) {
-    QTemporaryDir dir;
-    QORSettings s;
-    s.UserName = QString::fromUtf8("Игрок");
-    QORIniFile ini;
-    WriteSettings(ini, s);
-    ASSERT_TRUE(ini.Save(dir.filePath("q.ini")));
-    QORIniFile back;
-    ASSERT_TRUE(back.Load(dir.filePath("q.ini")));
-    EXPECT_EQ(ReadSettings(back).UserName, QString::fromUtf8("Игрок"));
-}
-
-TEST(Settings, iniNameReplacesOnlyTheFileNamesExtension) {
-    EXPECT_EQ(IniPathForExecutable("/opt/game.d/bin/quelmora"), "/opt/game.d/bin/quelmora.ini");
-    EXPECT_EQ(IniPathForExecutable("/opt/bin/quelmora.exe"), "/opt/bin/quelmora.ini");
-    EXPECT_EQ(IniPathForExecutable("/opt/bin/quel.mora.bin"), "/opt/bin/quel.mora.ini");
-    EXPECT_EQ(WriteFailedMessage("/x/q.ini"), "Unable to write to /x/q.ini.");
-}
-
-TEST(Settings, locationUsesTheFolderBesideTheExecutableWhenWritable) {
-    QTemporaryDir dir, home;
-    const QString exe = dir.filePath("quelmora");
-    const QString user = home.filePath("quelmora/quelmora.ini");
-    QORSettingsLocation where = SettingsLocation(exe, user);
-    EXPECT_EQ(where.WritePath, dir.filePath("quelmora.ini"));
-    EXPECT_EQ(where.ReadPath, user) << "nothing beside the executable yet";
-    Touch(user);
-    Touch(dir.filePath("quelmora.ini"));
-    where = SettingsLocation(exe, user);
-    EXPECT_EQ(where.ReadPath, dir.filePath("quelmora.ini")) << "the tree's own file wins";
-    EXPECT_EQ(where.WritePath, dir.filePath("quelmora.ini"));
-}
-
-TEST(Settings, locationFallsBackToThePerUserFileForAnInstalledCopy) {
+TEST(SettingsFile, liesBesideTheExecutableWhenItsFolderIsWritableElseInTheUsersFolder) {
     QTemporaryDir dir, home;
     const QString user = home.filePath("quelmora/quelmora.ini");
-    // A "folder" below a regular file cannot be written, not even by root.
-    const QString blocker = dir.filePath("plain");
-    Touch(blocker);
-    QORSettingsLocation where = SettingsLocation(blocker + "/bin/quelmora", user);
-    EXPECT_EQ(where.WritePath, user);
-    EXPECT_EQ(where.ReadPath, user);
-}
-
-TEST(Settings, installedCopyReadsItsShippedFileUntilThePlayerHasOne) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permission bits do not stop root";
-    QTemporaryDir dir, home;
-    const QString user = home.filePath("quelmora/quelmora.ini");
-    Touch(dir.filePath("quelmora.ini"));
-    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-    const QString exe = dir.filePath("quelmora");
-    const QORSettingsLocation first = SettingsLocation(exe, user);
-    Touch(user);
-    const QORSettingsLocation later = SettingsLocation(exe, user);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(first.ReadPath, dir.filePath("quelmora.ini"));
-    EXPECT_EQ(first.WritePath, user);
-    EXPECT_EQ(later.ReadPath, user);
-}
-
-TEST(Settings, perUserFileLiesInTheConfigFolder) {
-    QStandardPaths::setTestModeEnabled(true);
-    EXPECT_EQ(UserIniPath(),
+    const QString beside = dir.filePath("quelmora.ini");
+    EXPECT_EQ(QORSettingsFile(dir.filePath("quelmora")).WritePath(), beside);
+    EXPECT_EQ(QORSettingsFile(dir.filePath("quelmora"), user).ReadPath(), user) << "none yet";
+    WriteAll(beside, "");
+    EXPECT_EQ(QORSettingsFile(dir.filePath("quelmora"), user).ReadPath(), beside);
+    EXPECT_EQ(QORSettingsFile::IniPathForExecutable("/opt/b.d/quel.mora"), "/opt/b.d/quel.ini");
+    // An installed copy: its folder is read-only. It reads its shipped file until the player
+    // has one of their own, and always writes the player's.
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                          QFile::ExeOther);
+    QFile::setPermissions(home.path(), QFileDevice::Permissions(0x7777));
+    AsNobody nobody;
+    const QORSettingsFile first(dir.filePath("quelmora"), user);
+    EXPECT_EQ(first.ReadPath(), beside);
+    EXPECT_EQ(first.WritePath(), user);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(user).path()));
+    WriteAll(user, "");
+    EXPECT_EQ(QORSettingsFile(dir.filePath("quelmora"), user).ReadPath(), user);
+    EXPECT_EQ(QORSettingsFile::UserIniPath(),
               QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                   "/quelmora/quelmora.ini");
-    QStandardPaths::setTestModeEnabled(false);
+}
+
+TEST(SettingsFile, anUnreadableFileGivesDefaultsAndIsNeverWrittenOver) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("quelmora.ini");
+    const QByteArray mine = "; my notes\r\n[QuelmoraSettings]\r\nDrawQuality=9\r\n";
+    WriteAll(path, mine);
+    QFile::setPermissions(path, QFileDevice::WriteOwner | QFileDevice::WriteOther);
+    {
+        AsNobody nobody(dir.path());
+        QORSettingsFile file(dir.filePath("quelmora"));
+        QString why;
+        const QORSettings settings = file.Read(&why);
+        EXPECT_TRUE(file.ReadFailed());
+        EXPECT_FALSE(why.isEmpty());
+        EXPECT_EQ(settings.DrawQuality, 1);
+        EXPECT_FALSE(file.Write(settings));
+    }
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(ReadAll(path), mine);
 }

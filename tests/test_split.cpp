@@ -3,51 +3,39 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QStringList Split(const char* text, char delimiter = ';') {
-    return SplitText(QString::fromUtf8(text), QChar(delimiter));
+TEST(Split, itemsEndAtTheDelimiterOrABlankAndQuotesKeepBoth) {
+    struct Case {
+        const char* text;
+        char delimiter;
+        QStringList items;
+    };
+    const Case cases[] = {
+        {"a;bc;d", ';', {"a", "bc", "d"}},
+        {"  \r\n\ta;b", ';', {"a", "b"}},
+        {"", ';', {}},
+        {"   ", ';', {}},
+        {"Иван Петров;0:01:02", ';', {"Иван", "Петров", "0:01:02"}},
+        {"a ; b", ';', {"a", "b"}},
+        {"a\x01z", ';', {"a", "z"}},
+        {"a;;b", ';', {"a", "", "b"}},
+        {"a;", ';', {"a", ""}},
+        {";", ';', {"", ""}},
+        {"a; ", ';', {"a"}},
+        {"\"a b;c\";d", ';', {"a b;c", "d"}},
+        {"\"say \"\"hi\"\"\"", ';', {"say \"hi\""}},
+        {"\"\";x", ';', {"", "x"}},
+        {"\"ab\"cd", ';', {"ab", "cd"}},
+        {"x;\"open; item", ';', {"x", "open; item"}},
+        {"\"ends in a doubled \"\"", ';', {"ends in a doubled \""}},
+        {"ZKSERVER_LOGIN_OK\r\n", '#', {"ZKSERVER_LOGIN_OK"}},
+        {"K#a;b#c;d", '#', {"K", "a;b", "c;d"}},
+        {"K#", '#', {"K", ""}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SplitText(QString::fromUtf8(c.text), QChar(c.delimiter)), c.items) << c.text;
 }
 
-} // namespace
-
-TEST(Split, fieldsRunToTheDelimiterAndLeadingBlanksAreSkipped) {
-    EXPECT_EQ(Split("a;bc;d"), QStringList({"a", "bc", "d"}));
-    EXPECT_EQ(Split("  \r\n\ta;b"), QStringList({"a", "b"}));
-    EXPECT_EQ(Split(""), QStringList());
-    EXPECT_EQ(Split("   "), QStringList());
-}
-
-TEST(Split, blankSeparatesLikeTheDelimiter) {
-    EXPECT_EQ(Split("Иван Петров;0:01:02"), QStringList({"Иван", "Петров", "0:01:02"}));
-    EXPECT_EQ(Split("a ; b"), QStringList({"a", "b"})) << "blanks around a delimiter vanish";
-    EXPECT_EQ(Split("a\x01"
-                    "b"),
-              QStringList({"a", "b"}))
-        << "control characters are blanks";
-}
-
-TEST(Split, twoDelimitersGiveAnEmptyItemAndAFinalDelimiterOneMore) {
-    EXPECT_EQ(Split("a;;b"), QStringList({"a", "", "b"}));
-    EXPECT_EQ(Split("a;"), QStringList({"a", ""}));
-    EXPECT_EQ(Split(";"), QStringList({"", ""}));
-    EXPECT_EQ(Split("a; "), QStringList({"a"})) << "the delimiter is not the last character";
-}
-
-TEST(Split, quotedItemsKeepBlanksDelimitersAndDoubledQuotes) {
-    EXPECT_EQ(Split("\"a b;c\";d"), QStringList({"a b;c", "d"}));
-    EXPECT_EQ(Split("\"say \"\"hi\"\"\""), QStringList({"say \"hi\""}));
-    EXPECT_EQ(Split("\"\";x"), QStringList({"", "x"}));
-    EXPECT_EQ(Split("\"ab\"cd"), QStringList({"ab", "cd"})) << "the text goes on after the quote";
-}
-
-TEST(Split, quotedItemWithoutClosingQuoteRunsToTheEnd) {
-    EXPECT_EQ(Split("x;\"open; item"), QStringList({"x", "open; item"}));
-    EXPECT_EQ(Split("\"ends in a doubled \"\""), QStringList({"ends in a doubled \""}));
-}
-
-TEST(Split, recordLevelUsesTheSameRule) {
-    EXPECT_EQ(Split("ZKSERVER_LOGIN_OK\r\n", '#'), QStringList({"ZKSERVER_LOGIN_OK"}));
-    EXPECT_EQ(Split("K#a;b#c;d", '#'), QStringList({"K", "a;b", "c;d"}));
-    EXPECT_EQ(Split("K#", '#'), QStringList({"K", ""}));
+TEST(Split, quotedItemsComeBackExactlyWhateverTheyHold) {
+    const QStringList items = {"a b", "c;d", "e#f", "\"g\"", "", " ", "Ёж\r\n"};
+    EXPECT_EQ(SplitText(JoinQuoted(items, u';'), u';'), items);
 }

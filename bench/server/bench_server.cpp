@@ -1,7 +1,7 @@
 // Score-server speed over loopback: message throughput, and the top-list round trip with a
 // large store.
-#include "app/qorcp1251.h"
-#include "app/qorgameclock.h"
+#include "net/qorcp1251.h"
+#include "net/qorclocktext.h"
 #include "net/qorprotocol.h"
 #include "server/qorscoreserver.h"
 #include "server/qorscorestore.h"

@@ -34,17 +34,12 @@ struct FakeScoreServer {
         });
     }
     quint16 Port() const { return server.serverPort(); }
-    // Waits until connection index has received exactly bytes, or for five seconds.
+    // Waits until connection index has received exactly bytes.
     bool WaitFor(int index, const QByteArray& bytes) {
-        return QTest::qWaitFor([&] { return index < received.size() && received[index] == bytes; },
-                               5000);
+        return QTest::qWaitFor([&] { return index < received.size() && received[index] == bytes; });
     }
     void Reply(int index, const QByteArray& bytes) {
         connections[index]->write(bytes);
         connections[index]->flush();
-    }
-    QByteArray Settings(const QByteArray& user = "anna",
-                        const QByteArray& password = "secret1") const {
-        return ScoreServerSettings(Port(), user, password);
     }
 };

@@ -1,11 +1,13 @@
 #pragma once
-// A main window whose dialogs and message boxes are answered by the test, and whose idle
-// clock only moves when the test moves it.
+// A main window over a settings file of the test's, whose dialogs and message boxes are
+// answered by the test and whose idle clock only moves when the test moves it.
 
 #include "app/mainform.h"
-#include "render/qorgl.h"
+#include "app/qorviewcontroller.h"
+#include "cube/qorgame.h"
 
-#include <QFile>
+#include "support/testutil.h"
+
 #include <QLabel>
 #include <QList>
 #include <QStringList>
@@ -13,23 +15,20 @@
 #include <QUrl>
 
 #include <cstdint>
-#include <utility>
 
 struct Game {
     QTemporaryDir dir;
-    // The settings file the game starts from, when one is given.
-    bool settingsWritten;
+    // The settings file the game starts from, when one is given; written before the window.
+    bool written;
     TMainForm form{dir.filePath("quelmora")};
     QStringList messages;
     QList<QUrl> opened;
     QString openAnswer, saveAnswer, proposed;
-    QList<std::pair<int, int>> wins;
     int loginsAsked = 0;
     int64_t now = 0;
 
     explicit Game(const QByteArray& settings = QByteArray())
-        : settingsWritten(settings.isEmpty() ||
-                          WriteSettings(dir.filePath("quelmora.ini"), settings)) {
+        : written(settings.isEmpty() || (WriteAll(dir.filePath("quelmora.ini"), settings), true)) {
         form.MessageBox = [this](QMessageBox::Icon, const QString&, const QString& text) {
             messages << text;
         };
@@ -39,28 +38,20 @@ struct Game {
             return saveAnswer;
         };
         form.OpenUrl = [this](const QUrl& url) { opened << url; };
-        form.GameWon = [this](int seconds, int shuffles) {
-            wins << std::make_pair(seconds, shuffles);
-        };
-        form.IdleClock = [this] { return now; };
         form.AskLogin = [this] { ++loginsAsked; };
-        form.DrawPanelKeyDown();
-        form.Renderer->Cube->RotateStep = 45;
+        form.View->IdleClock = [this] { return now; };
+        form.View->KeyDown();
+        form.Settings.RotateStep = 45;
     }
-    QORBigCube& Cube() { return *form.Renderer->Cube; }
+    QORBigCube& Cube() { return form.Game->Cube; }
     QString Clock() const { return form.TimerPanel->text(); }
+    QString Status() const { return form.StatusPanels[1]->text(); }
     void Release() { form.DrawPanelMouseUp(0, 0, 0); }
-    // Moves the idle clock on in timer ticks of 10 ms.
+    // Moves the idle clock on in draw-timer ticks of 10 ms.
     void Idle(int64_t ms) {
         for (int64_t end = now + ms; now < end;) {
             now += 10;
             form.DrawTimerTimer();
         }
-    }
-
-private:
-    static bool WriteSettings(const QString& path, const QByteArray& bytes) {
-        QFile f(path);
-        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
     }
 };

@@ -1,13 +1,10 @@
-// GL tests need a display: run them under Xvfb (ctest does).
-#include "dialogs/about.h"
-
+// GL and window tests need a display: run them under Xvfb (ctest does).
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    InitQuelmoraResources();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <vector>
 
 QImage ReadViewport(GLenum buffer) {
     GLint v[4];
@@ -29,7 +28,8 @@ int MaxChannelDifference(const QImage& a, const QImage& b) {
     return worst;
 }
 
-Vec3 ProjectToWindow(const Vec3& world) {
+QPoint PanelPoint(QORGL& renderer, const Vec3& world, int panelHeight) {
+    renderer.RenderFrame(); // leaves the frame's matrices current
     GLdouble model[16], projection[16];
     GLint viewport[4];
     glGetDoublev(GL_MODELVIEW_MATRIX, model);
@@ -37,35 +37,5 @@ Vec3 ProjectToWindow(const Vec3& world) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     GLdouble x = 0, y = 0, z = 0;
     gluProject(world.x, world.y, world.z, model, projection, viewport, &x, &y, &z);
-    return {float(x), float(y), float(z)};
-}
-
-GLuint PickNameAt(QORGL& renderer, double x, double y) {
-    std::vector<GLuint> buffer(512);
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    glSelectBuffer(GLsizei(buffer.size()), buffer.data());
-    glRenderMode(GL_SELECT);
-    glInitNames();
-    glPushName(0);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPickMatrix(x, y, 1, 1, viewport);
-    gluPerspective(30, 1, 1, 100);
-    const Vec3 eye = renderer.Camera.Eye, up = renderer.Camera.Up;
-    gluLookAt(eye.x, eye.y, eye.z, 0, 0, 0, up.x, up.y, up.z);
-    glMatrixMode(GL_MODELVIEW);
-    renderer.Cube->DrawAll(true);
-    const GLint hits = glRenderMode(GL_RENDER);
-    GLuint best = 0, bestDepth = ~0u;
-    const GLuint* p = buffer.data();
-    for (GLint h = 0; h < hits; ++h) {
-        const GLuint names = p[0];
-        if (names > 0 && p[1] < bestDepth) {
-            bestDepth = p[1];
-            best = p[3 + names - 1];
-        }
-        p += 3 + names;
-    }
-    return best;
+    return {int(x), panelHeight - int(y)};
 }

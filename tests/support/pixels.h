@@ -1,17 +1,19 @@
 #pragma once
-// Reading frames back from GL and comparing them.
+// Reading frames back from GL, and where the player sees a point of the cube.
 
 #include "cube/qormath.h"
 
 #include <QImage>
+#include <QPoint>
 
 #include <QtGui/qopengl.h>
+
+class QORGL;
 
 // The current viewport of the given buffer, top row first.
 QImage ReadViewport(GLenum buffer = GL_BACK);
 // Largest difference of any colour channel between two images of the same size.
 int MaxChannelDifference(const QImage& a, const QImage& b);
-// Window position (GL convention, y up) of a world point under the current matrices.
-Vec3 ProjectToWindow(const Vec3& world);
-// Names of the nearest hit of a 1x1 selection pick at GL window position (x, y).
-GLuint PickNameAt(class QORGL& renderer, double x, double y);
+// Where a world point shows on the panel, in its pixels from the top-left corner, with the
+// renderer's current view.
+QPoint PanelPoint(QORGL& renderer, const Vec3& world, int panelHeight);

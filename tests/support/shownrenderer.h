@@ -1,5 +1,5 @@
 #pragma once
-// A renderer on a real, shown drawing panel, for GL tests.
+// A renderer with its own cube and settings on a real, shown drawing panel, for GL tests.
 
 #include "app/qordrawpanel.h"
 #include "render/qorgl.h"
@@ -10,11 +10,15 @@
 #include <gtest/gtest.h>
 
 struct ShownRenderer {
+    QORSettings settings;
+    QORBigCube cube{&settings};
     QORDrawPanel panel;
     QORGL renderer;
     QStringList errors;
 
     explicit ShownRenderer(int w = 320, int h = 320) {
+        cube.Reset();
+        renderer.Cube = &cube;
         renderer.ErrorBox = [this](const QString& t, const QString& c) { errors << c + ":" + t; };
         panel.resize(w, h);
         panel.show();

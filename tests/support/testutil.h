@@ -1,7 +1,7 @@
 #pragma once
 // Small helpers shared by the test files.
 
-#include "cube/qormath.h"
+#include "cube/qorbigcube.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -9,10 +9,23 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 inline void ExpectVec(const Vec3& v, float x, float y, float z, float eps = 1e-5f) {
     EXPECT_NEAR(v.x, x, eps);
     EXPECT_NEAR(v.y, y, eps);
     EXPECT_NEAR(v.z, z, eps);
+}
+
+// Bit for bit: the puzzle is only its points.
+inline bool SamePoints(const QORSmallCube& a, const QORSmallCube& b) {
+    return std::memcmp(&a.Points, &b.Points, sizeof(a.Points)) == 0;
+}
+inline bool SamePoints(const QORBigCube& a, const QORBigCube& b) {
+    for (int k = 0; k < QORBigCube::CubieCount; ++k)
+        if (!SamePoints(a.Cubies[k], b.Cubies[k]))
+            return false;
+    return true;
 }
 
 inline QByteArray ReadAll(const QString& path) {

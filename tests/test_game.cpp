@@ -1,0 +1,117 @@
+// The game object: a new game, the clock, the win on release, stop, and the game file.
+#include "cube/qorgame.h"
+
+#include "support/framecounter.h"
+#include "support/testutil.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Game {
+    QORSettings settings;
+    QORGame game{settings};
+    FrameCounter frames;
+    QStringList clock, files;
+    QList<std::pair<int, int>> wins;
+    explicit Game(int shuffles = 0) {
+        settings.RotateStep = 45;
+        settings.ShuffleCount = shuffles;
+        game.Cube.Renderer = &frames;
+        game.Cube.SeedSource = [] { return uint64_t(5); };
+        QObject::connect(&game, &QORGame::ClockChanged, [this](const QString& t) { clock << t; });
+        QObject::connect(&game, &QORGame::Won, [this](int s, int n) { wins << std::pair(s, n); });
+        QObject::connect(&game, &QORGame::GameFileChanged, [this](const QString& f) { files << f; });
+    }
+    void Tick(int times) {
+        for (int i = 0; i < times; ++i)
+            game.GameTimerTimer();
+    }
+};
+
+} // namespace
+
+TEST(Game, aGameIsWonOnTheReleaseThatFindsTheCubeSolvedWithTheLengthItBeganWith) {
+    Game g(4);
+    g.game.ButtonReleased();
+    g.game.NewGame();
+    EXPECT_TRUE(g.wins.isEmpty()) << "no game, no win";
+    EXPECT_EQ(g.frames.Frames, 4 * 2) << "each shuffle turn is animated";
+    EXPECT_EQ(g.clock, QStringList{"00:00:00"});
+    ASSERT_FALSE(g.game.Cube.IsSolved());
+    g.settings.ShuffleCount = 12; // changing the setting mid-game changes nothing reported
+    g.Tick(75);
+    EXPECT_EQ(g.clock.last(), "00:01:15");
+    g.game.ButtonReleased();
+    EXPECT_TRUE(g.game.Running() && g.wins.isEmpty()) << "unsolved: the game goes on";
+    g.game.Cube.Reset(); // solved by hand, as far as the game can tell
+    g.game.ButtonReleased();
+    EXPECT_EQ(g.wins, (QList<std::pair<int, int>>{{75, 4}}));
+    EXPECT_FALSE(g.game.Running());
+    EXPECT_EQ(g.clock.last(), "00:00:00");
+    EXPECT_EQ(g.game.GameSeconds, 75) << "the final time stays until the next game";
+    g.game.ButtonReleased();
+    EXPECT_EQ(g.wins.size(), 1);
+}
+
+TEST(Game, aNewGameDuringAGameKeepsTheClocksPeriodAndStopEndsIt) {
+    Game g;
+    g.game.NewGame();
+    const int timer = g.game.GameTimer.timerId();
+    g.game.NewGame();
+    EXPECT_EQ(g.game.GameTimer.timerId(), timer) << "restarting would restart the period";
+    g.Tick(1);
+    g.game.Cube.Cubies[0].Points[0].x = 9;
+    g.game.Stop();
+    EXPECT_TRUE(g.game.Cube.IsSolved());
+    EXPECT_FALSE(g.game.Running());
+    EXPECT_EQ(g.clock.last(), "00:00:00");
+    g.game.ButtonReleased();
+    EXPECT_TRUE(g.wins.isEmpty());
+}
+
+TEST(Game, openingStopsTheClockAndTakesOnlyASavedGameAsTheGameFile) {
+    QTemporaryDir dir;
+    Game g(2);
+    g.game.NewGame();
+    g.Tick(3);
+    QString error;
+    EXPECT_TRUE(g.game.Open(QString(), &error)) << "cancelled";
+    EXPECT_FALSE(g.game.Running());
+    EXPECT_EQ(g.game.GameSeconds, 0);
+    EXPECT_EQ(g.files, QStringList{""});
+    QORBigCube saved;
+    saved.Reset();
+    saved.Cubies[7].Points[0].x = 3;
+    ASSERT_TRUE(saved.Save(dir.filePath("g.cube")));
+    ASSERT_TRUE(g.game.Open(dir.filePath("g.cube"), &error));
+    EXPECT_EQ(g.game.CurrentGameFile, dir.filePath("g.cube"));
+    EXPECT_TRUE(SamePoints(g.game.Cube, saved));
+    WriteAll(dir.filePath("photo.jpg"), QByteArray(1000, 'x'));
+    EXPECT_FALSE(g.game.Open(dir.filePath("photo.jpg"), &error));
+    EXPECT_EQ(g.game.CurrentGameFile, dir.filePath("g.cube")) << "a later save must not hit it";
+    EXPECT_TRUE(SamePoints(g.game.Cube, saved));
+}
+
+TEST(Game, saveWritesTheGameFileWhileItExistsAndSaveAsNamesIt) {
+    QTemporaryDir dir;
+    Game g;
+    EXPECT_FALSE(g.game.HasGameFile());
+    QDir(dir.path()).mkdir("taken.cube");
+    QString error;
+    EXPECT_FALSE(g.game.SaveAs(dir.filePath("taken.cube"), &error));
+    EXPECT_TRUE(g.game.CurrentGameFile.isEmpty() && g.files.isEmpty());
+    ASSERT_TRUE(g.game.SaveAs(dir.filePath("mine.cube"), &error));
+    EXPECT_EQ(g.files, QStringList{dir.filePath("mine.cube")});
+    g.game.Cube.Cubies[0].Points[0].x = 5;
+    ASSERT_TRUE(g.game.HasGameFile());
+    ASSERT_TRUE(g.game.Save(&error));
+    QORBigCube back;
+    ASSERT_TRUE(back.Load(dir.filePath("mine.cube")));
+    EXPECT_TRUE(SamePoints(back, g.game.Cube));
+    QFile::remove(dir.filePath("mine.cube"));
+    EXPECT_FALSE(g.game.HasGameFile()) << "once the file is gone, save asks again";
+}

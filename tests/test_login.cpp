@@ -1,0 +1,44 @@
+// What the login dialog and the score server accept as a user name and a password.
+#include "net/qorlogin.h"
+
+#include <gtest/gtest.h>
+
+TEST(Login, checksComeInTheOrderThePlayerMeetsThem) {
+    const QString tooShort = QStringLiteral("Пароль должен содержать не менее шести символов");
+    const QString mismatch = QStringLiteral("Введённые пароли не совпадают...");
+    const QString noLogin = QStringLiteral("Не указан логин...");
+    struct Case {
+        const char *login, *p1, *p2;
+        bool reg;
+        QString message;
+    };
+    const Case cases[] = {
+        {"", "12345", "", false, tooShort}, // the length is tested before the empty login
+        {"anna", "12345", "12345", true, tooShort},
+        {"anna", "123456", "", false, ""},
+        {"anna", "пароль", "", false, ""}, // six Cyrillic letters are six
+        {"", "secret1", "secret2", true, mismatch},
+        {"anna", "Secret1", "secret1", true, mismatch},
+        {"", "secret1", "secret1", true, noLogin},
+        {"anna", "secret1", "anything", false, ""}, // logging in ignores the repeat
+        {"", "secret1", "secret1", false, noLogin},
+        {"   ", "secret1", "", false, ""}, // no trimming
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LoginCheck({QString::fromUtf8(c.login), QString::fromUtf8(c.p1),
+                              QString::fromUtf8(c.p2), c.reg})
+                      .value_or(QString()),
+                  c.message)
+            << c.login << "/" << c.p1;
+}
+
+TEST(Login, theServerTakesOneToTheMostCharactersAndNoControlCharacter) {
+    EXPECT_TRUE(IsValidName(QString(MaxNameLength, u'n')));
+    EXPECT_FALSE(IsValidName(QString(MaxNameLength + 1, u'n')));
+    EXPECT_TRUE(IsValidPassword(QString(MaxPasswordLength, u'p')));
+    EXPECT_FALSE(IsValidPassword(QString(MaxPasswordLength + 1, u'p')));
+    for (const QString& bad : {QString(), QStringLiteral("a\tb"), QStringLiteral("a\x7f")}) {
+        EXPECT_FALSE(IsValidName(bad));
+        EXPECT_FALSE(IsValidPassword(bad));
+    }
+}

@@ -1,0 +1,141 @@
+// The score-server client on a plain settings value, against a server played by the test on
+// loopback: what goes out byte for byte, how each reply is taken, and what the status says.
+#include "app/qorscoreclient.h"
+
+#include "net/qorcp1251.h"
+
+#include "support/fakescoreserver.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Client {
+    FakeScoreServer server;
+    QORSettings settings;
+    QORScoreClient client{settings};
+    QStringList statuses;
+    QList<QList<QStringList>> lists;
+    QStringList events; // LoginWanted and LoginRefused, with the status at that moment
+    QSignalSpy reads{client.ClientSocket, &QTcpSocket::readyRead};
+
+    explicit Client(const char* user = "anna", const char* password = "secret1") {
+        settings.HostName = "127.0.0.1";
+        settings.HostPort = server.Port();
+        settings.UserName = QString::fromUtf8(user);
+        settings.Password = QString::fromUtf8(password);
+        QObject::connect(&client, &QORScoreClient::StatusChanged,
+                         [this](const QString& s) { statuses << s; });
+        QObject::connect(&client, &QORScoreClient::TopListReceived,
+                         [this](const QList<QStringList>& rows) { lists << rows; });
+        QObject::connect(&client, &QORScoreClient::LoginWanted, [this] { events << "wanted"; });
+        QObject::connect(&client, &QORScoreClient::LoginRefused,
+                         [this] { events << "refused:" + statuses.last(); });
+    }
+    QString Status() const { return statuses.value(statuses.size() - 1); }
+    bool WaitStatus(const char* text) {
+        return QTest::qWaitFor([&] { return Status() == QString::fromUtf8(text); });
+    }
+    // Writes a reply and waits until the client has read it: one write, one read.
+    void Deliver(const QByteArray& bytes) {
+        const qsizetype before = reads.size();
+        server.Reply(0, bytes);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return reads.size() > before; }));
+    }
+    void Online() {
+        client.ConnectToServer();
+        ASSERT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1"));
+        Deliver("ZKSERVER_LOGIN_OK");
+        ASSERT_EQ(Status(), "ZKSERVER IS ONLINE!");
+    }
+};
+
+} // namespace
+
+TEST(ScoreClient, startIsOfflineOrOffersTheLoginOnlyWhenACredentialIsMissing) {
+    Client off;
+    off.settings.UpdateTopList = false;
+    off.client.Start();
+    EXPECT_EQ(off.statuses, QStringList{"OFFLINE"});
+    Client missing("anna", "");
+    missing.client.Start();
+    EXPECT_EQ(missing.events, QStringList{"wanted"});
+    EXPECT_TRUE(missing.statuses.isEmpty()) << "no credentials, no attempt";
+    Client noOffer("", "");
+    noOffer.settings.ShowLogin = false;
+    noOffer.client.Start();
+    EXPECT_TRUE(noOffer.events.isEmpty());
+}
+
+TEST(ScoreClient, storedCredentialsLogInOnConnectAndTheStatusFollowsTheConnection) {
+    Client c("Ёжик", "пароль");
+    c.client.Start();
+    EXPECT_EQ(c.Status(), "ПОДКЛЮЧЕНИЕ...");
+    ASSERT_TRUE(c.server.WaitFor(0, "CUBE_LOGIN;\xA8\xE6\xE8\xEA;\xEF\xE0\xF0\xEE\xEB\xFC"));
+    EXPECT_EQ(c.Status(), "АВТОРИЗАЦИЯ...");
+    c.Deliver("ZKSERVER_LOGIN_OK\r\n");
+    EXPECT_EQ(c.Status(), "ZKSERVER IS ONLINE!") << "a trailing line end is fine";
+    c.server.connections[0]->disconnectFromHost();
+    EXPECT_TRUE(c.WaitStatus("OFFLINE"));
+    // The register choice registers on every connection of the run.
+    c.client.RegisterChosen = [] { return true; };
+    c.client.ConnectToServer();
+    ASSERT_TRUE(c.server.WaitFor(1, "CUBE_REGISTER;\xA8\xE6\xE8\xEA;\xEF\xE0\xF0\xEE\xEB\xFC"));
+    EXPECT_EQ(c.Status(), "РЕГИСТРАЦИЯ...");
+}
+
+TEST(ScoreClient, aRefusedLoginIsReportedThenTheConnectionCloses) {
+    Client c;
+    c.Online();
+    c.Deliver("ZKSERVER_LOGIN_BAD");
+    EXPECT_EQ(c.events, QStringList{"refused:ОШИБКА: ЛОГИН/ПАРОЛЬ!"});
+    EXPECT_TRUE(c.WaitStatus("OFFLINE"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return c.server.connections[0]->state() == QAbstractSocket::UnconnectedState; }));
+}
+
+TEST(ScoreClient, theTopListIsAskedForWhileConnectedAndEachReplyIsTakenWhole) {
+    Client c;
+    EXPECT_FALSE(c.client.RequestTopList()) << "not connected: nothing is sent";
+    c.Online();
+    ASSERT_TRUE(c.client.RequestTopList());
+    EXPECT_TRUE(c.server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_GETTOP;anna;secret1"));
+    c.Deliver(ToCp1251(QString::fromUtf8(
+        "ZKSERVER_TOPLIST#\"\"\"Иван Петров\"\";00:01:02;30;07.12.2026\"#bo")));
+    const QList<QStringList> first = {{"Иван Петров", "00:01:02", "30", "07.12.2026"}, {"bo"}};
+    EXPECT_EQ(c.lists, QList<QList<QStringList>>{first});
+    // The rest of a cut list, and two replies in one read, match no keyword.
+    c.Deliver("b;00:00:10;20;01.12.2026#carl;00:00:11;20;01.12.2026");
+    c.Deliver("ZKSERVER_LOGIN_BADZKSERVER_TOPLIST#x;1;2;3");
+    EXPECT_EQ(c.lists.size(), 1);
+    EXPECT_EQ(c.Status(), "ZKSERVER IS ONLINE!");
+}
+
+TEST(ScoreClient, resultsGoOutWhileConnectedAndNothingIsKeptForLater) {
+    Client c;
+    c.client.SubmitResult(12, 30); // offline: dropped for good
+    c.Online();
+    // New credentials while connected send no login but go with the next message.
+    c.settings.UserName = "bob";
+    c.client.ConnectToServer();
+    c.client.SubmitResult(75, 0);
+    EXPECT_TRUE(c.server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_TIMERESULT;bob;secret1;75;0"));
+    EXPECT_EQ(c.server.connections.size(), 1);
+}
+
+TEST(ScoreClient, anUnreachableServerSaysSoAndTheNextAttemptReadsThePortAfresh) {
+    Client c;
+    {
+        QTcpServer probe; // a port that was free a moment ago
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        c.settings.HostPort = probe.serverPort();
+    }
+    c.client.ConnectToServer();
+    ASSERT_TRUE(c.WaitStatus("СЕРВЕР НЕДОСТУПЕН!"));
+    c.settings.HostPort = c.server.Port();
+    c.client.ConnectToServer();
+    EXPECT_EQ(c.Status(), "ПОДКЛЮЧЕНИЕ...");
+    EXPECT_TRUE(c.server.WaitFor(0, "CUBE_LOGIN;anna;secret1"));
+}

@@ -1,0 +1,94 @@
+// The view controller on a live main window: the pass count of a held button, pointer events
+// from the real panel, and the idle rotation with the idle clock driven by the test.
+#include "app/qordrawpanel.h"
+
+#include "support/game.h"
+#include "support/pixels.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+
+namespace {
+
+struct ShownGame : Game {
+    QORViewController& view = *form.View;
+    ShownGame() {
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+    // A left-button drag from one front sticker to the one below it, as the panel reports it,
+    // with no move before the press.
+    void DragDown() {
+        auto sticker = [this](int cubie) {
+            return PanelPoint(view.Renderer, Cube().Cubies[cubie].FaceCentre(1),
+                              form.DrawPanel->height());
+        };
+        const QPoint from = sticker(26), to = sticker(23);
+        form.DrawPanelMouseDown(from.x(), from.y(), QORGL::ShiftLeft);
+        form.DrawPanelMouseMove(from.x(), from.y(), QORGL::ShiftLeft);
+        form.DrawPanelMouseMove(to.x(), to.y(), QORGL::ShiftLeft);
+        form.DrawPanelMouseUp(to.x(), to.y(), 0);
+    }
+};
+
+} // namespace
+
+TEST(View, aHeldButtonDrawsOnePassAndItsReleaseTheQualitysPasses) {
+    ShownGame g;
+    g.form.Settings.DrawQuality = 8;
+    QTest::mousePress(g.form.DrawPanel, Qt::RightButton, {}, QPoint(100, 100));
+    EXPECT_EQ(g.view.Renderer.PassCount, 1);
+    for (int x = 101; x <= 110; ++x)
+        QTest::mouseMove(g.form.DrawPanel, QPoint(x, 100));
+    QTest::mouseRelease(g.form.DrawPanel, Qt::RightButton, {}, QPoint(110, 100));
+    EXPECT_LT(g.view.Renderer.Camera.Eye.x, -1.0f) << "the cube turns with the pointer";
+    EXPECT_EQ(g.view.Renderer.PassCount, 8) << "a view drag's release restores the quality too";
+    g.DragDown();
+    EXPECT_NEAR(g.Cube().Cubies[26].Points[0].y, -1.6f, 1e-3f) << "a left drag turns a layer";
+}
+
+TEST(View, afterTheTimeoutTheViewOrbitsWhileThePuzzleAndTheClockStay) {
+    ShownGame g;
+    g.form.Settings.ShuffleCount = 5;
+    g.form.N4Click();
+    const QORBigCube before = g.Cube();
+    g.Idle(59990);
+    ExpectVec(g.view.Renderer.Camera.Eye, 0, 0, 20);
+    g.Idle(1010);
+    const Vec3 eye = g.view.Renderer.Camera.Eye;
+    EXPECT_LT(eye.x, -6.0f) << "about 20 degrees in the first second";
+    EXPECT_GT(eye.x, -7.5f);
+    EXPECT_NEAR(eye.y, 0.0f, 1e-4f) << "about the view's up axis";
+    EXPECT_FALSE(g.view.Renderer.NeedsFrame()) << "each tick presents the view it moved to";
+    EXPECT_TRUE(SamePoints(g.Cube(), before));
+    EXPECT_TRUE(g.form.Game->Running());
+    g.form.Settings.IdleTimeout = 0;
+    g.Idle(100);
+    EXPECT_FALSE(g.view.IdleRotation.Active()) << "never, once chosen";
+}
+
+TEST(View, aPressMoveOrKeyStopsTheRotationAndTheStoppingPressTurnsNoLayer) {
+    ShownGame g;
+    g.form.Settings.IdleTimeout = 5000;
+    g.Idle(5200);
+    ASSERT_TRUE(g.view.IdleRotation.Active());
+    const QORBigCube before = g.Cube();
+    g.DragDown();
+    EXPECT_FALSE(g.view.IdleRotation.Active());
+    EXPECT_TRUE(SamePoints(g.Cube(), before)) << "the stopping press turned a layer";
+    const Vec3 eye = g.view.Renderer.Camera.Eye;
+    g.Idle(4990);
+    ExpectVec(g.view.Renderer.Camera.Eye, eye.x, eye.y, eye.z, 0);
+    g.Idle(1000);
+    ASSERT_TRUE(g.view.IdleRotation.Active());
+    QTest::mouseMove(g.form.DrawPanel, QPoint(30, 30));
+    EXPECT_FALSE(g.view.IdleRotation.Active());
+    g.Idle(6000);
+    QTest::keyClick(g.form.DrawPanel, Qt::Key_Space);
+    EXPECT_FALSE(g.view.IdleRotation.Active());
+    g.form.DrawPanelMouseDown(10, 10, QORGL::ShiftRight);
+    g.Idle(20000);
+    EXPECT_FALSE(g.view.IdleRotation.Active()) << "a held button keeps the view still";
+}
