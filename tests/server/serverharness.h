@@ -1,78 +1,83 @@
 #pragma once
-// Helpers of the server tests: an event loop, a server on a free loopback port over a
-// temporary SQLite file, and a client that collects every byte the server sends.
-
+// Shared by the server tests: waits in the event loop, a recording client, and a fixture.
 #include "server/qorscoreserver.h"
 #include "server/qorscorestore.h"
-#include "server/qorserveroptions.h"
-
-#include <QByteArray>
-#include <QHostAddress>
-#include <QList>
-#include <QStringList>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDeadlineTimer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
-
+#include <QTimer>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
-// The tests share one QCoreApplication, made on first use.
-void EnsureCoreApplication();
 // Runs the event loop until done() holds or the time-out passes; whether done() held.
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 20000);
+inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 30000) {
+    const QDeadlineTimer deadline(timeoutMs);
+    // The tick wakes the loop now and then to look at the deadline when nothing else comes.
+    QTimer tick;
+    tick.start(10);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return done();
+}
 
-// Messages and replies as the wire carries them.
-QByteArray LoginBytes(const QString& name, const QString& password);
-QByteArray RegisterBytes(const QString& name, const QString& password);
-QByteArray GetTopBytes(const QString& name, const QString& password);
-QByteArray ResultBytes(const QString& name, const QString& password, int seconds, int shuffles);
-QByteArray OkBytes();
-QByteArray BadBytes();
-QByteArray TopListBytes(const QList<QStringList>& rows);
-// A top-list row as the server writes it, dated today.
-QStringList TopRow(const QString& name, int seconds, int shuffles);
+inline const QByteArray Ok = "ZKSERVER_LOGIN_OK";
+inline const QByteArray Bad = "ZKSERVER_LOGIN_BAD";
 
-class QORTestServer {
-public:
-    // Listens on 127.0.0.1 and a free port whatever the options say.
-    explicit QORTestServer(QORServerOptions options = QORServerOptions());
-    ~QORTestServer();
-    bool Start();
-    quint16 Port() const { return Server ? Server->Port() : 0; }
-    QString DatabasePath() const { return Dir.filePath(QStringLiteral("scores.sqlite")); }
-    QORScoreStore& Store() { return ScoreStore; }
-    QORScoreServer& Server_() { return *Server; }
-    QORServerOptions Options;
+// A result of a player whose password is "pw".
+inline QByteArray ResultBytes(const QByteArray& name, int seconds, int shuffles) {
+    return "CUBE_TIMERESULT;" + name + ";pw;" + QByteArray::number(seconds) + ';' +
+           QByteArray::number(shuffles);
+}
 
-private:
+struct QORTestClient {
+    QORTestClient() {
+        QObject::connect(&Socket, &QTcpSocket::readyRead, [this] { Received += Socket.readAll(); });
+    }
+    // Connects from the given loopback address, any when null, as a server here accepts.
+    bool Connect(quint16 port, const QHostAddress& from = {}) {
+        if (!from.isNull() && !Socket.bind(from, 0))
+            return false;
+        Socket.connectToHost(QHostAddress(QHostAddress::LocalHost), port);
+        return WaitUntil([this] { return Socket.state() != QAbstractSocket::ConnectingState; }) &&
+               IsConnected();
+    }
+    bool IsConnected() const { return Socket.state() == QAbstractSocket::ConnectedState; }
+    bool WaitForClose() {
+        return WaitUntil([this] { return !IsConnected(); });
+    }
+    // The bytes go out once the event loop runs.
+    void Send(const QByteArray& bytes) { Socket.write(bytes); }
+    // Sends the message, waits until replySize bytes have come, and takes all received.
+    QByteArray Ask(const QByteArray& message, qsizetype replySize) {
+        Send(message);
+        WaitUntil([&] { return Received.size() >= replySize; });
+        return std::exchange(Received, QByteArray());
+    }
+
+    QTcpSocket Socket;
+    QByteArray Received;
+};
+
+// A store's file in a temporary folder; once started, a server over it and one client.
+class ServerTest : public ::testing::Test {
+protected:
+    bool Start() {
+        Options.Address = QHostAddress(QHostAddress::LocalHost);
+        Options.Port = 0;
+        Server = std::make_unique<QORScoreServer>(Store, Options);
+        return Store.Open(Path, Options.MinShuffles) && Server->Listen() && Client.Connect(Port());
+    }
+    quint16 Port() const { return Server->Port(); }
+    int Connections() const { return Server->ConnectionCount(); }
+
     QTemporaryDir Dir;
-    QORScoreStore ScoreStore;
+    const QString Path = Dir.filePath(QStringLiteral("scores.sqlite"));
+    QORScoreStore Store;
+    QORServerOptions Options;
     std::unique_ptr<QORScoreServer> Server;
+    QORTestClient Client;
 };
-
-class QORTestClient {
-public:
-    QORTestClient();
-    // Connects from the given loopback address (any when null) and waits for the handshake.
-    bool Connect(quint16 port, const QHostAddress& from = QHostAddress());
-    // Writes the bytes and hands them to the system at once, as one send where possible.
-    void Send(const QByteArray& bytes);
-    // Sends the message and returns the first replySize bytes received afterwards, fewer
-    // when they do not come in time.
-    QByteArray Ask(const QByteArray& message, qsizetype replySize);
-    bool WaitForBytes(qsizetype size);
-    // Waits until the server has closed the connection.
-    bool WaitForClose();
-    bool IsConnected() const { return Socket->state() == QAbstractSocket::ConnectedState; }
-    // Everything received and not taken yet.
-    QByteArray Take();
-    const QByteArray& Received() const { return Buffer; }
-    QTcpSocket& Socket_() { return *Socket; }
-
-private:
-    std::unique_ptr<QTcpSocket> Socket;
-    QByteArray Buffer;
-};
-
-// Results counted straight from the file, through a connection of its own.
-qint64 CountResultsInFile(const QString& path);

@@ -1,80 +1,56 @@
+#include "net/qorprotocol.h"
+#include "server/qorscoresession.h"
 #include "serverharness.h"
 
-#include "server/qorscoresession.h"
-#include "server/qorscorestore.h"
-
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-namespace {
-
-class ScoreSession : public ::testing::Test {
+class ScoreSession : public ServerTest {
 protected:
     void SetUp() override {
-        EnsureCoreApplication();
-        ASSERT_TRUE(Dir.isValid());
-        ASSERT_TRUE(Store.Open(Dir.filePath(QStringLiteral("scores.sqlite")), 20));
-        ASSERT_TRUE(Store.Register(QStringLiteral("alice"), QStringLiteral("secret")));
-        ASSERT_TRUE(Store.Register(QStringLiteral("bob"), QStringLiteral("hunter2")));
+        ASSERT_TRUE(Store.Open(Path, 20));
+        ASSERT_TRUE(Store.Register("alice", "secret") && Store.Register("bob", "hunter2"));
     }
-
-    QByteArray Answer(QORScoreSession& session, const QByteArray& message) {
+    static QByteArray Answer(QORScoreSession& session, const QByteArray& message) {
         return session.Handle(QORServerMessage::Parse(message)).Reply;
     }
-
-    QTemporaryDir Dir;
-    QORScoreStore Store;
 };
 
-} // namespace
+// Each message gets the same answer on a new connection and on one where alice has logged in,
+// so the credentials a connection remembers open nothing that the password would not.
+TEST_F(ScoreSession, accountRulesHoldOnNewAndLoggedInConnections) {
+    const QString today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    const std::pair<QByteArray, QByteArray> cases[] = {
+        {"CUBE_REGISTER;carol;pw", Ok}, // a new name, and on the second connection its owner
+        {"CUBE_LOGIN;alice;secret", Ok},
+        {"CUBE_REGISTER;alice;secret", Ok},
+        {"CUBE_REGISTER;alice;guess", Bad},
+        {"CUBE_LOGIN;alice;hunter2", Bad},
+        {"CUBE_LOGIN;bob;secret", Bad},
+        {"CUBE_LOGIN;nobody;secret", Bad},
+        {"CUBE_GETTOP;alice;secre", Bad},
+        {"CUBE_TIMERESULT;alice;Secret;10;25", Bad},
+        {"CUBE_LOGIN;alice", ""},
+        {"CUBE_TIMERESULT;alice;secret;44;25", ""},
+        {"CUBE_TIMERESULT;bob;hunter2;90;25", ""},
+        // The sessions have a row limit of one.
+        {"CUBE_GETTOP;bob;hunter2",
+         QORProtocol::TopListReply({{"alice", "00:00:44", "25", today}}).toLatin1()},
+    };
+    for (const auto& [message, reply] : cases) {
+        QORScoreSession fresh(Store, 1), loggedIn(Store, 1);
+        ASSERT_EQ(Answer(loggedIn, "CUBE_LOGIN;alice;secret"), Ok);
+        EXPECT_EQ(Answer(fresh, message), reply) << "new: " << message.constData();
+        EXPECT_EQ(Answer(loggedIn, message), reply) << "logged in: " << message.constData();
+    }
+    EXPECT_EQ(Store.ResultCount(), 4) << "the accepted results, each sent twice";
+}
 
-TEST_F(ScoreSession, verifiedCredentialsAreNotDerivedAgainOnTheSameConnection) {
-    QORScoreSession session(Store, 100);
-    EXPECT_EQ(Answer(session, LoginBytes("alice", "secret")), OkBytes());
-    for (int i = 0; i < 20; ++i)
-        EXPECT_TRUE(Answer(session, ResultBytes("alice", "secret", 60 + i, 25)).isEmpty());
-    EXPECT_EQ(Answer(session, GetTopBytes("alice", "secret")),
-              TopListBytes({TopRow("alice", 60, 25)}));
+// A connection derives the password once, and stops once the store refuses a result.
+TEST_F(ScoreSession, aConnectionVerifiesOnceAndFailsWithTheStore) {
+    QORScoreSession session(Store, 1);
+    for (const char* message : {"CUBE_LOGIN;alice;secret", "CUBE_TIMERESULT;alice;secret;60;25",
+                                "CUBE_GETTOP;alice;secret", "CUBE_REGISTER;alice;secret"})
+        EXPECT_NE(Answer(session, message), Bad) << message;
     EXPECT_EQ(session.Derivations(), 1);
-    EXPECT_EQ(Store.ResultCount(), 20);
-}
-
-TEST_F(ScoreSession, aWrongPasswordIsRefusedEvenAfterTheRightOne) {
-    QORScoreSession session(Store, 100);
-    EXPECT_EQ(Answer(session, LoginBytes("alice", "secret")), OkBytes());
-    EXPECT_EQ(Answer(session, LoginBytes("alice", "secret ")), BadBytes());
-    EXPECT_EQ(Answer(session, ResultBytes("alice", "Secret", 10, 25)), BadBytes());
-    EXPECT_EQ(Answer(session, GetTopBytes("alice", "secre")), BadBytes());
-    EXPECT_EQ(Store.ResultCount(), 0);
-    EXPECT_EQ(Answer(session, LoginBytes("alice", "secret")), OkBytes())
-        << "a refusal does not spoil the verified credentials";
-}
-
-TEST_F(ScoreSession, anotherPlayersPasswordDoesNotOpenTheCachedName) {
-    QORScoreSession session(Store, 100);
-    EXPECT_EQ(Answer(session, LoginBytes("alice", "secret")), OkBytes());
-    EXPECT_EQ(Answer(session, LoginBytes("bob", "secret")), BadBytes());
-    EXPECT_EQ(Answer(session, LoginBytes("alice", "hunter2")), BadBytes());
-    EXPECT_EQ(Answer(session, LoginBytes("bob", "hunter2")), OkBytes());
-    EXPECT_EQ(Answer(session, ResultBytes("bob", "hunter2", 44, 25)), QByteArray());
-    EXPECT_EQ(Answer(session, GetTopBytes("alice", "secret")),
-              TopListBytes({TopRow("bob", 44, 25)}));
-}
-
-TEST_F(ScoreSession, invalidMessagesGetNoAnswerAndChangeNothing) {
-    QORScoreSession session(Store, 100);
-    EXPECT_TRUE(Answer(session, "CUBE_TIMERESULT;alice;secret;-1;25").isEmpty());
-    EXPECT_TRUE(Answer(session, "CUBE_LOGIN;alice").isEmpty());
-    EXPECT_TRUE(Answer(session, "CUBE_REGISTER;;x").isEmpty());
-    EXPECT_EQ(Store.ResultCount(), 0);
-    EXPECT_EQ(session.Derivations(), 0);
-}
-
-TEST_F(ScoreSession, aResultTheStoreRefusesStopsTheConnection) {
-    QORScoreSession session(Store, 100);
-    EXPECT_EQ(Answer(session, LoginBytes("alice", "secret")), OkBytes());
     Store.Close();
     EXPECT_TRUE(
-        session.Handle(QORServerMessage::Parse(ResultBytes("alice", "secret", 9, 25))).StoreFailed);
+        session.Handle(QORServerMessage::Parse("CUBE_TIMERESULT;alice;secret;9;25")).StoreFailed);
 }
