@@ -14,11 +14,11 @@ QORBigCube::QORBigCube(const QORSettings* settings) : Settings(settings ? settin
 void QORBigCube::ColourCubie(QORSmallCube& cubie) const {
     const auto& ColorTable = Settings->ColorTable;
     cubie.Colors.fill(ColorTable[0]);
-    // Outer side -> face slot, which is also the ColorTable slot.
-    static constexpr int SlotOfSide[6] = {1, 2, 5, 6, 3, 4};
-    for (int side = 0; side < 6; ++side)
+    for (int side = 0; side < 6; ++side) {
+        const int slot = QORSmallCube::FaceOfSide[side];
         if (cubie.Outer[side])
-            cubie.Colors[SlotOfSide[side]] = ColorTable[SlotOfSide[side]];
+            cubie.Colors[slot] = ColorTable[slot];
+    }
 }
 
 void QORBigCube::Reset() {

@@ -16,6 +16,8 @@ class QORSmallCube {
 public:
     // Sides of the solved cube, in the order of Outer.
     enum Side { Front = 0, Back, Top, Bottom, Left, Right };
+    // The face that carries each side's sticker, which is also its colour slot.
+    static constexpr int FaceOfSide[6] = {1, 2, 5, 6, 3, 4};
     static constexpr int PointCount = 49;
 
     float Size = 0;

@@ -26,6 +26,17 @@ float Dot(const Vec3& a, const Vec3& b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
 }
 
+// The direction a face of the cubie points to now: 0/1 for +x/-x, 2/3 for y, 4/5 for z.
+int Facing(const QORSmallCube& c, int face) {
+    const Vec3 f = c.FaceCentre(face), o = c.Points[0];
+    const float d[3] = {f.x - o.x, f.y - o.y, f.z - o.z};
+    int axis = 0;
+    for (int a = 1; a < 3; ++a)
+        if (std::fabs(d[a]) > std::fabs(d[axis]))
+            axis = a;
+    return 2 * axis + (d[axis] < 0);
+}
+
 } // namespace
 
 int QORBigCube::StepDegrees() const {
@@ -70,21 +81,22 @@ std::vector<Vec3> QORBigCube::FindLayer() {
     return axes;
 }
 
-void QORBigCube::StepMarked(int steps) {
+bool QORBigCube::StepMarked(int steps) {
     for (int i = 0; i < steps; ++i) {
         for (QORSmallCube& c : Cubies)
             if (c.InTurn)
                 for (Vec3& p : c.Points)
                     MatVec(p, TurnMatrix, p);
-        if (Renderer)
-            Renderer->DrawFrame();
+        if (Renderer && !Renderer->AnimationFrame())
+            return false;
     }
+    return true;
 }
 
-void QORBigCube::AnimateTurn(const Vec3& axis, int angle) {
+bool QORBigCube::AnimateTurn(const Vec3& axis, int angle) {
     const int step = StepDegrees();
     MatRotation(TurnMatrix, axis, angle < 0 ? -step : step);
-    StepMarked(90 / step);
+    return StepMarked(90 / step);
 }
 
 void QORBigCube::Shuffle(int count) {
@@ -93,7 +105,8 @@ void QORBigCube::Shuffle(int count) {
                    : uint64_t(std::chrono::high_resolution_clock::now().time_since_epoch().count());
     Random.seed(std::minstd_rand::result_type(seed % 2147483646u + 1));
     Busy = true;
-    for (int pass = 0; pass < count; ++pass) {
+    bool going = true;
+    for (int pass = 0; pass < count && going; ++pass) {
         const QORSmallCube& c = Cubies[Draw(27)];
         PickPrev = c.Points[0];
         switch (Draw(3)) {
@@ -111,7 +124,7 @@ void QORBigCube::Shuffle(int count) {
             break;
         }
         for (const Vec3& axis : FindLayer())
-            AnimateTurn(axis, Draw(2) == 0 ? StepDegrees() : -StepDegrees());
+            going = AnimateTurn(axis, Draw(2) == 0 ? StepDegrees() : -StepDegrees());
     }
     ClearTurnMarks();
     ClearPicks();
@@ -120,29 +133,20 @@ void QORBigCube::Shuffle(int count) {
 
 bool QORBigCube::IsSolved() {
     Busy = true;
-    int ok = 0;
-    const QORSmallCube& corner = Cubies[0];
-    for (int pass = 0; pass < 3; ++pass) {
-        PickPrev = corner.Points[0];
-        PickCubie = pass == 2 ? corner.FaceCentre(5) : corner.FaceCentre(1);
-        PickFace = pass == 1 ? corner.FaceCentre(5) : corner.FaceCentre(3);
-        const Plane plane(PickPrev, PickCubie, PickFace);
-        int count = 0;
-        int flags[6] = {};
-        for (const QORSmallCube& c : Cubies) {
-            if (!plane.Holds(c.Points[0]))
+    // The colour slot shown by the stickers facing each of the six directions, 0 while none has
+    // been seen: solved when every sticker agrees with the others facing its way, whichever
+    // way the cube as a whole faces.
+    int slotFacing[6] = {};
+    bool solved = true;
+    for (const QORSmallCube& c : Cubies)
+        for (int side = 0; side < 6 && solved; ++side) {
+            if (!c.Outer[side])
                 continue;
-            ++count;
-            for (int side = 0; side < 6; ++side)
-                flags[side] += c.Outer[side];
+            const int face = QORSmallCube::FaceOfSide[side];
+            int& slot = slotFacing[Facing(c, face)];
+            solved = slot == 0 || slot == face;
+            slot = face;
         }
-        bool oneSide = false;
-        for (int f : flags)
-            oneSide = oneSide || f == 9;
-        if (count == 9 && oneSide)
-            ++ok;
-    }
-    ClearPicks();
     Busy = false;
-    return ok == 3;
+    return solved;
 }

@@ -87,24 +87,46 @@ TEST(Turns, theSolvedTestFollowsTurnsOfOuterLayersSlicesAndTheWholeCube) {
             c.Turn(k, r, -1);
             EXPECT_TRUE(c.cube.IsSolved()) << k << " " << r;
         }
-    for (int k : {0, 3, 6}) // the three layers about one axis: the whole cube turns
-        c.Turn(k, 0, +1);
-    EXPECT_TRUE(c.cube.IsSolved());
+    for (int r = 0; r < 3; ++r)
+        for (int k : {0, 13, 26}) { // three layers about each axis: the whole cube turns
+            c.Turn(k, r, +1);
+            EXPECT_EQ(c.cube.IsSolved(), k == 26) << k << " " << r;
+        }
     EXPECT_FALSE(c.cube.Busy);
 }
 
-TEST(Turns, cornersTwistedInPlaceStillCountAsSolved) {
-    Cube c;
-    QORSmallCube& corner = c.cube.Cubies[26];
-    const Vec3 o = corner.Points[0];
-    Mat3 twist;
-    MatRotation(twist, {0.57735027f, 0.57735027f, 0.57735027f}, 120);
-    for (Vec3& p : corner.Points) {
-        Vec3 rel{p.x - o.x, p.y - o.y, p.z - o.z};
-        MatVec(rel, twist, rel);
-        p = {o.x + rel.x, o.y + rel.y, o.z + rel.z};
+TEST(Turns, twistedCornersFlippedEdgesAndCycledEdgesAreNotSolved) {
+    // Each case turns some cubies about an axis through a point: in place, or about the
+    // cube's diagonal. Cubie 26 is the right-top-front corner, 20 the right-bottom-front one,
+    // 17, 23 and 25 the edges around cubie 26: none lies in a layer through cubie 0.
+    const float d = 0.70710678f, t = 0.57735027f;
+    struct Move {
+        int cubie;
+        Vec3 axis;
+        float degrees;
+        bool inPlace;
+    };
+    const std::vector<std::vector<Move>> cases = {
+        {{25, {d, d, 0}, 180, true}, {23, {d, 0, d}, 180, true}},     // two edges flipped
+        {{26, {t, t, t}, 120, true}, {20, {t, -t, t}, -120, true}},   // two corners twisted
+        {{17, {t, t, t}, 120, false}, {25, {t, t, t}, 120, false}, {23, {t, t, t}, 120, false}}};
+    for (size_t n = 0; n < cases.size(); ++n) {
+        Cube c;
+        for (int sense : {+1, -1}) {
+            for (const Move& m : cases[n]) {
+                QORSmallCube& cubie = c.cube.Cubies[m.cubie];
+                const Vec3 o = m.inPlace ? cubie.Points[0] : Vec3{};
+                Mat3 r;
+                MatRotation(r, m.axis, sense * m.degrees);
+                for (Vec3& p : cubie.Points) {
+                    Vec3 rel{p.x - o.x, p.y - o.y, p.z - o.z};
+                    MatVec(rel, r, rel);
+                    p = {o.x + rel.x, o.y + rel.y, o.z + rel.z};
+                }
+            }
+            EXPECT_EQ(c.cube.IsSolved(), sense < 0) << "case " << n;
+        }
     }
-    EXPECT_TRUE(c.cube.IsSolved());
 }
 
 TEST(Shuffle, eachTurnMovesOneLayerAndEqualSeedsRepeat) {
