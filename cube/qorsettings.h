@@ -66,10 +66,11 @@ inline constexpr std::array<QORColorSetting, 8> Colors = {{
 // The renderer's jitter table holds one offset per pass up to the maximum.
 inline constexpr QORIntSetting DrawQuality{"DrawQuality", 1, 1, 16};
 inline constexpr QORIntSetting RotateSpeed{"RotateSpeed", 5, 1, 90, DividesQuarterTurn};
-inline constexpr QORIntSetting ShuffleRotateCount{"ShuffleRotateCount", 30};
+// A longer shuffle would keep the game busy for minutes.
+inline constexpr QORIntSetting ShuffleRotateCount{"ShuffleRotateCount", 30, 1, 1000};
 inline constexpr QORIntSetting PlayerIdleTimeout{"PlayerIdleTimeout", 60000, 0, INT_MAX,
                                                  IsIdleChoice};
-inline constexpr QORIntSetting HostPort{"HostPort", QORProtocol::DefaultPort};
+inline constexpr QORIntSetting HostPort{"HostPort", QORProtocol::DefaultPort, 1, 65535};
 inline constexpr char HostNameKey[] = "HostName";
 inline constexpr char DefaultHostName[] = "localhost";
 inline constexpr char UserNameKey[] = "UserName";

@@ -54,7 +54,8 @@ void TOptionsForm::CreateGamePage() {
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     EditShuffle = new QSpinBox(TabSheet1);
     EditShuffle->setGeometry(104, 9, 57, 21);
-    EditShuffle->setRange(1, 1000);
+    EditShuffle->setRange(QORSettingTable::ShuffleRotateCount.Min,
+                          QORSettingTable::ShuffleRotateCount.Max);
     EditShuffle->setValue(25);
     Label2 = new QLabel(QStringLiteral("поворотов"), TabSheet1);
     Label2->move(167, 12);

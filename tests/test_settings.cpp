@@ -131,7 +131,8 @@ TEST(Settings, eachValueReadsAsThePlayerWroteItOrAsItsDefault) {
     EXPECT_FALSE(s.UpdateTopList);
     EXPECT_EQ(s.HostPort, 8844);
     EXPECT_TRUE(s.SavePassword) << "a stored password is kept";
-    // Quality 1..16, speeds that divide a quarter turn, the idle list's values.
+    // Quality 1..16, speeds that divide a quarter turn, the idle list's values, shuffles of one
+    // to a thousand turns, ports that exist.
     const std::tuple<const char*, int QORSettings::*, int> ranged[] = {
         {"DrawQuality=abc", &QORSettings::DrawQuality, 1},
         {"DrawQuality=17", &QORSettings::DrawQuality, 1},
@@ -141,7 +142,13 @@ TEST(Settings, eachValueReadsAsThePlayerWroteItOrAsItsDefault) {
         {"RotateSpeed=90", &QORSettings::RotateStep, 90},
         {"PlayerIdleTimeout=0x1B7740", &QORSettings::IdleTimeout, 1800000},
         {"PlayerIdleTimeout=0", &QORSettings::IdleTimeout, 0},
-        {"PlayerIdleTimeout=12345", &QORSettings::IdleTimeout, 60000}};
+        {"PlayerIdleTimeout=12345", &QORSettings::IdleTimeout, 60000},
+        {"ShuffleRotateCount=1000", &QORSettings::ShuffleCount, 1000},
+        {"ShuffleRotateCount=1000000000", &QORSettings::ShuffleCount, 30},
+        {"ShuffleRotateCount=0", &QORSettings::ShuffleCount, 30},
+        {"HostPort=65535", &QORSettings::HostPort, 65535},
+        {"HostPort=65536", &QORSettings::HostPort, 8844},
+        {"HostPort=-1", &QORSettings::HostPort, 8844}};
     for (const auto& [line, field, value] : ranged)
         EXPECT_EQ(ReadFrom(QByteArray(line) + "\r\n").*field, value) << line;
     EXPECT_EQ(FormatColor(0x00F0CAA6), "clSkyBlue");
