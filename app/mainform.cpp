@@ -116,6 +116,7 @@ void TMainForm::ConnectParts() {
     connect(Game, &QORGame::Won, this, &TMainForm::GameWon);
     connect(Game, &QORGame::GameFileChanged, this,
             [this](const QString& path) { setWindowTitle(CaptionWithFile(path)); });
+    connect(Game, &QORGame::GameFileForgotten, this, [this] { setWindowTitle(ProgramCaption()); });
     connect(Client, &QORScoreClient::StatusChanged, StatusPanels[1], &QLabel::setText);
     connect(Client, &QORScoreClient::LoginWanted, this, [this] { AskLogin(); });
     connect(Client, &QORScoreClient::TopListReceived, this, [this](const QList<QStringList>& rows) {

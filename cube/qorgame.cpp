@@ -11,6 +11,7 @@ QORGame::QORGame(const QORSettings& settings, QObject* parent)
 }
 
 void QORGame::NewGame() {
+    ForgetGameFile();
     GameSeconds = 0;
     // A copy: changing the setting during the game does not change what it reports.
     GameShuffles = Settings.ShuffleCount;
@@ -23,8 +24,18 @@ void QORGame::NewGame() {
 }
 
 void QORGame::Stop() {
+    ForgetGameFile();
     Cube.Reset();
     StopClock();
+}
+
+void QORGame::ForgetGameFile() {
+    // A new position is no longer the file's: a later save must ask for a name, not silently
+    // replace the saved game.
+    if (CurrentGameFile.isEmpty())
+        return;
+    CurrentGameFile.clear();
+    emit GameFileForgotten();
 }
 
 void QORGame::StopClock() {

@@ -25,9 +25,9 @@ public:
     QString CurrentGameFile;
 
     bool Running() const { return GameTimer.isActive(); }
-    // Resets and shuffles the cube and starts the clock.
+    // Resets and shuffles the cube and starts the clock. Forgets the game file.
     void NewGame();
-    // Abandons the game: solved cube, clock at zero.
+    // Abandons the game: solved cube, clock at zero. Forgets the game file.
     void Stop();
     void GameTimerTimer();
     // A mouse button went up over the cube: a running game on a solved cube is won.
@@ -47,9 +47,11 @@ signals:
     // The clock has stopped on a solved cube; the window congratulates and reports.
     void Won(int seconds, int shuffles);
     void GameFileChanged(const QString& path);
+    void GameFileForgotten();
 
 private:
     void StopClock();
+    void ForgetGameFile();
 
     const QORSettings& Settings;
 };

@@ -114,4 +114,11 @@ TEST(Game, saveWritesTheGameFileWhileItExistsAndSaveAsNamesIt) {
     EXPECT_TRUE(SamePoints(back, g.game.Cube));
     QFile::remove(dir.filePath("mine.cube"));
     EXPECT_FALSE(g.game.HasGameFile()) << "once the file is gone, save asks again";
+    // A new game or a stop forgets the file, so that a save cannot overwrite it unasked.
+    for (void (QORGame::*forget)() : {&QORGame::NewGame, &QORGame::Stop}) {
+        ASSERT_TRUE(g.game.SaveAs(dir.filePath("kept.cube"), &error));
+        (g.game.*forget)();
+        EXPECT_FALSE(g.game.HasGameFile());
+        EXPECT_TRUE(g.game.CurrentGameFile.isEmpty());
+    }
 }
