@@ -155,7 +155,8 @@ void TLoginForm::ButtonOKClick() {
         Tell(*problem);
         return;
     }
-    Settings.UserName = EditLogin->text();
+    // Blanks around a name only make look-alikes of it.
+    Settings.UserName = TrimmedName(EditLogin->text());
     Settings.Password = EditPassword1->text();
     accept();
 }

@@ -2,11 +2,24 @@
 
 namespace {
 
-bool HasControlCharacter(const QString& text) {
+bool IsControl(QChar c) {
+    return c.unicode() < 32 || c.unicode() == 127;
+}
+
+// Characters the protocol gives a meaning: fields, records and quoted items.
+bool IsSeparator(QChar c) {
+    return c == u';' || c == u'#' || c == u'"';
+}
+
+bool HasAny(const QString& text, bool (*forbidden)(QChar)) {
     for (QChar c : text)
-        if (c.unicode() < 32 || c.unicode() == 127)
+        if (forbidden(c))
             return true;
     return false;
+}
+
+bool IsForbidden(QChar c) {
+    return IsControl(c) || IsSeparator(c);
 }
 
 } // namespace
@@ -14,19 +27,29 @@ bool HasControlCharacter(const QString& text) {
 std::optional<QString> LoginCheck(const QORLoginEntry& entry) {
     if (entry.Password1.size() < MinPasswordLength)
         return QStringLiteral("Пароль должен содержать не менее шести символов");
+    if (HasAny(entry.Password1, IsForbidden))
+        return QStringLiteral("В пароле не может быть символов ; # \" и управляющих символов");
     // The repeat is only looked at when registering.
     if (entry.Register && entry.Password1 != entry.Password2)
         return QStringLiteral("Введённые пароли не совпадают...");
-    if (entry.Login.isEmpty())
+    const QString login = TrimmedName(entry.Login);
+    if (login.isEmpty())
         return QStringLiteral("Не указан логин...");
+    if (HasAny(login, IsForbidden))
+        return QStringLiteral("В логине не может быть символов ; # \" и управляющих символов");
     return std::nullopt;
 }
 
+QString TrimmedName(const QString& name) {
+    return name.trimmed();
+}
+
 bool IsValidName(const QString& name) {
-    return !name.isEmpty() && name.size() <= MaxNameLength && !HasControlCharacter(name);
+    return !name.isEmpty() && name.size() <= MaxNameLength && name == TrimmedName(name) &&
+           !HasAny(name, IsForbidden);
 }
 
 bool IsValidPassword(const QString& password) {
     return !password.isEmpty() && password.size() <= MaxPasswordLength &&
-           !HasControlCharacter(password);
+           !HasAny(password, IsControl) && !password.contains(u';');
 }

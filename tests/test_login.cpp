@@ -7,6 +7,10 @@ TEST(Login, checksComeInTheOrderThePlayerMeetsThem) {
     const QString tooShort = QStringLiteral("Пароль должен содержать не менее шести символов");
     const QString mismatch = QStringLiteral("Введённые пароли не совпадают...");
     const QString noLogin = QStringLiteral("Не указан логин...");
+    const QString badPassword =
+        QStringLiteral("В пароле не может быть символов ; # \" и управляющих символов");
+    const QString badLogin =
+        QStringLiteral("В логине не может быть символов ; # \" и управляющих символов");
     struct Case {
         const char *login, *p1, *p2;
         bool reg;
@@ -22,7 +26,13 @@ TEST(Login, checksComeInTheOrderThePlayerMeetsThem) {
         {"", "secret1", "secret1", true, noLogin},
         {"anna", "secret1", "anything", false, ""}, // logging in ignores the repeat
         {"", "secret1", "secret1", false, noLogin},
-        {"   ", "secret1", "", false, ""}, // no trimming
+        {"   ", "secret1", "", false, noLogin}, // blanks are trimmed away
+        {" anna ", "secret1", "", false, ""},
+        {"", "sec;ret1", "", false, badPassword}, // tested before the login
+        {"anna", "secret#1", "secret#1", true, badPassword},
+        {"an\"na", "secret1", "", false, badLogin},
+        {"a;b", "secret1", "", false, badLogin},
+        {"a\tb", "secret1", "", false, badLogin},
     };
     for (const Case& c : cases)
         EXPECT_EQ(LoginCheck({QString::fromUtf8(c.login), QString::fromUtf8(c.p1),
@@ -32,13 +42,17 @@ TEST(Login, checksComeInTheOrderThePlayerMeetsThem) {
             << c.login << "/" << c.p1;
 }
 
-TEST(Login, theServerTakesOneToTheMostCharactersAndNoControlCharacter) {
+TEST(Login, theServerTakesTrimmedNamesWithoutTheProtocolsCharacters) {
     EXPECT_TRUE(IsValidName(QString(MaxNameLength, u'n')));
     EXPECT_FALSE(IsValidName(QString(MaxNameLength + 1, u'n')));
     EXPECT_TRUE(IsValidPassword(QString(MaxPasswordLength, u'p')));
     EXPECT_FALSE(IsValidPassword(QString(MaxPasswordLength + 1, u'p')));
-    for (const QString& bad : {QString(), QStringLiteral("a\tb"), QStringLiteral("a\x7f")}) {
-        EXPECT_FALSE(IsValidName(bad));
-        EXPECT_FALSE(IsValidPassword(bad));
+    for (const char* bad : {"", "a\tb", "a\x7f", "a;b"}) {
+        EXPECT_FALSE(IsValidName(bad)) << bad;
+        EXPECT_FALSE(IsValidPassword(bad)) << bad;
     }
+    for (const char* bad : {" alice", "alice ", " ", "a#b", "a\"b"})
+        EXPECT_FALSE(IsValidName(bad)) << bad;
+    EXPECT_TRUE(IsValidPassword("old#\"one")) << "older accounts keep their passwords";
+    EXPECT_EQ(TrimmedName(" alice\t"), "alice");
 }

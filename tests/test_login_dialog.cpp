@@ -63,11 +63,11 @@ TEST(LoginDialog, okStoresOnlyWhatPassesEveryCheckAndKeepsTheDialogOpenOtherwise
     EXPECT_TRUE(l.f.isVisible());
     EXPECT_EQ(l.f.EditPassword2->text(), "secret3") << "what was typed stays";
     l.f.CheckBoxFirst->click();
-    l.Type("   ", "secret2", "ignored");
+    l.Type("  bob ", "secret2", "ignored");
     l.f.ButtonOK->click();
     EXPECT_EQ(l.told.size(), 1);
     EXPECT_FALSE(l.f.isVisible());
-    EXPECT_EQ(l.settings.UserName, "   ") << "stored exactly as typed";
+    EXPECT_EQ(l.settings.UserName, "bob") << "stored trimmed";
     EXPECT_EQ(l.settings.Password, "secret2");
 }
 
