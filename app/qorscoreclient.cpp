@@ -7,6 +7,24 @@
 
 using namespace QORProtocol;
 
+namespace {
+
+// Every reply begins with this; the keywords differ only after it.
+const QString ReplyStart = QStringLiteral("ZKSERVER_");
+// A top list of the most rows a server sends is far smaller; a server that sends more is
+// not heard any further.
+constexpr qsizetype MaxReplyLength = 1 << 20;
+
+// The text without the blanks the splitting rule skips at its start.
+QStringView Head(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && text[i].unicode() >= 1 && text[i].unicode() <= 32)
+        ++i;
+    return QStringView(text).mid(i);
+}
+
+} // namespace
+
 QORScoreClient::QORScoreClient(const QORSettings& settings, QObject* parent)
     : QObject(parent), ClientSocket(new QTcpSocket(this)), Settings(settings) {
     connect(ClientSocket, &QTcpSocket::connected, this, &QORScoreClient::ClientSocketConnect);
@@ -28,8 +46,9 @@ void QORScoreClient::SetStatus(const QString& text) {
     emit StatusChanged(text);
 }
 
-void QORScoreClient::Send(const QString& message) {
-    ClientSocket->write(ToCp1251(message));
+bool QORScoreClient::Send(const QString& message) {
+    const QByteArray bytes = ToCp1251(message);
+    return ClientSocket->write(bytes) == bytes.size();
 }
 
 void QORScoreClient::Start() {
@@ -58,12 +77,17 @@ bool QORScoreClient::RequestTopList() {
     return true;
 }
 
-void QORScoreClient::SubmitResult(int seconds, int shuffles) {
-    if (Connected())
-        Send(Result(Settings.UserName, Settings.Password, seconds, shuffles));
+bool QORScoreClient::SubmitResult(int seconds, int shuffles) {
+    if (Connected() && Send(Result(Settings.UserName, Settings.Password, seconds, shuffles)))
+        return true;
+    SetStatus(QStringLiteral("РЕЗУЛЬТАТ НЕ ОТПРАВЛЕН"));
+    return false;
 }
 
 void QORScoreClient::ClientSocketConnect() {
+    ReplyText.clear();
+    Undecided.clear();
+    Handled = -1;
     // The register choice keeps its state for the run: every connection registers until cleared.
     if (RegisterChosen()) {
         SetStatus(QStringLiteral("РЕГИСТРАЦИЯ..."));
@@ -75,21 +99,45 @@ void QORScoreClient::ClientSocketConnect() {
 }
 
 void QORScoreClient::ClientSocketRead() {
-    // What one read delivers is the whole reply: the protocol has no framing.
-    const Reply reply = ParseReply(FromCp1251(ClientSocket->readAll()));
+    // A reply may arrive in pieces cut anywhere, even inside its keyword.
+    const QString text = Undecided + FromCp1251(ClientSocket->readAll());
+    Undecided.clear();
+    const QStringView head = Head(text);
+    if (head.startsWith(ReplyStart)) {
+        ReplyText = text;
+        Handled = -1;
+    } else if (!head.isEmpty() && ReplyStart.startsWith(head)) {
+        Undecided = text;
+        return;
+    } else if (ReplyText.size() + text.size() <= MaxReplyLength) {
+        ReplyText += text;
+    } else {
+        return;
+    }
+    Dispatch();
+}
+
+void QORScoreClient::Dispatch() {
+    const QORProtocol::Reply reply = ParseReply(ReplyText);
+    const bool again = Handled == reply.What;
+    Handled = reply.What;
     switch (reply.What) {
-    case Reply::TopListRows:
+    case QORProtocol::Reply::TopListRows:
+        // Every piece shows the list as far as it has come.
         emit TopListReceived(reply.Rows);
         break;
-    case Reply::LoginAccepted:
-        SetStatus(QStringLiteral("ZKSERVER IS ONLINE!"));
+    case QORProtocol::Reply::LoginAccepted:
+        if (!again)
+            SetStatus(QStringLiteral("ZKSERVER IS ONLINE!"));
         break;
-    case Reply::LoginRefused:
+    case QORProtocol::Reply::LoginRefused:
+        if (again)
+            break;
         SetStatus(QStringLiteral("ОШИБКА: ЛОГИН/ПАРОЛЬ!"));
         emit LoginRefused();
         ClientSocket->disconnectFromHost();
         break;
-    case Reply::Ignored:
+    case QORProtocol::Reply::Ignored:
         break;
     }
 }

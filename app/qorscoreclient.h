@@ -31,8 +31,9 @@ public:
     void ConnectToServer();
     // Asks for the top list while connected; false when nothing was sent.
     bool RequestTopList();
-    // Sends a solved game's time and shuffle length while connected; nothing is kept for later.
-    void SubmitResult(int seconds, int shuffles);
+    // Sends a solved game's time and shuffle length while connected. Says so in the status
+    // and returns false when it could not be sent.
+    bool SubmitResult(int seconds, int shuffles);
 
     void ClientSocketConnect();
     void ClientSocketRead();
@@ -49,7 +50,16 @@ signals:
 
 private:
     void SetStatus(const QString& text);
-    void Send(const QString& message);
+    // Whether every byte went to the connection.
+    bool Send(const QString& message);
+    void Dispatch();
 
     const QORSettings& Settings;
+    // The reply being read. The protocol has no terminator, so a read that does not start a
+    // new reply continues this one, and the whole of it is read again.
+    QString ReplyText;
+    // A read too short to tell whether it starts a new reply; it waits for the next one.
+    QString Undecided;
+    // What the reply was taken for when last read, so that its status is set once.
+    int Handled = -1;
 };

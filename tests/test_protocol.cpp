@@ -38,11 +38,3 @@ TEST(Protocol, topListRowsKeepTheServersOrderAndEveryField) {
         {"bo"}};
     EXPECT_EQ(r.Rows, rows);
 }
-
-TEST(Protocol, theServersTopListComesBackThroughTheClientsParserExactly) {
-    const QList<QStringList> rows = {{"Иван Петров", "00:01:02", "30", "07.12.2026"},
-                                     {"a;b#c\"d\"", "00:00:09", "20", "01.01.2027"},
-                                     {"", "00:00:00", "0", ""}};
-    EXPECT_EQ(ParseReply(FromCp1251(ToCp1251(TopListReply(rows)))).Rows, rows);
-    EXPECT_EQ(ToCp1251(TopListReply({})), "ZKSERVER_TOPLIST");
-}

@@ -96,31 +96,51 @@ TEST(ScoreClient, aRefusedLoginIsReportedThenTheConnectionCloses) {
         [&] { return c.server.connections[0]->state() == QAbstractSocket::UnconnectedState; }));
 }
 
-TEST(ScoreClient, theTopListIsAskedForWhileConnectedAndEachReplyIsTakenWhole) {
+TEST(ScoreClient, theTopListIsAskedForWhileConnected) {
     Client c;
     EXPECT_FALSE(c.client.RequestTopList()) << "not connected: nothing is sent";
     c.Online();
     ASSERT_TRUE(c.client.RequestTopList());
     EXPECT_TRUE(c.server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_GETTOP;anna;secret1"));
     c.Deliver(ToCp1251(QString::fromUtf8(
-        "ZKSERVER_TOPLIST#\"\"\"Иван Петров\"\";00:01:02;30;07.12.2026\"#bo")));
-    const QList<QStringList> first = {{"Иван Петров", "00:01:02", "30", "07.12.2026"}, {"bo"}};
-    EXPECT_EQ(c.lists, QList<QList<QStringList>>{first});
-    // The rest of a cut list, and two replies in one read, match no keyword.
-    c.Deliver("b;00:00:10;20;01.12.2026#carl;00:00:11;20;01.12.2026");
-    c.Deliver("ZKSERVER_LOGIN_BADZKSERVER_TOPLIST#x;1;2;3");
+        "ZKSERVER_TOPLIST#\"\"\"Иван Петров\"\";00:01:02;30;07.12.2026\"#bob;9")));
+    const QList<QStringList> rows = {{"Иван Петров", "00:01:02", "30", "07.12.2026"}, {"bob", "9"}};
+    EXPECT_EQ(c.lists.last(), rows);
+    c.Deliver("ZKSERVER_LOGIN_BADZKSERVER_TOPLIST#x;1;2;3"); // two replies in one read
     EXPECT_EQ(c.lists.size(), 1);
     EXPECT_EQ(c.Status(), "ZKSERVER IS ONLINE!");
 }
 
+TEST(ScoreClient, aReplyCutIntoPiecesAnywhereIsReadWholeAsThePiecesCome) {
+    QList<QStringList> rows;
+    QByteArray reply = "ZKSERVER_TOPLIST";
+    for (int i = 0; i < 100; ++i) {
+        rows << QStringList{QStringLiteral("p%1").arg(i), "00:00:09", "30", "01.12.2026"};
+        reply += "#" + rows.last().join(';').toLatin1();
+    }
+    // Cut in the keyword's common start, in the keyword, and after a few rows.
+    for (qsizetype cut : {5, 12, 189}) {
+        Client c;
+        c.Online();
+        c.Deliver(reply.left(cut));
+        c.Deliver(reply.mid(cut));
+        ASSERT_FALSE(c.lists.isEmpty()) << cut;
+        EXPECT_EQ(c.lists.last(), rows) << cut;
+        c.Deliver("ZKSERVER_LOGIN_OK"); // a new reply ends the list
+        c.Deliver("#ghost;1;2;3");
+        EXPECT_EQ(c.lists.last(), rows) << cut;
+    }
+}
+
 TEST(ScoreClient, resultsGoOutWhileConnectedAndNothingIsKeptForLater) {
     Client c;
-    c.client.SubmitResult(12, 30); // offline: dropped for good
+    EXPECT_FALSE(c.client.SubmitResult(12, 30));
+    EXPECT_EQ(c.Status(), "РЕЗУЛЬТАТ НЕ ОТПРАВЛЕН");
     c.Online();
     // New credentials while connected send no login but go with the next message.
     c.settings.UserName = "bob";
     c.client.ConnectToServer();
-    c.client.SubmitResult(75, 0);
+    EXPECT_TRUE(c.client.SubmitResult(75, 0));
     EXPECT_TRUE(c.server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_TIMERESULT;bob;secret1;75;0"));
     EXPECT_EQ(c.server.connections.size(), 1);
 }
