@@ -5,9 +5,10 @@
 int main(int argc, char** argv) {
     QORApplication app(argc, argv);
     QORSignalWatcher signalWatcher;
-    QObject::connect(&signalWatcher, &QORSignalWatcher::Terminate, &app, &QCoreApplication::quit);
     return QORApplication::Guarded([&] {
         TMainForm mainForm;
+        // A log-out or Ctrl+C closes the window as its close button does.
+        QObject::connect(&signalWatcher, &QORSignalWatcher::Terminate, &mainForm, &QWidget::close);
         mainForm.show();
         app.exec();
     });

@@ -300,6 +300,12 @@ void TMainForm::showEvent(QShowEvent* event) {
     }
 }
 
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // A shuffle or turn under way stops at its next frame, so the program ends at once.
+    View->StopAnimations = true;
+    QMainWindow::closeEvent(event);
+}
+
 void TMainForm::keyPressEvent(QKeyEvent* event) {
     DrawPanelKeyDown();
     QMainWindow::keyPressEvent(event);

@@ -1,5 +1,6 @@
 #include "app/qorviewcontroller.h"
 
+#include <QCoreApplication>
 #include <QWindow>
 
 #include <chrono>
@@ -8,7 +9,7 @@ QORViewController::QORViewController(QORBigCube& cube, const QORSettings& settin
                                      QObject* parent)
     : QObject(parent), Settings(settings) {
     Renderer.Cube = &cube;
-    cube.Renderer = &Renderer;
+    cube.Renderer = this;
     IdleClock = [] {
         using namespace std::chrono;
         return int64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
@@ -74,6 +75,13 @@ void QORViewController::MouseUp() {
     Renderer.PassCount = Settings.DrawQuality;
 }
 
+bool QORViewController::AnimationFrame() {
+    Renderer.DrawFrame();
+    if (!StopAnimations)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return !StopAnimations;
+}
+
 void QORViewController::DrawTimerTimer() {
     const QORBigCube* cube = Renderer.Cube;
     if (!cube)
@@ -83,7 +91,8 @@ void QORViewController::DrawTimerTimer() {
         IdleRotation.Tick(IdleClock(), Settings.IdleTimeout, cube->Busy || PanelPressed);
     if (degrees > 0)
         Renderer.Orbit(degrees);
-    if (Renderer.NeedsFrame())
+    // A turn under way draws its own frames.
+    if (!cube->Busy && Renderer.NeedsFrame())
         Renderer.DrawFrame();
     DrawTimer.start();
 }

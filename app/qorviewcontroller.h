@@ -14,7 +14,7 @@
 
 class QWindow;
 
-class QORViewController : public QObject {
+class QORViewController : public QObject, public QORRendererLink {
     Q_OBJECT
 public:
     QORViewController(QORBigCube& cube, const QORSettings& settings, QObject* parent = nullptr);
@@ -41,6 +41,12 @@ public:
     void DrawTimerTimer();
     // Stops drawing for good and gives up the GL context.
     void Release();
+
+    // A frame of a turn the cube animates. Events other than the player's input are handled
+    // between frames, so that a close or a quit signal can stop a long shuffle.
+    bool AnimationFrame() override;
+    // Set when the program is closing: running turns stop at their next frame.
+    bool StopAnimations = false;
 
 private:
     const QORSettings& Settings;

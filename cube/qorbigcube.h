@@ -25,7 +25,9 @@
 class QORRendererLink {
 public:
     virtual ~QORRendererLink() = default;
-    virtual void DrawFrame() = 0;
+    // Draws one frame of a turn; false when the turn is to stop where it is, because the
+    // program is closing.
+    virtual bool AnimationFrame() = 0;
 };
 
 class QORBigCube {
@@ -67,9 +69,13 @@ public:
     // Both of the above from a clean slate: the axes to turn about, none unless nine cubies
     // were marked.
     std::vector<Vec3> FindLayer();
-    // A quarter turn of the marked cubies, one frame per step of angle degrees.
-    void AnimateTurn(const Vec3& axis, int angle);
+    // A quarter turn of the marked cubies, one frame per step of angle degrees; false when it
+    // was stopped part-way.
+    bool AnimateTurn(const Vec3& axis, int angle);
+    // Stops after the turn that is stopped part-way.
     void Shuffle(int count);
+    // Every sticker shows the colour slot of the others facing its way; the cube as a whole may
+    // face any way.
     bool IsSolved();
     // Degrees per animation step: the settings' RotateStep when it is valid, else its default.
     int StepDegrees() const;
@@ -87,6 +93,6 @@ public:
 
 private:
     void ColourCubie(QORSmallCube& cubie) const;
-    void StepMarked(int steps);
+    bool StepMarked(int steps);
     uint32_t Draw(uint32_t n) { return uint32_t(Random()) % n; }
 };

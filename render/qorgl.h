@@ -20,7 +20,7 @@ class QOpenGLContext;
 class QSurfaceFormat;
 class QWindow;
 
-class QORGL : public QORRendererLink {
+class QORGL {
 public:
     // Pointer buttons held during a move, as the drawing panel reports them.
     enum Shift { ShiftLeft = 1, ShiftRight = 2, ShiftMiddle = 4 };
@@ -46,7 +46,7 @@ public:
     std::function<void()> CloseRequest;
 
     explicit QORGL(QORAccumulator::Mode accumulation = QORAccumulator::Mode::Auto);
-    ~QORGL() override;
+    ~QORGL();
     QORGL(const QORGL&) = delete;
     QORGL& operator=(const QORGL&) = delete;
 
@@ -57,7 +57,7 @@ public:
     bool SetupPixelFormat(QWindow* window);
     void Resize(int width, int height);
     // Renders and presents one frame before returning.
-    void DrawFrame() override;
+    void DrawFrame();
     void MouseMove(int x, int y, int shift);
     void MouseUp();
     // Draws the cube for selection in a one-pixel region under the pointer and hands the hits

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QTimer>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -81,6 +82,33 @@ TEST(MainForm, anUnreadableSettingsFileIsToldOnceAndNeverWrittenOver) {
     EXPECT_EQ(ReadAll(ini), "[QuelmoraSettings]\r\nDrawQuality=9\r\n");
 }
 
+TEST(MainForm, closingDuringAShuffleStopsItBetweenTwoFramesAndStillWritesTheSettings) {
+    QTemporaryDir dir;
+    int frames = 0;
+    {
+        Window w(dir.path());
+        // Counts the frames the shuffle asks the view for.
+        struct Counter : QORRendererLink {
+            QORRendererLink* View;
+            int* Frames;
+            bool AnimationFrame() override { return ++*Frames, View->AnimationFrame(); }
+        } counter;
+        counter.View = w.form.View;
+        counter.Frames = &frames;
+        w.form.Game->Cube.Renderer = &counter;
+        w.form.Settings.ShuffleCount = 1000;
+        w.form.Settings.RotateStep = 1; // 90 000 frames: minutes of shuffling
+        w.form.show();
+        QTimer::singleShot(100, &w.form, &QWidget::close);
+        w.form.N4Click();
+        EXPECT_FALSE(w.form.isVisible());
+        EXPECT_FALSE(w.form.Game->Cube.Busy);
+    }
+    EXPECT_GT(frames, 0);
+    EXPECT_LT(frames, 90000) << "the shuffle ran to its end";
+    EXPECT_TRUE(ReadAll(dir.filePath("quelmora.ini")).contains("ShuffleRotateCount=1000\r\n"));
+}
+
 TEST(MainForm, theMenuStartsAGameThatTheWinningReleaseCongratulatesAndResultsReachTheServer) {
     FakeScoreServer server;
     Game g(ScoreServerSettings(server.Port(), "anna", "secret1"));
@@ -127,6 +155,8 @@ TEST(MainForm, fileCommandsNameTheCaptionAndTellThePlayerWhatFailed) {
     g.form.N9Click();
     EXPECT_EQ(g.messages.size(), 2);
     EXPECT_EQ(g.form.windowTitle(), "Quelmora 1.10 >>> mine.cube");
+    g.form.N5Click();
+    EXPECT_EQ(g.form.windowTitle(), "Quelmora 1.10") << "stop forgets the game file";
 }
 
 TEST(MainForm, viewTogglesAndHelpDoWhatTheirMenuItemsSay) {

@@ -23,9 +23,9 @@ struct Cube : FrameCounter {
         cube.Renderer = this;
         cube.Reset();
     }
-    void DrawFrame() override {
-        FrameCounter::DrawFrame();
+    bool AnimationFrame() override {
         BusyInEveryFrame = BusyInEveryFrame && cube.Busy;
+        return FrameCounter::AnimationFrame();
     }
     int Turns() const { return Frames / 2; }
     // One selection hit, as a pick on the named sticker gives.
