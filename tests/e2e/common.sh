@@ -44,3 +44,58 @@ stop_game() {
     [ "$status" -eq 0 ] || fail "exit status $status after SIGTERM"
     grep -q '^FrontColor=' quelmora.ini || fail "settings not written on SIGTERM"
 }
+
+# Colour class of a sticker seen in a screenshot under the game's light: the default colours
+# of the front (white), right (blue), left (green), top (yellow) and bottom (red) faces.
+sticker() {
+    local r g b
+    read -r r g b <<< "$(rgb "$1" "$2" "$3")"
+    if [ "$r" -gt 150 ] && [ "$g" -gt 150 ] && [ "$b" -gt 150 ]; then echo white
+    elif [ "$r" -gt 150 ] && [ "$g" -gt 150 ]; then echo yellow
+    elif [ "$b" -gt $((r + 80)) ]; then echo blue
+    elif [ "$g" -gt $((r + 50)) ] && [ "$g" -gt $((b + 50)) ]; then echo green
+    elif [ "$r" -gt $((g + 80)) ]; then echo red
+    else echo other; fi
+}
+
+# A left-button drag from one front sticker (column, row: -1, 0 or 1) one sticker along.
+drag_sticker() {
+    local step=$((HEIGHT * 16964 / 100000)) x=$((X + WIDTH / 2 + $1 * step))
+    local y=$((Y + HEIGHT / 2 + $2 * step))
+    xdotool mousemove $x $y mousedown 1
+    for i in $(seq 1 10); do
+        xdotool mousemove $((x + $3 * i * step / 10)) $((y + $4 * i * step / 10))
+        sleep 0.02
+    done
+    xdotool mouseup 1
+}
+
+# Turns back the one shuffle turn of a game shuffled with a single turn, as a player would by
+# looking at the front: a row that shows the right or left face's colour, or a column that
+# shows the top or bottom's. Returns 1 when the turn was of a layer the front does not show.
+undo_one_turn() {
+    local step=$((HEIGHT * 16964 / 100000)) cx=$((X + WIDTH / 2)) cy=$((Y + HEIGHT / 2))
+    import -window root shuffled.png
+    local line a b c
+    for line in -1 0 1; do
+        a=$(sticker shuffled.png $((cx - step)) $((cy + line * step)))
+        b=$(sticker shuffled.png $cx $((cy + line * step)))
+        c=$(sticker shuffled.png $((cx + step)) $((cy + line * step)))
+        if [ "$a" = "$b" ] && [ "$b" = "$c" ]; then
+            case $a in
+            blue) drag_sticker -1 "$line" 1 0; return 0 ;;
+            green) drag_sticker 1 "$line" -1 0; return 0 ;;
+            esac
+        fi
+        a=$(sticker shuffled.png $((cx + line * step)) $((cy - step)))
+        b=$(sticker shuffled.png $((cx + line * step)) $cy)
+        c=$(sticker shuffled.png $((cx + line * step)) $((cy + step)))
+        if [ "$a" = "$b" ] && [ "$b" = "$c" ]; then
+            case $a in
+            yellow) drag_sticker "$line" 1 0 -1; return 0 ;;
+            red) drag_sticker "$line" -1 0 1; return 0 ;;
+            esac
+        fi
+    done
+    return 1
+}
