@@ -4,8 +4,6 @@
 
 #include <GL/glu.h>
 
-#include <algorithm>
-#include <cstdlib>
 
 QImage ReadViewport(GLenum buffer) {
     GLint v[4];
@@ -15,17 +13,6 @@ QImage ReadViewport(GLenum buffer) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(v[0], v[1], v[2], v[3], GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
     return image.mirrored();
-}
-
-int MaxChannelDifference(const QImage& a, const QImage& b) {
-    int worst = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                              std::abs(qBlue(p) - qBlue(q))});
-        }
-    return worst;
 }
 
 QPoint PanelPoint(QORGL& renderer, const Vec3& world, int panelHeight) {

@@ -12,8 +12,6 @@ class QORGL;
 
 // The current viewport of the given buffer, top row first.
 QImage ReadViewport(GLenum buffer = GL_BACK);
-// Largest difference of any colour channel between two images of the same size.
-int MaxChannelDifference(const QImage& a, const QImage& b);
 // Where a world point shows on the panel, in its pixels from the top-left corner, with the
 // renderer's current view.
 QPoint PanelPoint(QORGL& renderer, const Vec3& world, int panelHeight);
