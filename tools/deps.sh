@@ -3,7 +3,7 @@
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-svg-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libsodium-dev
     xvfb xauth xdotool imagemagick x11-utils
 )
 missing=()
