@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
@@ -15,16 +14,6 @@ void PrintLine(FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fputc('\n', stream);
     std::fflush(stream);
-}
-
-// Up to a thousand clients need a descriptor each; the usual soft limit of 1024 would leave
-// too few for the database and the listener.
-void RaiseDescriptorLimit() {
-    struct rlimit limit = {};
-    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
-        limit.rlim_cur = limit.rlim_max;
-        setrlimit(RLIMIT_NOFILE, &limit);
-    }
 }
 
 } // namespace
@@ -65,6 +54,16 @@ int main(int argc, char** argv) {
         stdout,
         QStringLiteral("listening on %1:%2").arg(server.Address().toString()).arg(server.Port()));
     const int code = QCoreApplication::exec();
+    // Results the file refused so far get one more try; what is still refused is said, as
+    // it is lost with the process.
+    const QList<QORKeptResult> lost = server.Book().Flush();
+    for (const QORKeptResult& result : lost)
+        PrintLine(stderr, QStringLiteral("quelmora-server: could not write the result of %1: "
+                                         "%2 s, %3 shuffles, %4")
+                              .arg(result.Name)
+                              .arg(result.Seconds)
+                              .arg(result.Shuffles)
+                              .arg(result.Date.toString(Qt::ISODate)));
     // The server goes first, then the store closes the database file cleanly.
-    return code;
+    return lost.isEmpty() ? code : 1;
 }

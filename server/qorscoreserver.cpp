@@ -4,10 +4,17 @@
 
 #include <QTcpSocket>
 
+#include <sys/resource.h>
+
 QORScoreServer::QORScoreServer(QORScoreStore& store, const QORServerOptions& options,
                                QObject* parent)
-    : QObject(parent), Store(store), Options(options) {
+    : QObject(parent), Options(options), Logins(options.PasswordCost), Scores(store, options.Rows) {
     connect(&Listener, &QTcpServer::newConnection, this, &QORScoreServer::Accept);
+}
+
+QORScoreServer::~QORScoreServer() {
+    // Connections go before the guard and the book their sessions use.
+    qDeleteAll(findChildren<QORServerConnection*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
 bool QORScoreServer::Listen() {
@@ -17,27 +24,48 @@ bool QORScoreServer::Listen() {
 void QORScoreServer::Accept() {
     while (QTcpSocket* socket = Listener.nextPendingConnection()) {
         const QHostAddress peer = socket->peerAddress();
-        int& fromPeer = PerAddress[peer];
-        if (OpenCount >= Options.MaxConnections || fromPeer >= Options.MaxPerAddress) {
-            if (fromPeer == 0)
-                PerAddress.remove(peer);
+        if (PerAddress.value(peer) >= Options.MaxPerAddress)
+            MakeRoom(&peer);
+        else if (Open.size() >= Options.MaxConnections)
+            MakeRoom(nullptr);
+        if (Open.size() >= Options.MaxConnections ||
+            PerAddress.value(peer) >= Options.MaxPerAddress) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
-        ++fromPeer;
-        ++OpenCount;
-        auto* connection = new QORServerConnection(socket, Store, Options, this);
+        ++PerAddress[peer];
+        auto* connection = new QORServerConnection(socket, Scores, Logins, Options, this);
+        Open << connection;
         connect(connection, &QORServerConnection::Finished, this, &QORScoreServer::Release);
         emit ConnectionOpened();
     }
+}
+
+void QORScoreServer::MakeRoom(const QHostAddress* from) {
+    QORServerConnection* idlest = nullptr;
+    for (QORServerConnection* connection : std::as_const(Open)) {
+        if ((!from || connection->Peer() == *from) &&
+            (!idlest || connection->LastActive() < idlest->LastActive()))
+            idlest = connection;
+    }
+    if (idlest)
+        idlest->Close();
 }
 
 void QORScoreServer::Release(QORServerConnection* connection) {
     const auto peer = PerAddress.find(connection->Peer());
     if (peer != PerAddress.end() && --peer.value() <= 0)
         PerAddress.erase(peer);
-    --OpenCount;
+    Open.removeOne(connection);
     connection->deleteLater();
     emit ConnectionEnded();
+}
+
+void RaiseDescriptorLimit() {
+    struct rlimit limit = {};
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
 }

@@ -1,11 +1,14 @@
 #pragma once
-// The score server: accepts connections within its limits and gives each one a
-// QORServerConnection over the shared store.
+// The score server: accepts connections, making room within its limits by closing the one
+// idle longest, and gives each one a QORServerConnection over the shared book and guard.
 
+#include "server/qorloginguard.h"
+#include "server/qorscorebook.h"
 #include "server/qorserveroptions.h"
 
 #include <QHash>
 #include <QHostAddress>
+#include <QList>
 #include <QObject>
 #include <QTcpServer>
 
@@ -17,13 +20,16 @@ class QORScoreServer : public QObject {
 public:
     QORScoreServer(QORScoreStore& store, const QORServerOptions& options,
                    QObject* parent = nullptr);
+    ~QORScoreServer() override;
 
     // Listens on the options' address and port; false, with ErrorString set, when it cannot.
     bool Listen();
     QString ErrorString() const { return Listener.errorString(); }
     QHostAddress Address() const { return Listener.serverAddress(); }
     quint16 Port() const { return Listener.serverPort(); }
-    int ConnectionCount() const { return OpenCount; }
+    int ConnectionCount() const { return int(Open.size()); }
+    QORScoreBook& Book() { return Scores; }
+    QORLoginGuard& Guard() { return Logins; }
 
 signals:
     // A connection was accepted and is being served.
@@ -33,11 +39,18 @@ signals:
 
 private:
     void Accept();
+    // Closes the connection idle longest, of this address or, without one, of all.
+    void MakeRoom(const QHostAddress* from);
     void Release(QORServerConnection* connection);
 
-    QORScoreStore& Store;
     QORServerOptions Options;
+    QORLoginGuard Logins;
+    QORScoreBook Scores;
     QTcpServer Listener;
+    QList<QORServerConnection*> Open;
     QHash<QHostAddress, int> PerAddress;
-    int OpenCount = 0;
 };
+
+// Lifts the soft limit of open descriptors to the hard one: up to a thousand clients need a
+// descriptor each, and the usual soft limit of 1024 would leave too few.
+void RaiseDescriptorLimit();

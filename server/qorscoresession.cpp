@@ -1,85 +1,145 @@
 #include "server/qorscoresession.h"
 
 #include "net/qorcp1251.h"
-#include "net/qorclocktext.h"
+#include "net/qorlogin.h"
 #include "net/qorprotocol.h"
+#include "server/qorloginguard.h"
+#include "server/qorscorebook.h"
 #include "server/qorscorestore.h"
 
-#include <optional>
+#include <utility>
 
 namespace {
 
-constexpr qint64 NoPlayer = 0;
+QByteArray Ok() {
+    return ToCp1251(QORProtocol::LoginOk);
+}
 
-QByteArray TopListBytes(const QList<QORTopRow>& top) {
-    QList<QStringList> rows;
-    rows.reserve(top.size());
-    for (const QORTopRow& row : top)
-        rows << QStringList{row.Name, ClockText(row.Seconds), QString::number(row.Shuffles),
-                            row.Date.toString(QStringLiteral("dd.MM.yyyy"))};
-    return ToCp1251(QORProtocol::TopListReply(rows));
+QByteArray Bad() {
+    return ToCp1251(QORProtocol::LoginBad);
 }
 
 } // namespace
 
-QORScoreSession::QORScoreSession(QORScoreStore& store, int rows) : Store(store), Rows(rows) {}
-
-qint64 QORScoreSession::Authenticate(const QString& name, const QString& password) {
-    if (IsVerified(name, password))
-        return VerifiedPlayer;
-    ++DerivationCount;
-    const std::optional<qint64> player = Store.Verify(name, password);
-    if (!player)
-        return NoPlayer;
-    Remember(name, password, *player);
-    return *player;
+QORScoreSession::QORScoreSession(QORScoreBook& book, QORLoginGuard& guard, const QHostAddress& peer,
+                                 QObject* parent)
+    : QObject(parent), Book(book), Guard(guard), Peer(peer) {
+    Delay.setSingleShot(true);
+    connect(&Delay, &QTimer::timeout, this, [this] { std::exchange(Delayed, nullptr)(); });
 }
 
-bool QORScoreSession::IsVerified(const QString& name, const QString& password) const {
-    return VerifiedPlayer != NoPlayer && name == VerifiedName && password == VerifiedPassword;
+void QORScoreSession::ClientGone() {
+    Gone = true;
+    if (Delay.isActive()) {
+        Delay.stop();
+        std::exchange(Delayed, nullptr)();
+    }
 }
 
-void QORScoreSession::Remember(const QString& name, const QString& password, qint64 player) {
-    VerifiedName = name;
-    VerifiedPassword = password;
-    VerifiedPlayer = player;
+bool QORScoreSession::IsVerified(const QORServerMessage& message) const {
+    return Player != 0 && message.Name == VerifiedName && message.Password == VerifiedPassword;
 }
 
-QORScoreSession::Answer QORScoreSession::Handle(const QORServerMessage& message) {
-    const QByteArray ok = ToCp1251(QORProtocol::LoginOk);
-    const QByteArray bad = ToCp1251(QORProtocol::LoginBad);
-    Answer answer;
+void QORScoreSession::Handle(const QORServerMessage& message, const Reply& reply) {
+    if (message.What == QORServerMessage::Invalid) {
+        reply(QByteArray());
+        return;
+    }
+    if (message.What == QORServerMessage::Refused) {
+        reply(Bad());
+        return;
+    }
+    if (Gone &&
+        (message.What == QORServerMessage::Login || message.What == QORServerMessage::GetTop)) {
+        reply(QByteArray());
+        return;
+    }
+    if (IsVerified(message)) {
+        Serve(message, reply);
+        return;
+    }
+    // The delay holds back an answer; with nobody left to answer, it holds back nothing.
+    const std::chrono::milliseconds wait = Guard.Admit(Peer);
+    if (wait.count() == 0 || Gone) {
+        Check(message, reply);
+        return;
+    }
+    Delayed = [this, message, reply] { Check(message, reply); };
+    Delay.start(wait);
+}
+
+void QORScoreSession::Check(const QORServerMessage& message, const Reply& reply) {
+    const std::optional<QORAccount> account = Book.Store().Account(message.Name);
+    if (!account && message.What == QORServerMessage::Register &&
+        IsValidName(TrimmedName(message.Name))) {
+        Guard.Create(message.Password, this, [this, message, reply](const QORPasswordCheck& made) {
+            Created(message, made.Renewed, reply);
+        });
+        return;
+    }
+    // Without an account the check runs against the dummy: unknown names cost the same.
+    const qint64 id = account ? account->Id : 0;
+    const QString name = account ? account->Name : QString();
+    Guard.Check(message.Password,
+                account ? std::optional<QByteArray>(account->Password) : std::nullopt, this,
+                [this, message, id, name, reply](const QORPasswordCheck& check) {
+                    Checked(message, id, name, check, reply);
+                });
+}
+
+void QORScoreSession::Checked(const QORServerMessage& message, qint64 account, const QString& name,
+                              const QORPasswordCheck& check, const Reply& reply) {
+    if (!check.Matches) {
+        reply(Bad());
+        return;
+    }
+    Guard.Succeeded(Peer);
+    // An old or cheaper hash is replaced now that the password is known; should the file
+    // refuse, the next login tries again.
+    if (!check.Renewed.isEmpty() && Book.Writable())
+        Book.Store().SetPassword(account, check.Renewed);
+    VerifiedName = message.Name;
+    VerifiedPassword = message.Password;
+    Player = account;
+    PlayerName = name;
+    Serve(message, reply);
+}
+
+void QORScoreSession::Created(const QORServerMessage& message, const QByteArray& password,
+                              const Reply& reply) {
+    const std::optional<qint64> id = password.isEmpty() || !Book.Writable()
+                                         ? std::nullopt
+                                         : Book.Store().AddAccount(message.Name, password);
+    if (id) {
+        QORPasswordCheck made;
+        made.Matches = true;
+        Checked(message, *id, TrimmedName(message.Name), made, reply);
+        return;
+    }
+    // Another connection made the name meanwhile: then the password must be that account's.
+    if (Book.Store().Account(message.Name))
+        Check(message, reply);
+    else
+        reply(Bad());
+}
+
+void QORScoreSession::Serve(const QORServerMessage& message, const Reply& reply) {
     switch (message.What) {
-    case QORServerMessage::Invalid:
-        break;
     case QORServerMessage::Login:
-        answer.Reply = Authenticate(message.Name, message.Password) != NoPlayer ? ok : bad;
-        break;
-    case QORServerMessage::Register: {
-        if (IsVerified(message.Name, message.Password)) {
-            answer.Reply = ok;
-            break;
-        }
-        ++DerivationCount;
-        const std::optional<qint64> player = Store.Register(message.Name, message.Password);
-        if (player)
-            Remember(message.Name, message.Password, *player);
-        answer.Reply = player ? ok : bad;
-        break;
-    }
+    case QORServerMessage::Register:
+        reply(Ok());
+        return;
     case QORServerMessage::GetTop:
-        answer.Reply = Authenticate(message.Name, message.Password) != NoPlayer
-                           ? TopListBytes(Store.Top(Rows))
-                           : bad;
-        break;
-    case QORServerMessage::TimeResult: {
-        const qint64 player = Authenticate(message.Name, message.Password);
-        if (player == NoPlayer)
-            answer.Reply = bad;
-        else
-            answer.StoreFailed = !Store.AddResult(player, message.Seconds, message.Shuffles);
+        reply(Book.TopReply());
+        return;
+    case QORServerMessage::TimeResult:
+        Book.AddResult(
+            {Player, PlayerName, message.Seconds, message.Shuffles, QDate::currentDate()});
+        reply(QByteArray());
+        return;
+    case QORServerMessage::Invalid:
+    case QORServerMessage::Refused:
         break;
     }
-    }
-    return answer;
+    reply(QByteArray());
 }

@@ -1,42 +1,61 @@
 #pragma once
-// What one connection's messages do to the store, without the socket: the answer to each
-// message and the credentials last verified on the connection.
+// What one connection's messages do, without the socket: the answer to each message and the
+// credentials last accepted on the connection. A check of new credentials waits for the
+// guard's delay and a worker's derivation; its answer comes later, through a callback.
 
 #include "server/qorservermessage.h"
 
 #include <QByteArray>
+#include <QHostAddress>
+#include <QObject>
 #include <QString>
+#include <QTimer>
 
-class QORScoreStore;
+#include <functional>
 
-class QORScoreSession {
+class QORLoginGuard;
+class QORScoreBook;
+struct QORPasswordCheck;
+
+class QORScoreSession : public QObject {
+    Q_OBJECT
 public:
-    QORScoreSession(QORScoreStore& store, int rows);
+    // Gets the bytes to send back; empty when the message gets no reply.
+    using Reply = std::function<void(const QByteArray&)>;
 
-    struct Answer {
-        // The bytes to send back; empty when the message gets no reply.
-        QByteArray Reply;
-        // The store refused a change: nothing more may be acknowledged on the connection.
-        bool StoreFailed = false;
-    };
-    Answer Handle(const QORServerMessage& message);
+    QORScoreSession(QORScoreBook& book, QORLoginGuard& guard, const QHostAddress& peer,
+                    QObject* parent = nullptr);
 
-    // How many password derivations this session has needed.
-    int Derivations() const { return DerivationCount; }
+    // Answers the message through reply exactly once, at once or later, but never after the
+    // session has gone. The caller hands over one message at a time.
+    void Handle(const QORServerMessage& message, const Reply& reply);
+    // The client has hung up: no answer reaches it any more, so nothing is held back, and
+    // only what changes the store is still done.
+    void ClientGone();
+    // Whether credentials have been accepted on this connection.
+    bool LoggedIn() const { return Player != 0; }
 
 private:
-    // The player's id when the credentials are right; derives only when they differ from the
-    // ones last verified.
-    qint64 Authenticate(const QString& name, const QString& password);
-    // Whether these are the credentials last verified on this connection.
-    bool IsVerified(const QString& name, const QString& password) const;
-    void Remember(const QString& name, const QString& password, qint64 player);
+    void Check(const QORServerMessage& message, const Reply& reply);
+    void Checked(const QORServerMessage& message, qint64 account, const QString& name,
+                 const QORPasswordCheck& check, const Reply& reply);
+    void Created(const QORServerMessage& message, const QByteArray& password, const Reply& reply);
+    // Does what the message asks once its credentials are accepted.
+    void Serve(const QORServerMessage& message, const Reply& reply);
+    // Whether these are the credentials last accepted on this connection.
+    bool IsVerified(const QORServerMessage& message) const;
 
-    QORScoreStore& Store;
-    int Rows;
-    // The last verified credentials live in memory only, for the connection's lifetime.
+    QORScoreBook& Book;
+    QORLoginGuard& Guard;
+    const QHostAddress Peer;
+    bool Gone = false;
+    // A check the guard holds back, and when it may run.
+    std::function<void()> Delayed;
+    QTimer Delay;
+    // The last accepted credentials live in memory only, for the connection's lifetime.
     QString VerifiedName;
     QString VerifiedPassword;
-    qint64 VerifiedPlayer = 0;
-    int DerivationCount = 0;
+    qint64 Player = 0;
+    // The account's name as stored, for a result that could never be written.
+    QString PlayerName;
 };

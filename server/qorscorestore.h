@@ -1,7 +1,10 @@
 #pragma once
 // The players and their results in one SQLite file. Every change is committed before the
-// call returns, so whatever the server has answered after it survives a killed process.
+// call returns, so whatever the server has answered after it survives a killed process. A
+// write that another process holds up fails after a short wait instead of stalling the
+// server; the caller keeps what could not be written.
 
+#include <QByteArray>
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -16,6 +19,13 @@ struct QORTopRow {
     QDate Date;
 };
 
+struct QORAccount {
+    qint64 Id = 0;
+    QString Name;
+    // The stored hash of the password (server/qorpasswordhash.h).
+    QByteArray Password;
+};
+
 class QORScoreStore {
 public:
     QORScoreStore();
@@ -23,36 +33,39 @@ public:
     QORScoreStore(const QORScoreStore&) = delete;
     QORScoreStore& operator=(const QORScoreStore&) = delete;
 
-    // Opens or creates the file and ranks the stored results for minShuffles. False, with
-    // ErrorString set, when the file cannot be used.
+    // Opens or creates the file, brings a file of an older layout up to date, and ranks the
+    // stored results for minShuffles. False, with ErrorString set, when the file cannot be used.
     bool Open(const QString& path, int minShuffles);
     void Close();
     QString ErrorString() const { return Error; }
 
-    // The player's id when the name exists with this password.
-    std::optional<qint64> Verify(const QString& name, const QString& password);
-    // Creates the player; registering an existing name with its own password is a login.
-    // Nothing when the name is taken with another password.
-    std::optional<qint64> Register(const QString& name, const QString& password);
-    // Stores a result of the player, dated today; false when the file refused it.
-    bool AddResult(qint64 player, int seconds, int shuffles);
+    // The account a name sent by a client stands for: the one of exactly that name, else of
+    // the name trimmed, else the one that holds the name regardless of letter case.
+    std::optional<QORAccount> Account(const QString& name);
+    // Creates an account of the trimmed name; nothing when the file refused it, also because
+    // the name was taken meanwhile.
+    std::optional<qint64> AddAccount(const QString& name, const QByteArray& password);
+    bool SetPassword(qint64 account, const QByteArray& password);
+    // Stores a result of the player; false when the file refused it.
+    bool AddResult(qint64 player, int seconds, int shuffles, const QDate& date);
     // Each player's best ranked result, fastest first, at most rows of them.
     QList<QORTopRow> Top(int rows);
+    // Changes whenever the ranking may have changed, so that a top list can be kept till then.
+    quint64 RankVersion() const { return Ranking; }
 
     qint64 ResultCount();
-    // Derivation cost for players registered from now on; the stored count is used to check.
-    void SetPasswordIterations(int iterations) { Iterations = iterations; }
 
 private:
     struct Statements;
 
     // Each gives the error text, empty on success.
     QString Connect(const QString& path);
+    QString Migrate();
     QString RebuildBest();
 
     QString ConnectionName;
     QString Error;
     int MinimumShuffles = 0;
-    int Iterations;
+    quint64 Ranking = 0;
     std::unique_ptr<Statements> Sql;
 };

@@ -8,6 +8,8 @@
 
 #include <optional>
 
+#include <sodium.h>
+
 namespace {
 
 std::optional<int> ParseCount(const QString& text, int min, int max) {
@@ -40,10 +42,10 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
     const QCommandLineOption listen(QStringLiteral("listen"),
                                     QStringLiteral("Address to listen on (default 127.0.0.1)."),
                                     QStringLiteral("address"), QStringLiteral("127.0.0.1"));
-    const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("TCP port, 0 for any free one (default %1).")
-                                      .arg(QORProtocol::DefaultPort),
-                                  QStringLiteral("n"), QString::number(QORProtocol::DefaultPort));
+    const QCommandLineOption port(
+        QStringLiteral("port"),
+        QStringLiteral("TCP port, 0 for any free one (default %1).").arg(QORProtocol::DefaultPort),
+        QStringLiteral("n"), QString::number(QORProtocol::DefaultPort));
     const QCommandLineOption db(
         QStringLiteral("db"),
         QStringLiteral("SQLite file (default scores.sqlite in the per-user data folder)."),
@@ -55,7 +57,21 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
     const QCommandLineOption rows(QStringLiteral("rows"),
                                   QStringLiteral("Rows of the top list (default 100)."),
                                   QStringLiteral("n"), QStringLiteral("100"));
-    parser.addOptions({listen, port, db, minShuffles, rows});
+    const QCommandLineOption loginTimeout(
+        QStringLiteral("login-timeout"),
+        QStringLiteral("Seconds a connection has to log in before it is closed (default 30)."),
+        QStringLiteral("s"), QStringLiteral("30"));
+    const QCommandLineOption argonOps(
+        QStringLiteral("argon2-ops"),
+        QStringLiteral("Argon2id passes of a new password hash (default %1).")
+            .arg(QORPasswordCost().Ops),
+        QStringLiteral("n"), QString::number(QORPasswordCost().Ops));
+    const QCommandLineOption argonMemory(
+        QStringLiteral("argon2-memory"),
+        QStringLiteral("Argon2id memory of a new password hash in KiB (default %1).")
+            .arg(QORPasswordCost().MemoryKiB),
+        QStringLiteral("kib"), QString::number(QORPasswordCost().MemoryKiB));
+    parser.addOptions({listen, port, db, minShuffles, rows, loginTimeout, argonOps, argonMemory});
 
     if (!parser.parse(arguments))
         return Failure(parser.errorText());
@@ -88,6 +104,21 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
     if (!rowCount)
         return Failure(QStringLiteral("--rows needs a number from 1 to 10000"));
     options.Rows = *rowCount;
+    const std::optional<int> seconds = ParseCount(parser.value(loginTimeout), 1, 86400);
+    if (!seconds)
+        return Failure(QStringLiteral("--login-timeout needs a number of seconds from 1 to 86400"));
+    options.LoginTimeoutMs = *seconds * 1000;
+    // At least libsodium's least cost; at most a cost that ends within seconds and 4 GiB.
+    constexpr int MinMemoryKiB = crypto_pwhash_MEMLIMIT_MIN / 1024;
+    const std::optional<int> ops =
+        ParseCount(parser.value(argonOps), crypto_pwhash_OPSLIMIT_MIN, 100);
+    const std::optional<int> memory =
+        ParseCount(parser.value(argonMemory), MinMemoryKiB, 4 * 1024 * 1024 - 1);
+    if (!ops || !memory)
+        return Failure(QStringLiteral("--argon2-ops needs 1 to 100 and --argon2-memory %1 to "
+                                      "4194303")
+                           .arg(MinMemoryKiB));
+    options.PasswordCost = {*ops, *memory};
     options.DatabasePath = parser.isSet(db) ? parser.value(db) : DefaultDatabasePath();
     if (options.DatabasePath.isEmpty())
         return Failure(QStringLiteral("--db needs a file name"));

@@ -1,5 +1,6 @@
 #include "server/qorserverconnection.h"
 
+#include <QScopedValueRollback>
 #include <QTcpSocket>
 
 namespace {
@@ -13,20 +14,24 @@ constexpr qint64 UnsentReplyLimit = 1 << 20;
 
 } // namespace
 
-QORServerConnection::QORServerConnection(QTcpSocket* socket, QORScoreStore& store,
-                                         const QORServerOptions& options, QObject* parent)
+QORServerConnection::QORServerConnection(QTcpSocket* socket, QORScoreBook& book,
+                                         QORLoginGuard& guard, const QORServerOptions& options,
+                                         QObject* parent)
     : QObject(parent), Socket(socket), PeerAddress(socket->peerAddress()),
-      Framer(options.MaxPendingBytes), Session(store, options.Rows) {
+      Framer(options.MaxPendingBytes), Session(book, guard, PeerAddress), Active(Clock::now()) {
     Socket->setParent(this);
     Socket->setReadBufferSize(SocketBufferLimit);
     QuietTimer.setSingleShot(true);
     QuietTimer.setInterval(options.QuietMs);
     connect(&QuietTimer, &QTimer::timeout, this, &QORServerConnection::FallQuiet);
-    connect(Socket, &QTcpSocket::readyRead, this, &QORServerConnection::Receive);
+    LoginTimer.setSingleShot(true);
+    connect(&LoginTimer, &QTimer::timeout, this, &QORServerConnection::LoginTimedOut);
+    LoginTimer.start(options.LoginTimeoutMs);
+    connect(Socket, &QTcpSocket::readyRead, this, &QORServerConnection::Pump);
     connect(Socket, &QTcpSocket::disconnected, this, &QORServerConnection::PeerClosed);
     // Bytes may have come with the connection itself, before the signals were connected.
     if (Socket->bytesAvailable() > 0)
-        QMetaObject::invokeMethod(this, &QORServerConnection::Receive, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &QORServerConnection::Pump, Qt::QueuedConnection);
 }
 
 QORServerConnection::~QORServerConnection() {
@@ -34,61 +39,97 @@ QORServerConnection::~QORServerConnection() {
     Socket->disconnect(this);
 }
 
-void QORServerConnection::Receive() {
-    bool arrived = false;
-    while (!Done && Socket->bytesAvailable() > 0) {
-        arrived = true;
-        const QList<QByteArray> messages = Framer.Append(Socket->read(ReadSlice));
-        for (const QByteArray& message : messages) {
-            if (!Deliver(message))
-                return;
+void QORServerConnection::Pump() {
+    // An answer given at once comes back into Pump; the loop below goes on from there.
+    if (Pumping)
+        return;
+    const QScopedValueRollback<bool> pumping(Pumping, true);
+    while (!Done && !Answering) {
+        if (!Messages.isEmpty()) {
+            Answer(Messages.takeFirst());
+            continue;
         }
         if (Framer.Overflowed()) {
-            Shut();
+            Close();
+            break;
+        }
+        // Read until a read comes back empty: only that one lets the socket watch for bytes
+        // again once its full buffer has been taken.
+        const QByteArray bytes = Socket->read(ReadSlice);
+        if (!bytes.isEmpty()) {
+            Messages += Framer.Append(bytes);
+            QuietTimer.start();
+        } else if (PeerGone) {
+            // A client may send its last result and hang up at once; a closed connection is
+            // quiet, so its last message still counts.
+            const QByteArray last = Framer.TakePending();
+            if (last.isEmpty())
+                Finish();
+            else
+                Messages << last;
+        } else {
+            break;
+        }
+    }
+}
+
+void QORServerConnection::Answer(const QByteArray& bytes) {
+    const QORServerMessage message = QORServerMessage::Parse(bytes);
+    if (message.What != QORServerMessage::Invalid && message.What != QORServerMessage::Refused)
+        Active = Clock::now();
+    Answering = true;
+    Session.Handle(message, [this](const QByteArray& reply) { Answered(reply); });
+}
+
+void QORServerConnection::Answered(const QByteArray& reply) {
+    Answering = false;
+    if (Done)
+        return;
+    if (!reply.isEmpty() && Socket->state() == QAbstractSocket::ConnectedState) {
+        Socket->write(reply);
+        // Only what the system will not take counts, so a burst of requests is no offence.
+        if (Socket->bytesToWrite() > UnsentReplyLimit)
+            Socket->flush();
+        if (Socket->bytesToWrite() > UnsentReplyLimit) {
+            Close();
             return;
         }
     }
-    if (arrived && !Done)
-        QuietTimer.start();
+    if (Session.LoggedIn()) {
+        LoginTimer.stop();
+    } else if (LoginExpired) {
+        Close();
+        return;
+    }
+    Pump();
 }
 
 void QORServerConnection::FallQuiet() {
-    const QByteArray message = Framer.TakePending();
-    if (!message.isEmpty())
-        Deliver(message);
+    // Bytes that came meanwhile, unread while an answer was awaited, may continue the message.
+    if (Socket->bytesAvailable() == 0) {
+        const QByteArray message = Framer.TakePending();
+        if (!message.isEmpty())
+            Messages << message;
+    }
+    Pump();
 }
 
 void QORServerConnection::PeerClosed() {
     if (Done)
         return;
-    // A client may send its last result and hang up at once; a closed connection is quiet,
-    // so its last message still counts.
-    Receive();
-    if (!Done)
-        FallQuiet();
-    Finish();
+    PeerGone = true;
+    Session.ClientGone();
+    Pump();
 }
 
-bool QORServerConnection::Deliver(const QByteArray& message) {
-    const QORScoreSession::Answer answer = Session.Handle(QORServerMessage::Parse(message));
-    if (answer.StoreFailed) {
-        Shut();
-        return false;
-    }
-    if (!answer.Reply.isEmpty() && Socket->state() == QAbstractSocket::ConnectedState) {
-        Socket->write(answer.Reply);
-        // Only what the system will not take counts, so a burst of requests is no offence.
-        if (Socket->bytesToWrite() > UnsentReplyLimit)
-            Socket->flush();
-        if (Socket->bytesToWrite() > UnsentReplyLimit) {
-            Shut();
-            return false;
-        }
-    }
-    return true;
+void QORServerConnection::LoginTimedOut() {
+    LoginExpired = true;
+    // Credentials already on their way are checked first: a throttled login may take longer.
+    if (!Answering)
+        Close();
 }
 
-void QORServerConnection::Shut() {
+void QORServerConnection::Close() {
     if (Done)
         return;
     Finish();
@@ -100,5 +141,6 @@ void QORServerConnection::Finish() {
         return;
     Done = true;
     QuietTimer.stop();
+    LoginTimer.stop();
     emit Finished(this);
 }

@@ -42,34 +42,38 @@ QORServerMessage::Kind KindOf(const QString& keyword) {
     return QORServerMessage::Invalid;
 }
 
+// Names are checked fully when an account is made; a name that can name no account is
+// simply not found. Here only what any stored name keeps: not blank, not too long.
+bool CouldName(const QString& name) {
+    return name.size() <= MaxNameLength && !TrimmedName(name).isEmpty();
+}
+
 } // namespace
 
 QORServerMessage QORServerMessage::Parse(const QByteArray& bytes) {
-    QORServerMessage invalid;
     qsizetype end = bytes.size();
     while (end > 0 && (bytes[end - 1] == '\r' || bytes[end - 1] == '\n'))
         --end;
     const QByteArray body = bytes.left(end);
-    if (body.contains(UndefinedCp1251Byte))
-        return invalid;
-
     const QStringList fields = FromCp1251(body).split(u';');
-    const Kind kind = KindOf(fields.first());
-    if (kind == Invalid)
-        return invalid;
-    const qsizetype expected = kind == TimeResult ? 5 : 3;
-    if (fields.size() != expected || !IsValidName(fields[1]) || !IsValidPassword(fields[2]))
-        return invalid;
-
     QORServerMessage message;
-    message.What = kind;
+    // A keyword ends with its ";", so there are two fields at least.
+    message.What = fields.size() > 1 ? KindOf(fields.first()) : Invalid;
+    if (message.What == Invalid)
+        return message;
+    const qsizetype expected = message.What == TimeResult ? 5 : 3;
+    if (body.contains(UndefinedCp1251Byte) || fields.size() != expected || !CouldName(fields[1]) ||
+        !IsValidPassword(fields[2])) {
+        message.What = Refused;
+        return message;
+    }
     message.Name = fields[1];
     message.Password = fields[2];
-    if (kind == TimeResult) {
+    if (message.What == TimeResult) {
         const std::optional<int> seconds = ParseBounded(fields[3], MaxSeconds);
         const std::optional<int> shuffles = ParseBounded(fields[4], MaxShuffles);
         if (!seconds || !shuffles)
-            return invalid;
+            return QORServerMessage();
         message.Seconds = *seconds;
         message.Shuffles = *shuffles;
     }

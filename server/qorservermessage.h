@@ -1,13 +1,16 @@
 #pragma once
 // One client message as the server reads it: the raw bytes of one framed message checked
-// field by field. Anything that fails a check is Invalid and gets no answer.
+// field by field. A message of a known keyword whose fields break the rules is Refused and
+// answered as wrong credentials, so that a client waiting for its answer stops waiting; a
+// result with numbers out of range, and anything else, is Invalid and gets no answer.
 
 #include <QByteArray>
 #include <QString>
 
 struct QORServerMessage {
-    enum Kind { Invalid, Login, Register, GetTop, TimeResult };
+    enum Kind { Invalid, Refused, Login, Register, GetTop, TimeResult };
     Kind What = Invalid;
+    // As sent: an account made before names were trimmed is found by its exact name.
     QString Name;
     QString Password;
     int Seconds = 0;

@@ -6,6 +6,13 @@
 #include <QHostAddress>
 #include <QString>
 
+// Argon2id's cost for passwords stored from now on. libsodium's interactive level: about
+// 55 ms and 64 MiB per derivation, one derivation per core at a time.
+struct QORPasswordCost {
+    int Ops = 2;
+    int MemoryKiB = 65536;
+};
+
 struct QORServerOptions {
     QHostAddress Address = QHostAddress(QHostAddress::LocalHost);
     quint16 Port = QORProtocol::DefaultPort;
@@ -17,4 +24,8 @@ struct QORServerOptions {
     int MaxPendingBytes = 4096;
     int MaxPerAddress = 16;
     int MaxConnections = 1000;
+    // A connection whose credentials have not been accepted this long after it opened is
+    // closed: idle sockets and slow drips never log in.
+    int LoginTimeoutMs = 30000;
+    QORPasswordCost PasswordCost;
 };

@@ -1,10 +1,13 @@
 #pragma once
 // Shared by the server tests: waits in the event loop, a recording client, and a fixture.
+#include "server/qorpasswordhash.h"
 #include "server/qorscoreserver.h"
 #include "server/qorscorestore.h"
 #include <QCoreApplication>
 #include <QDate>
 #include <QDeadlineTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -37,9 +40,9 @@ struct QORTestClient {
     QORTestClient() {
         QObject::connect(&Socket, &QTcpSocket::readyRead, [this] { Received += Socket.readAll(); });
     }
-    // Connects from the given loopback address, any when null, as a server here accepts.
-    bool Connect(quint16 port, const QHostAddress& from = {}) {
-        if (!from.isNull() && !Socket.bind(from, 0))
+    // Connects from the loopback address 127.0.0.from, any when 0, as a server here accepts.
+    bool Connect(quint16 port, int from = 0) {
+        if (from && !Socket.bind(QHostAddress(quint32(0x7F000000 + from)), 0))
             return false;
         Socket.connectToHost(QHostAddress(QHostAddress::LocalHost), port);
         return WaitUntil([this] { return Socket.state() != QAbstractSocket::ConnectingState; }) &&
@@ -62,9 +65,25 @@ struct QORTestClient {
     QByteArray Received;
 };
 
+// A connection of its own to a store's file, as another process would have one.
+struct OutsideConnection {
+    explicit OutsideConnection(const QString& path) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Name);
+        db.setDatabaseName(path);
+        db.open();
+    }
+    ~OutsideConnection() { QSqlDatabase::removeDatabase(Name); }
+    QSqlQuery Query() const { return QSqlQuery(QSqlDatabase::database(Name)); }
+    bool Run(const QString& statement) const { return Query().exec(statement); }
+
+    const QString Name = QStringLiteral("outside");
+};
+
 // A store's file in a temporary folder; once started, a server over it and one client.
 class ServerTest : public ::testing::Test {
 protected:
+    // Derivations cost next to nothing unless a test says otherwise.
+    ServerTest() { Options.PasswordCost = {1, 8}; }
     bool Start() {
         Options.Address = QHostAddress(QHostAddress::LocalHost);
         Options.Port = 0;
@@ -73,6 +92,13 @@ protected:
     }
     quint16 Port() const { return Server->Port(); }
     int Connections() const { return Server->ConnectionCount(); }
+    // The account of that name, made in the open store as registering makes it when there is
+    // none; its id, 0 when it failed.
+    qint64 AddPlayer(const QString& name, const QString& password = QStringLiteral("pw")) {
+        if (const std::optional<QORAccount> account = Store.Account(name))
+            return account->Id;
+        return Store.AddAccount(name, HashPassword(password, Options.PasswordCost)).value_or(0);
+    }
 
     QTemporaryDir Dir;
     const QString Path = Dir.filePath(QStringLiteral("scores.sqlite"));

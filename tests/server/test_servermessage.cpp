@@ -11,9 +11,10 @@ TEST(ServerMessage, wellFormedMessagesAreReadFieldByField) {
         {"CUBE_GETTOP;bob;pw\n\n", {M::GetTop, "bob", "pw", 0, 0}},
         {"CUBE_TIMERESULT;bob;pw;00;0025\r", {M::TimeResult, "bob", "pw", 0, 25}},
         {"CUBE_TIMERESULT;bob;pw;31536000;1000", {M::TimeResult, "bob", "pw", 31536000, 1000}},
-        // Only trailing line ends are trimmed, and quotes and hashes are plain characters.
-        {"CUBE_LOGIN;alice smith; \"pass\" #1 \n",
-         {M::Login, "alice smith", " \"pass\" #1 ", 0, 0}},
+        // Names stay as sent, for the store to trim; only trailing line ends are cut, and
+        // quotes and hashes are plain characters.
+        {"CUBE_LOGIN; alice smith; \"pass\" #1 \n",
+         {M::Login, " alice smith", " \"pass\" #1 ", 0, 0}},
         {"CUBE_LOGIN;\xA8\xE6;\xEF\xE0\xF0", {M::Login, "Ёж", "пар", 0, 0}}, // cp1251
         {"CUBE_LOGIN;" + QByteArray(32, '\xE0') + ";pw", {M::Login, QString(32, u'а'), "pw", 0, 0}},
     };
@@ -24,27 +25,31 @@ TEST(ServerMessage, wellFormedMessagesAreReadFieldByField) {
     }
 }
 
-TEST(ServerMessage, anythingElseIsInvalid) {
-    QList<QByteArray> refused = {
+// Refused messages are answered as wrong credentials; invalid ones not at all.
+TEST(ServerMessage, brokenFieldsOfAKnownKeywordAreRefusedAndAnythingElseIsInvalid) {
+    QList<QByteArray> invalid = {
         "", "\r\n", "HELLO", "ZKSERVER_LOGIN_OK", "cube_login;alice;pw", "CUBE_LOGOUT;alice;pw",
-        " CUBE_LOGIN;alice;pw", "CUBE_LOGIN",
-        // Field counts; quotes do not protect a ";".
-        "CUBE_LOGIN;alice", "CUBE_LOGIN;alice;pw;", "CUBE_REGISTER;alice;pw;more",
-        "CUBE_GETTOP;alice", "CUBE_TIMERESULT;alice;pw;75", "CUBE_TIMERESULT;alice;pw;75;25;1",
-        "CUBE_LOGIN;\"a;b\";pw",
-        // Empty, too long or a control character as the login rules say, the byte cp1251
-        // leaves unassigned, and line ends or a zero byte inside a field.
-        "CUBE_LOGIN;;pw", "CUBE_TIMERESULT;alice;;75;25",
-        "CUBE_LOGIN;" + QByteArray(33, '\xE0') + ";pw", "CUBE_LOGIN;alice;p\x02w",
-        "CUBE_LOGIN;al\x98ice;pw", "CUBE_LOGIN;al\rice;pw", QByteArray("CUBE_LOGIN;al\0ice;pw", 20),
+        " CUBE_LOGIN;alice;pw", "CUBE_LOGIN", "CUBE_LOGINS;alice;pw",
         // Numbers out of range, also past every integer and past 32-bit wrapping.
         "CUBE_TIMERESULT;bob;pw;31536001;25", "CUBE_TIMERESULT;bob;pw;75;1001",
         "CUBE_TIMERESULT;bob;pw;99999999999999999999999;25",
         "CUBE_TIMERESULT;bob;pw;4294967371;25"};
     for (const char* number : {"", "+5", "-5", " 5", "5 ", "0x5", "5.0", "1e3", "five"})
-        refused << QByteArray("CUBE_TIMERESULT;bob;pw;") + number + ";25"
+        invalid << QByteArray("CUBE_TIMERESULT;bob;pw;") + number + ";25"
                 << QByteArray("CUBE_TIMERESULT;bob;pw;75;") + number;
-    for (const QByteArray& bytes : refused)
-        EXPECT_EQ(QORServerMessage::Parse(bytes).What, QORServerMessage::Invalid)
-            << bytes.toPercentEncoding().constData();
+    const QList<QByteArray> refused = {
+        // Field counts; a ";" in a name or a password makes one field more, quotes or not.
+        "CUBE_LOGIN;", "CUBE_LOGIN;alice", "CUBE_LOGIN;alice;pw;", "CUBE_REGISTER;al;ice;pw",
+        "CUBE_GETTOP;alice;p;w", "CUBE_TIMERESULT;alice;pw;75", "CUBE_TIMERESULT;a;b;pw;75;25",
+        "CUBE_LOGIN;\"a;b\";pw",
+        // Blank or too long names, empty passwords or ones with a control character, and the
+        // byte cp1251 leaves unassigned.
+        "CUBE_LOGIN;;pw", "CUBE_REGISTER; ;pw", "CUBE_TIMERESULT;alice;;75;25",
+        "CUBE_LOGIN;" + QByteArray(33, '\xE0') + ";pw", "CUBE_LOGIN;alice;p\x02w",
+        "CUBE_LOGIN;al\x98ice;pw", QByteArray("CUBE_GETTOP;alice;p\0w", 21)};
+    for (const auto& [messages, kind] : {std::pair(invalid, QORServerMessage::Invalid),
+                                         std::pair(refused, QORServerMessage::Refused)})
+        for (const QByteArray& bytes : messages)
+            EXPECT_EQ(QORServerMessage::Parse(bytes).What, kind)
+                << bytes.toPercentEncoding().data();
 }

@@ -8,7 +8,9 @@ class ServerProcess : public ServerTest {
 protected:
     // Starts the server and gives the port of its "listening on" line, 0 when none comes.
     quint16 Launch(const QStringList& arguments = {"--port", "0"}) {
-        Process.start(QStringLiteral(QUELMORA_SERVER_PATH), QStringList{"--db", Path} + arguments);
+        Process.start(QStringLiteral(QUELMORA_SERVER_PATH),
+                      QStringList{"--db", Path, "--argon2-ops", "1", "--argon2-memory", "8"} +
+                          arguments);
         Process.waitForReadyRead();
         const QByteArray line = Process.readLine();
         return line.startsWith("listening on 127.0.0.1:") ? line.mid(23).trimmed().toUShort() : 0;
@@ -40,6 +42,32 @@ TEST_F(ServerProcess, answeredResultsSurviveAKillAndTerminateClosesTheFile) {
     EXPECT_EQ(Store.ResultCount(), 100);
 }
 
+// Another process holds the file's write lock: a result waits in memory while others are
+// served, is written once the lock has gone, and is named at the end if it never could be.
+TEST_F(ServerProcess, aResultTheFileRefusesIsKeptAndWrittenLaterOrReportedAtTheEnd) {
+    QORTestClient client, other;
+    const quint16 port = Launch();
+    ASSERT_TRUE(client.Connect(port) && other.Connect(port, 2));
+    ASSERT_EQ(client.Ask("CUBE_REGISTER;player;pw", Ok.size()), Ok);
+    const OutsideConnection lock(Path);
+    for (const int seconds : {41, 42}) {
+        ASSERT_TRUE(lock.Run("BEGIN IMMEDIATE"));
+        ASSERT_EQ(
+            client.Ask(ResultBytes("player", seconds, 25) + "CUBE_LOGIN;player;pw", Ok.size()), Ok);
+        EXPECT_EQ(other.Ask("CUBE_REGISTER;bob;pw", Bad.size()), Bad) << "no account meanwhile";
+        if (seconds == 41) {
+            ASSERT_TRUE(lock.Run("ROLLBACK") && Store.Open(Path, 20));
+            EXPECT_TRUE(WaitUntil([&] { return Store.ResultCount() == 1; }));
+        }
+    }
+    Process.terminate();
+    ASSERT_TRUE(Process.waitForFinished());
+    EXPECT_EQ(Process.exitCode(), 1);
+    EXPECT_EQ(Process.readAllStandardError(),
+              "quelmora-server: could not write the result of player: 42 s, 25 shuffles, " +
+                  QDate::currentDate().toString(Qt::ISODate).toLatin1() + '\n');
+}
+
 TEST_F(ServerProcess, aServerThatCannotServeSaysWhyAndExitsWithAnError) {
     QTcpServer occupant;
     ASSERT_TRUE(occupant.listen(QHostAddress(QHostAddress::LocalHost), 0));
@@ -55,6 +83,8 @@ TEST_F(ServerProcess, aServerThatCannotServeSaysWhyAndExitsWithAnError) {
         {{"--port", "70000"}, "--port"},
         {{"--rows", "0"}, "--rows"},
         {{"--min-shuffles", "x"}, "--min-shuffles"},
+        {{"--login-timeout", "0"}, "--login-timeout"},
+        {{"--argon2-memory", "7"}, "--argon2-memory"},
         {{"--listen", "nowhere"}, "nowhere"},
         {{"stray"}, "stray"},
     };
