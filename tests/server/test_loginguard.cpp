@@ -20,7 +20,6 @@ TEST(LoginGuard, afterFiveFailuresInAMinuteEachCheckWaitsTwiceAsLongUpToThirtySe
         checks.push_back({b, 20, true, 0ms});
     for (int i = 0; i < 8; ++i)
         checks.push_back({a, 125, false, i < 5 ? 0ms : 1000ms * (1 << (i - 5))});
-
     QORLoginGuard guard({1, 8});
     const QORLoginGuard::Clock::time_point start;
     for (const auto& [from, at, succeeds, wait] : checks) {

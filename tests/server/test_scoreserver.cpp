@@ -45,6 +45,7 @@ TEST_F(ScoreServer, aConnectionThatHasNotLoggedInInTimeIsClosed) {
 TEST_F(ScoreServer, whenEverySlotIsTakenTheConnectionIdleLongestMakesRoom) {
     Options.MaxPerAddress = 2;
     Options.MaxConnections = 3;
+    Options.LoginTimeoutMs = 600000; // Only making room may close a connection here.
     ASSERT_TRUE(Start());
     QORTestClient second, third, other, fourth;
     ASSERT_TRUE(second.Connect(Port()) && WaitUntil([&] { return Connections() == 2; }));

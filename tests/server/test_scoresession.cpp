@@ -67,5 +67,5 @@ TEST_F(ScoreSession, accountRulesAndTheirCostHoldOnNewAndLoggedInConnections) {
         EXPECT_EQ(derivations(), fresh + remembered) << "logged in: " << message.toStdString();
     }
     EXPECT_EQ(Store.ResultCount(), 4) << "the accepted results, each sent twice";
-    EXPECT_EQ(Store.Account("DAVE")->Name, "dave");
+    EXPECT_EQ(Store.Account("DAVE").value_or(QORAccount()).Name, "dave");
 }
