@@ -9,6 +9,7 @@
 // Rotations follow MatRotation: a positive angle is clockwise seen from the axis tip.
 // Selection names: 100*(index+1) for a chamfer, plus 10*face + 1 for a face.
 
+#include "cube/qormove.h"
 #include "cube/qorsettings.h"
 #include "cube/qorsmallcube.h"
 
@@ -74,6 +75,8 @@ public:
     bool AnimateTurn(const Vec3& axis, int angle);
     // Stops after the turn that is stopped part-way.
     void Shuffle(int count);
+    // One layer's quarter turn, animated; false when it was stopped part-way.
+    bool Turn(const QORMove& move);
     // Every sticker shows the colour slot of the others facing its way; the cube as a whole may
     // face any way.
     bool IsSolved();
@@ -85,6 +88,8 @@ public:
     void TakeHit(int hitCount, const uint32_t* buffer, int bufferSize = SelectBufferSize);
     void TurnPickedLayer();
     void TurnLayerByDrag(const Vec3& axis);
+    // Told of each turn a drag made, once it is complete.
+    std::function<void(const QORMove&)> Dragged;
 
     // The saved game (qorsavefile.cpp). Both return false, with the reason in error, and
     // leave the cube and any existing file as they were when they fail.

@@ -8,10 +8,15 @@ QORGame::QORGame(const QORSettings& settings, QObject* parent)
     : QObject(parent), Cube(&settings), Settings(settings) {
     GameTimer.setInterval(1000);
     Cube.Reset();
+    Cube.Dragged = [this](const QORMove& move) {
+        History.Did({move});
+        Count({move});
+    };
 }
 
 void QORGame::NewGame() {
     ForgetGameFile();
+    ClearTurns();
     GameSeconds = 0;
     // A copy: changing the setting during the game does not change what it reports.
     GameShuffles = Settings.ShuffleCount;
@@ -21,10 +26,13 @@ void QORGame::NewGame() {
     // Restarting a running timer would restart its period too.
     if (!GameTimer.isActive())
         GameTimer.start();
+    Clock.start();
+    emit MovesChanged();
 }
 
 void QORGame::Stop() {
     ForgetGameFile();
+    ClearTurns();
     Cube.Reset();
     StopClock();
 }
@@ -44,15 +52,72 @@ void QORGame::StopClock() {
     emit ClockChanged(ClockText(0));
 }
 
+void QORGame::ClearTurns() {
+    History.Clear();
+    Moves = 0;
+    Solved = false;
+    emit MovesChanged();
+}
+
+void QORGame::Count(const QList<QORMove>& turns) {
+    if (!TurnsWholeCube(turns))
+        Moves += int(turns.size());
+    emit MovesChanged();
+}
+
+bool QORGame::Make(const QList<QORMove>& turns) {
+    for (const QORMove& move : turns)
+        if (!Cube.Turn(move))
+            return false;
+    return true;
+}
+
+bool QORGame::PlayerTurns(const QList<QORMove>& turns) {
+    if (Cube.Busy || !Make(turns))
+        return false;
+    History.Did(turns);
+    Count(turns);
+    CheckWin();
+    return true;
+}
+
+bool QORGame::UndoTurn() {
+    if (Cube.Busy || !History.CanUndo())
+        return false;
+    const QList<QORMove> turns = History.Undo();
+    if (!Make(turns))
+        return false;
+    Count(turns);
+    CheckWin();
+    return true;
+}
+
+bool QORGame::RedoTurn() {
+    if (Cube.Busy || !History.CanRedo())
+        return false;
+    const QList<QORMove> turns = History.Redo();
+    if (!Make(turns))
+        return false;
+    Count(turns);
+    CheckWin();
+    return true;
+}
+
 void QORGame::GameTimerTimer() {
     ++GameSeconds;
     emit ClockChanged(ClockText(GameSeconds));
 }
 
 void QORGame::ButtonReleased() {
+    CheckWin();
+}
+
+void QORGame::CheckWin() {
     if (!Running() || !Cube.IsSolved())
         return;
     GameTimer.stop();
+    FinalMs = Clock.elapsed();
+    Solved = true;
     emit Won(GameSeconds, GameShuffles);
     // The final time stays in GameSeconds until the next game.
     emit ClockChanged(ClockText(0));
@@ -62,6 +127,7 @@ bool QORGame::Open(const QString& path, QString* error) {
     const bool loaded = !path.isEmpty() && Cube.Load(path, error);
     if (loaded)
         CurrentGameFile = path;
+    ClearTurns();
     StopClock();
     emit GameFileChanged(CurrentGameFile);
     return loaded || path.isEmpty();

@@ -4,7 +4,9 @@
 // of widgets or GL.
 
 #include "cube/qorbigcube.h"
+#include "cube/qorundo.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -23,8 +25,16 @@ public:
     int GameShuffles = 0;
     // The game file last opened or saved; empty when there is none.
     QString CurrentGameFile;
+    QORUndo History;
+    // The player's quarter turns since the game began, undos and redos included; turns of the
+    // whole cube only change how it is held and count nothing.
+    int Moves = 0;
+    // The running game, or the last one, ended solved.
+    bool Solved = false;
 
     bool Running() const { return GameTimer.isActive(); }
+    // Milliseconds the game has run by a monotonic clock, to its end when it has ended.
+    qint64 ElapsedMs() const { return Running() ? Clock.elapsed() : FinalMs; }
     // Resets and shuffles the cube and starts the clock. Forgets the game file.
     void NewGame();
     // Abandons the game: solved cube, clock at zero. Forgets the game file.
@@ -32,6 +42,11 @@ public:
     void GameTimerTimer();
     // A mouse button went up over the cube: a running game on a solved cube is won.
     void ButtonReleased();
+    // The player's turns from a key, animated like a drag's; a running game is won when they
+    // solve the cube. False when they were stopped part-way.
+    bool PlayerTurns(const QList<QORMove>& turns);
+    bool UndoTurn();
+    bool RedoTurn();
 
     // Opens the file the player chose (empty: cancelled). The clock stops either way; a file
     // that is no saved game changes nothing else and is not taken as the game file.
@@ -48,10 +63,20 @@ signals:
     void Won(int seconds, int shuffles);
     void GameFileChanged(const QString& path);
     void GameFileForgotten();
+    // The move count, or what can be undone and redone, has changed.
+    void MovesChanged();
 
 private:
     void StopClock();
     void ForgetGameFile();
+    // Forgets the turns of the game before: a new game, a stop, an opened file.
+    void ClearTurns();
+    void Count(const QList<QORMove>& turns);
+    bool Make(const QList<QORMove>& turns);
+    void CheckWin();
+
+    QElapsedTimer Clock;
+    qint64 FinalMs = 0;
 
     const QORSettings& Settings;
 };

@@ -93,6 +93,20 @@ bool QORBigCube::StepMarked(int steps) {
     return true;
 }
 
+bool QORBigCube::Turn(const QORMove& move) {
+    Busy = true;
+    for (QORSmallCube& c : Cubies) {
+        const Vec3& o = c.Points[0];
+        const float along = move.Axis == 0 ? o.x : move.Axis == 1 ? o.y : o.z;
+        c.InTurn = std::lround(along / Spacing) == move.Layer;
+    }
+    const Vec3& axis = move.Axis == 0 ? AxisX : move.Axis == 1 ? AxisY : AxisZ;
+    const bool done = AnimateTurn(axis, move.Sense);
+    ClearTurnMarks();
+    Busy = false;
+    return done;
+}
+
 bool QORBigCube::AnimateTurn(const Vec3& axis, int angle) {
     const int step = StepDegrees();
     MatRotation(TurnMatrix, axis, angle < 0 ? -step : step);

@@ -55,22 +55,46 @@ TEST(Game, aGameIsWonOnTheReleaseThatFindsTheCubeSolvedWithTheLengthItBeganWith)
     EXPECT_EQ(g.game.GameSeconds, 75) << "the final time stays until the next game";
     g.game.ButtonReleased();
     EXPECT_EQ(g.wins.size(), 1);
-}
-
-TEST(Game, aNewGameDuringAGameKeepsTheClocksPeriodAndStopEndsIt) {
-    Game g;
     g.game.NewGame();
     const int timer = g.game.GameTimer.timerId();
     g.game.NewGame();
     EXPECT_EQ(g.game.GameTimer.timerId(), timer) << "restarting would restart the period";
-    g.Tick(1);
-    g.game.Cube.Cubies[0].Points[0].x = 9;
     g.game.Stop();
-    EXPECT_TRUE(g.game.Cube.IsSolved());
-    EXPECT_FALSE(g.game.Running());
-    EXPECT_EQ(g.clock.last(), "00:00:00");
+    EXPECT_TRUE(g.game.Cube.IsSolved() && !g.game.Running() && g.clock.last() == "00:00:00");
     g.game.ButtonReleased();
+    EXPECT_EQ(g.wins.size(), 1) << "after a stop there is nothing to win";
+}
+
+TEST(Game, undoAndRedoTakeTurnsBackAndAgainAndTheCounterTakesAllButWholeCubeTurns) {
+    Game g; // no shuffle: the game starts solved
+    g.game.NewGame();
+    const QORViewFaces start = FacesSeenFrom({0, 0, 20}, {0, 1, 0});
+    auto key = [&](char letter) {
+        return g.game.PlayerTurns(*KeyTurns(QChar(letter), false, start));
+    };
+    ASSERT_TRUE(key('R') && key('X'));
+    const QORMove f{2, 1, 1}; // a drag's turn, recorded as it completes
+    ASSERT_TRUE(g.game.Cube.Turn(f));
+    g.game.Cube.Dragged(f);
+    EXPECT_EQ(g.game.Moves, 2) << "turning the whole cube is no move";
+    ASSERT_TRUE(g.game.UndoTurn() && g.game.UndoTurn()); // F, then X
+    ASSERT_TRUE(g.game.RedoTurn());                      // X again
+    EXPECT_EQ(g.game.Moves, 3);
+    EXPECT_TRUE(g.game.History.CanRedo());
+    ASSERT_TRUE(key('U'));
+    EXPECT_FALSE(g.game.History.CanRedo()) << "a new turn forgets what could be redone";
+    ASSERT_TRUE(g.game.UndoTurn() && g.game.UndoTurn());
     EXPECT_TRUE(g.wins.isEmpty());
+    ASSERT_TRUE(g.game.UndoTurn()); // R: back to solved, which wins as any turn would
+    EXPECT_EQ(g.wins.size(), 1);
+    EXPECT_EQ(g.game.Moves, 6);
+    EXPECT_FALSE(g.game.UndoTurn()) << "nothing before the first turn";
+    for (void (QORGame::*clear)() : {&QORGame::NewGame, &QORGame::Stop}) {
+        ASSERT_TRUE(key('F'));
+        (g.game.*clear)();
+        EXPECT_FALSE(g.game.History.CanUndo());
+        EXPECT_EQ(g.game.Moves, 0);
+    }
 }
 
 TEST(Game, openingStopsTheClockAndTakesOnlyASavedGameAsTheGameFile) {

@@ -10,6 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
+
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 inline void ExpectVec(const Vec3& v, float x, float y, float z, float eps = 1e-5f) {
     EXPECT_NEAR(v.x, x, eps);
