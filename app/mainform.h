@@ -18,6 +18,8 @@ class QFrame;
 class QLabel;
 class QORDrawPanel;
 class QORGame;
+class QORHelp;
+class QORKeyboard;
 class QORScoreClient;
 class QORViewController;
 class QToolBar;
@@ -39,7 +41,9 @@ public:
     QORSettings Settings;
     QORGame* Game = nullptr;
     QORViewController* View = nullptr;
+    QORKeyboard* Keyboard = nullptr;
     QORScoreClient* Client = nullptr;
+    QORHelp* Help = nullptr;
 
     QToolBar* ToolBarMenu = nullptr;
     QToolBar* ToolBarButton = nullptr;
@@ -53,7 +57,8 @@ public:
     TPlayersForm* PlayersForm = nullptr;
     QAction *N4 = nullptr, *N5 = nullptr, *N7 = nullptr, *N8 = nullptr, *N9 = nullptr,
             *N11 = nullptr, *N13 = nullptr, *N14 = nullptr, *N15 = nullptr, *N16 = nullptr,
-            *N18 = nullptr, *N20 = nullptr, *N21 = nullptr, *URL = nullptr;
+            *N18 = nullptr, *N20 = nullptr, *N21 = nullptr, *N22 = nullptr, *N23 = nullptr,
+            *URL = nullptr;
 
     // What reaches the player through the desktop; tests replace them so nothing blocks.
     std::function<void(QMessageBox::Icon icon, const QString& caption, const QString& text)>
@@ -70,7 +75,8 @@ public:
     void DrawPanelMouseMove(int x, int y, int shift);
     void DrawPanelMouseUp(int x, int y, int shift);
     void DrawPanelExpose();
-    void DrawPanelKeyDown();
+    // A key on the main window or its panel: a move, or the end of the idle rotation.
+    void DrawPanelKeyDown(QKeyEvent* event);
     void GameTimerTimer();
 
     void N4Click();
@@ -86,6 +92,8 @@ public:
     void N18Click();
     void N20Click();
     void N21Click();
+    void N22Click();
+    void N23Click();
     void URLClick();
     void ToolButton1Click() { N4Click(); }
     void ToolButton2Click() { N7Click(); }
@@ -112,6 +120,8 @@ private:
     void ConnectParts();
     void PlaceTimerPanel();
     void GameWon(int seconds, int shuffles);
+    // The first panel: the move count while a game runs, with the pace once it is won.
+    void ShowMoves();
     void Tell(const QString& text);
 
     bool Shown = false;

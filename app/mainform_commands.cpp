@@ -3,6 +3,8 @@
 
 #include "app/mainform.h"
 
+#include "app/qorhelp.h"
+#include "app/qorkeyboard.h"
 #include "app/qorscoreclient.h"
 #include "app/qorviewcontroller.h"
 #include "cube/qorgame.h"
@@ -15,6 +17,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
@@ -35,8 +38,9 @@ void TMainForm::DrawPanelExpose() {
     View->Expose();
 }
 
-void TMainForm::DrawPanelKeyDown() {
+void TMainForm::DrawPanelKeyDown(QKeyEvent* event) {
     View->KeyDown();
+    event->setAccepted(Keyboard->KeyPress(*event));
 }
 
 void TMainForm::DrawPanelMouseDown(int x, int y, int shift) {
@@ -64,15 +68,26 @@ void TMainForm::GameWon(int seconds, int shuffles) {
 }
 
 void TMainForm::N4Click() {
+    Keyboard->Clear();
     Game->NewGame();
 }
 
 void TMainForm::N5Click() {
+    Keyboard->Clear();
     Game->Stop();
+}
+
+void TMainForm::N22Click() {
+    Keyboard->Press(QORKeyboard::Command::Undo);
+}
+
+void TMainForm::N23Click() {
+    Keyboard->Press(QORKeyboard::Command::Redo);
 }
 
 void TMainForm::N7Click() {
     const QString chosen = AskOpenFileName();
+    Keyboard->Clear();
     QString error;
     if (!Game->Open(chosen, &error))
         Tell(QStringLiteral("Не удалось открыть игру из файла %1: %2")
@@ -119,7 +134,7 @@ void TMainForm::N15Click() {
 void TMainForm::N16Click() {
     const QFileInfo help(QStringLiteral("readme.htm"));
     if (help.isFile())
-        OpenUrl(QUrl::fromLocalFile(help.absoluteFilePath()));
+        Help->Open(help.absoluteFilePath());
 }
 
 void TMainForm::N18Click() {

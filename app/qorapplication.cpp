@@ -2,12 +2,19 @@
 
 #include "dialogs/qorprogram.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 
 #include <exception>
 
 QORApplication::QORApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("quelmora"));
+    // The game speaks Russian whatever the desktop's language; so do Qt's own dialogs.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    if (Translator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&Translator);
 }
 
 void QORApplication::ShowException(const char* what) {

@@ -1,8 +1,9 @@
 #pragma once
 // The application object: an exception that escapes an event handler is shown in an error box
-// and the program goes on.
+// and the program goes on. Qt's own dialogs speak Russian.
 
 #include <QApplication>
+#include <QTranslator>
 
 #include <functional>
 
@@ -14,4 +15,7 @@ public:
     // Runs the program body, showing an escaping exception; always returns exit code 0.
     static int Guarded(const std::function<void()>& body);
     static void ShowException(const char* what);
+
+private:
+    QTranslator Translator;
 };

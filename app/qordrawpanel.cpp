@@ -52,6 +52,8 @@ void QORDrawPanel::exposeEvent(QExposeEvent*) {
 }
 
 void QORDrawPanel::keyPressEvent(QKeyEvent* event) {
-    emit KeyDown();
-    QWindow::keyPressEvent(event);
+    event->ignore();
+    emit KeyDown(event);
+    if (!event->isAccepted())
+        QWindow::keyPressEvent(event);
 }

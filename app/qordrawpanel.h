@@ -18,7 +18,7 @@ signals:
     void MouseUp(int x, int y, int shift);
     void Resized(int width, int height);
     void Exposed();
-    void KeyDown();
+    void KeyDown(QKeyEvent* event);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,15 +1,16 @@
 #include "app/qorviewcontroller.h"
 
+#include "cube/qorgame.h"
+
 #include <QCoreApplication>
 #include <QWindow>
 
 #include <chrono>
 
-QORViewController::QORViewController(QORBigCube& cube, const QORSettings& settings,
-                                     QObject* parent)
-    : QObject(parent), Settings(settings) {
-    Renderer.Cube = &cube;
-    cube.Renderer = this;
+QORViewController::QORViewController(QORGame& game, const QORSettings& settings, QObject* parent)
+    : QObject(parent), Game(game), Settings(settings) {
+    Renderer.Cube = &game.Cube;
+    game.Cube.Renderer = this;
     IdleClock = [] {
         using namespace std::chrono;
         return int64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
@@ -50,11 +51,14 @@ void QORViewController::KeyDown() {
     IdleRotation.Input(IdleClock());
 }
 
-void QORViewController::MouseDown(int, int, int) {
+void QORViewController::MouseDown(int x, int y, int shift) {
     PressStoppedRotation = IdleRotation.Active();
     PanelPressed = true;
     IdleRotation.Input(IdleClock());
     Renderer.PassCount = 1;
+    // The press picks too: a flick may reach the next sticker with its first move.
+    if (!PressStoppedRotation)
+        Renderer.MouseDown(x, y, shift);
 }
 
 void QORViewController::MouseMove(int x, int y, int shift) {
@@ -87,8 +91,9 @@ void QORViewController::DrawTimerTimer() {
     if (!cube)
         return;
     DrawTimer.stop();
-    const float degrees =
-        IdleRotation.Tick(IdleClock(), Settings.IdleTimeout, cube->Busy || PanelPressed);
+    // A timed game keeps the cube still: the player's next drag must hit what they aimed at.
+    const bool still = cube->Busy || PanelPressed || Game.Running();
+    const float degrees = IdleRotation.Tick(IdleClock(), Settings.IdleTimeout, still);
     if (degrees > 0)
         Renderer.Orbit(degrees);
     // A turn under way draws its own frames.

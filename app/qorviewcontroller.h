@@ -12,12 +12,13 @@
 #include <cstdint>
 #include <functional>
 
+class QORGame;
 class QWindow;
 
 class QORViewController : public QObject, public QORRendererLink {
     Q_OBJECT
 public:
-    QORViewController(QORBigCube& cube, const QORSettings& settings, QObject* parent = nullptr);
+    QORViewController(QORGame& game, const QORSettings& settings, QObject* parent = nullptr);
     ~QORViewController() override;
 
     QORGL Renderer;
@@ -49,6 +50,7 @@ public:
     bool StopAnimations = false;
 
 private:
+    QORGame& Game;
     const QORSettings& Settings;
     bool PanelPressed = false;
     // A press that stopped the idle rotation turns no layer until its release.

@@ -82,7 +82,13 @@ int main(int argc, char** argv) {
     cube.Reset();
     QORGL renderer;
     renderer.Cube = &cube;
-    cube.Renderer = &renderer;
+    // Each animation step draws a whole frame, as the game's view does.
+    struct Frames : QORRendererLink {
+        QORGL* Gl = nullptr;
+        bool AnimationFrame() override { return Gl->DrawFrame(), true; }
+    } frames;
+    frames.Gl = &renderer;
+    cube.Renderer = &frames;
     if (!renderer.InitGL(&panel))
         return 1;
     renderer.Resize(PanelW, PanelH);

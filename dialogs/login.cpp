@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QValidator>
@@ -68,11 +67,9 @@ TLoginForm::TLoginForm(QORSettings& settings, QWidget* parent)
     ButtonCancel->setGeometry(128, 156, 86, 21);
     ButtonOK = new QPushButton(QStringLiteral("OK"), this);
     ButtonOK->setGeometry(222, 156, 86, 21);
-    // Neither button answers Enter.
-    for (QPushButton* button : {ButtonCancel, ButtonOK}) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
+    // Enter presses OK wherever the focus is; Escape presses Cancel.
+    ButtonCancel->setAutoDefault(false);
+    ButtonOK->setDefault(true);
     const QList<QWidget*> tabOrder = {CheckBoxNoLogin,      EditLogin,    EditPassword1,
                                       EditPassword2,        ButtonOK,     ButtonCancel,
                                       CheckBoxSavePassword, CheckBoxFirst};
@@ -114,10 +111,11 @@ void TLoginForm::showEvent(QShowEvent* event) {
 }
 
 void TLoginForm::keyPressEvent(QKeyEvent* event) {
-    // Escape does not cancel: only the buttons and the window's own close do.
+    // Escape is Cancel, which also forgets what was typed.
     if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
+        ButtonCancelClick();
+    else
+        QDialog::keyPressEvent(event);
 }
 
 void TLoginForm::FormShow() {

@@ -4,6 +4,7 @@
 #include "dialogs/qorfont.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QTreeWidget>
@@ -70,6 +71,13 @@ void TPlayersForm::ShowList() {
     show();
     raise();
     activateWindow();
+}
+
+void TPlayersForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void TPlayersForm::Clear() {

@@ -28,6 +28,9 @@ public:
     // Shares the list's width equally among the columns, the remainder to the first.
     void ListViewResize();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     bool Placed = false;
 };

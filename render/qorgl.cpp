@@ -243,6 +243,11 @@ bool QORGL::NeedsFrame() const {
     return Cube && (PendingFrames > 0 || FrameKey() != LastFrameKey);
 }
 
+void QORGL::MouseDown(int x, int y, int shift) {
+    if (Cube && !Cube->Busy && (shift & ShiftLeft) && MakeCurrent())
+        PickAt(x, y);
+}
+
 void QORGL::MouseMove(int x, int y, int shift) {
     if (!Cube || Cube->Busy)
         return;

@@ -58,6 +58,8 @@ public:
     void Resize(int width, int height);
     // Renders and presents one frame before returning.
     void DrawFrame();
+    // A press with the left button picks the sticker under it, as a move does.
+    void MouseDown(int x, int y, int shift);
     void MouseMove(int x, int y, int shift);
     void MouseUp();
     // Draws the cube for selection in a one-pixel region under the pointer and hands the hits

@@ -1,5 +1,6 @@
 // The main window: settings read at start and written at exit, the commands handed to the
 // game and the client, and what reaches the player.
+#include "app/qorhelp.h"
 #include "dialogs/login.h"
 #include "dialogs/players.h"
 
@@ -9,6 +10,8 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QSignalSpy>
+#include <QFileInfo>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -28,23 +31,39 @@ struct Window {
 
 } // namespace
 
-TEST(MainForm, settingsAreReadAtStartAndWrittenAtExitKeepingTheFilesOtherLines) {
+TEST(MainForm, closingDuringAShuffleStopsItAtTheNextFrameAndWritesTheSettingsKeepingOtherLines) {
     QTemporaryDir dir;
     const QString ini = dir.filePath("quelmora.ini");
     WriteAll(ini, "; notes\r\n[Other]\r\nKeep=me\r\n[QuelmoraSettings]\r\nDrawQuality=4\r\n"
                   "FrontColor=clRed\r\nRotateSpeed=7\r\nCustom=stays\r\n");
+    int frames = 0;
     {
         Window w(dir.path());
         EXPECT_EQ(w.form.Settings.DrawQuality, 4);
         EXPECT_EQ(w.form.View->Renderer.PassCount, 1) << "one pass until the first release";
         EXPECT_EQ(w.form.Game->Cube.Cubies[26].Colors[1].g, 0) << "red front stickers";
-        w.form.Settings.DrawQuality = 9;
-        w.form.N13Click(); // exit during play asks nothing
-        EXPECT_TRUE(w.shown.isEmpty());
+        // Counts the frames the shuffle asks the view for.
+        struct Counter : QORRendererLink {
+            QORRendererLink* View;
+            int* Frames;
+            bool AnimationFrame() override { return ++*Frames, View->AnimationFrame(); }
+        } counter;
+        counter.View = w.form.View;
+        counter.Frames = &frames;
+        w.form.Game->Cube.Renderer = &counter;
+        w.form.Settings.ShuffleCount = 1000;
+        w.form.Settings.RotateStep = 1; // 90 000 frames: minutes of shuffling
+        w.form.show();
+        QTimer::singleShot(100, &w.form, &QWidget::close);
+        w.form.N4Click();
+        EXPECT_FALSE(w.form.isVisible() || w.form.Game->Cube.Busy);
+        EXPECT_TRUE(w.shown.isEmpty()) << "exit during play asks nothing";
     }
+    EXPECT_GT(frames, 0);
+    EXPECT_LT(frames, 90000) << "the shuffle ran to its end";
     const QByteArray written = ReadAll(ini);
     EXPECT_TRUE(written.startsWith("; notes\r\n[Other]\r\nKeep=me\r\n")) << written.data();
-    for (const char* line : {"DrawQuality=9\r\n", "RotateSpeed=5\r\n", "Custom=stays\r\n"})
+    for (const char* line : {"ShuffleRotateCount=1000\r\n", "RotateSpeed=1\r\n", "Custom=stays\r\n"})
         EXPECT_TRUE(written.contains(line)) << line;
 }
 
@@ -78,33 +97,6 @@ TEST(MainForm, anUnreadableSettingsFileIsToldOnceAndNeverWrittenOver) {
     EXPECT_TRUE(shown[0].startsWith("Не удалось прочитать файл настроек")) << shown[0].toStdString();
     QFile::setPermissions(ini, QFileDevice::ReadOwner);
     EXPECT_EQ(ReadAll(ini), "[QuelmoraSettings]\r\nDrawQuality=9\r\n");
-}
-
-TEST(MainForm, closingDuringAShuffleStopsItBetweenTwoFramesAndStillWritesTheSettings) {
-    QTemporaryDir dir;
-    int frames = 0;
-    {
-        Window w(dir.path());
-        // Counts the frames the shuffle asks the view for.
-        struct Counter : QORRendererLink {
-            QORRendererLink* View;
-            int* Frames;
-            bool AnimationFrame() override { return ++*Frames, View->AnimationFrame(); }
-        } counter;
-        counter.View = w.form.View;
-        counter.Frames = &frames;
-        w.form.Game->Cube.Renderer = &counter;
-        w.form.Settings.ShuffleCount = 1000;
-        w.form.Settings.RotateStep = 1; // 90 000 frames: minutes of shuffling
-        w.form.show();
-        QTimer::singleShot(100, &w.form, &QWidget::close);
-        w.form.N4Click();
-        EXPECT_FALSE(w.form.isVisible());
-        EXPECT_FALSE(w.form.Game->Cube.Busy);
-    }
-    EXPECT_GT(frames, 0);
-    EXPECT_LT(frames, 90000) << "the shuffle ran to its end";
-    EXPECT_TRUE(ReadAll(dir.filePath("quelmora.ini")).contains("ShuffleRotateCount=1000\r\n"));
 }
 
 TEST(MainForm, theMenuStartsAGameThatTheWinningReleaseCongratulatesAndResultsReachTheServer) {
@@ -157,16 +149,24 @@ TEST(MainForm, fileCommandsNameTheCaptionAndTellThePlayerWhatFailed) {
     EXPECT_EQ(g.form.windowTitle(), "Quelmora 1.10") << "stop forgets the game file";
 }
 
-TEST(MainForm, helpOpensTheHelpFileOfTheCurrentFolderWhenThereIsOne) {
+TEST(MainForm, helpOpensWithTheDesktopOrInAWindowOfTheGameWhenTheDesktopCannot) {
     Game g;
+    QStringList inGame;
+    g.form.Help->ShowInGame = [&](const QString& file) { inGame << file; };
     const QString previous = QDir::currentPath();
     QDir::setCurrent(g.dir.path());
     QDir(g.dir.path()).mkdir("readme.htm");
-    g.form.N16Click();
-    EXPECT_TRUE(g.opened.isEmpty()) << "a folder is no help file";
+    g.form.N16Click(); // a folder is no help file: nothing happens
     QDir(g.dir.path()).rmdir("readme.htm");
     WriteAll(g.dir.filePath("readme.htm"), "<html></html>");
-    g.form.ToolButton7Click();
+    // An opener that succeeds, one that fails, and one that is not there.
+    QSignalSpy shown(g.form.Help, &QORHelp::Shown);
+    for (const char* opener : {"true", "false", "/nonexistent/xdg-open"}) {
+        const qsizetype before = shown.size();
+        g.form.Help->Opener = opener;
+        g.form.ToolButton7Click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() > before; })) << opener;
+    }
     QDir::setCurrent(previous);
-    EXPECT_EQ(g.opened, QList<QUrl>{QUrl::fromLocalFile(g.dir.filePath("readme.htm"))});
+    EXPECT_EQ(inGame, QStringList(2, QFileInfo(g.dir.filePath("readme.htm")).absoluteFilePath()));
 }

@@ -69,7 +69,7 @@ TEST(ScoreClient, startIsOfflineOrOffersTheLoginOnlyWhenACredentialIsMissing) {
     EXPECT_TRUE(noOffer.events.isEmpty());
 }
 
-TEST(ScoreClient, storedCredentialsLogInOnConnectAndTheStatusFollowsTheConnection) {
+TEST(ScoreClient, storedCredentialsLogInOnConnectAndARefusalIsToldThenCloses) {
     Client c("Ёжик", "пароль");
     c.client.Start();
     EXPECT_EQ(c.Status(), "ПОДКЛЮЧЕНИЕ...");
@@ -77,19 +77,7 @@ TEST(ScoreClient, storedCredentialsLogInOnConnectAndTheStatusFollowsTheConnectio
     EXPECT_EQ(c.Status(), "АВТОРИЗАЦИЯ...");
     c.Deliver("ZKSERVER_LOGIN_OK\r\n");
     EXPECT_EQ(c.Status(), "ZKSERVER IS ONLINE!") << "a trailing line end is fine";
-    c.server.connections[0]->disconnectFromHost();
-    EXPECT_TRUE(c.WaitStatus("OFFLINE"));
-    // The register choice registers on every connection of the run.
-    c.client.RegisterChosen = [] { return true; };
-    c.client.ConnectToServer();
-    ASSERT_TRUE(c.server.WaitFor(1, "CUBE_REGISTER;\xA8\xE6\xE8\xEA;\xEF\xE0\xF0\xEE\xEB\xFC"));
-    EXPECT_EQ(c.Status(), "РЕГИСТРАЦИЯ...");
-}
-
-TEST(ScoreClient, aRefusedLoginIsReportedThenTheConnectionCloses) {
-    Client c;
-    c.Online();
-    c.Deliver("ZKSERVER_LOGIN_BAD");
+    c.Deliver("ZKSERVER_LOGIN_BAD"); // refused: said so, then the connection closes
     EXPECT_EQ(c.events, QStringList{"refused:ОШИБКА: ЛОГИН/ПАРОЛЬ!"});
     EXPECT_TRUE(c.WaitStatus("OFFLINE"));
     EXPECT_TRUE(QTest::qWaitFor(

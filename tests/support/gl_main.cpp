@@ -1,9 +1,14 @@
-// GL and window tests need a display: run them under Xvfb (ctest does).
+// GL and window tests need a display: run them under Xvfb (ctest does). What the game keeps
+// per user goes to a folder of the run's own.
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    QTemporaryDir home;
+    qputenv("XDG_STATE_HOME", home.filePath("state").toUtf8());
+    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,36 @@
+#include "app/qorhelp.h"
+
+#include "dialogs/help.h"
+
+#include <QPointer>
+#include <QProcess>
+#include <QWidget>
+
+QORHelp::QORHelp(QWidget* parent) : QObject(parent) {
+    ShowInGame = [this, parent](const QString& file) {
+        // One window for the run: asking again brings it back to the front.
+        if (!Window)
+            Window = new THelpForm(parent);
+        Window->ShowPage(file);
+    };
+}
+
+void QORHelp::Open(const QString& file) {
+    auto* opener = new QProcess(this);
+    connect(opener, &QProcess::errorOccurred, this, [this, opener, file](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart) {
+            ShowInGame(file);
+            opener->deleteLater();
+            emit Shown(false);
+        }
+    });
+    connect(opener, &QProcess::finished, this,
+            [this, opener, file](int code, QProcess::ExitStatus status) {
+                const bool byDesktop = status == QProcess::NormalExit && code == 0;
+                if (!byDesktop)
+                    ShowInGame(file);
+                opener->deleteLater();
+                emit Shown(byDesktop);
+            });
+    opener->start(Opener, {file});
+}

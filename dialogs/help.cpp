@@ -1,0 +1,38 @@
+#include "dialogs/help.h"
+
+#include "dialogs/qorfont.h"
+
+#include <QKeyEvent>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setWindowTitle(QStringLiteral("Справка"));
+    setFont(Tahoma(FormFontPixels));
+    resize(640, 480);
+    Browser = new QTextBrowser(this);
+    Browser->setOpenExternalLinks(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Browser);
+}
+
+void THelpForm::ShowPage(const QString& file) {
+    Browser->setSource(QUrl::fromLocalFile(file));
+    if (!Placed && parentWidget()) {
+        // Beside the game the first time; the player may move it afterwards.
+        Placed = true;
+        move(parentWidget()->geometry().center() - rect().center());
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void THelpForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
