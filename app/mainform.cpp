@@ -3,16 +3,20 @@
 #include "app/qordrawpanel.h"
 #include "app/qorhelp.h"
 #include "app/qorkeyboard.h"
+#include "app/qorresults.h"
 #include "app/qorscoreclient.h"
 #include "app/qorviewcontroller.h"
 #include "app/qorwindowstate.h"
 #include "cube/qorgame.h"
+#include "cube/qorhistory.h"
+#include "cube/qorreplay.h"
 #include "dialogs/about.h"
 #include "dialogs/login.h"
 #include "dialogs/options.h"
 #include "dialogs/players.h"
 #include "dialogs/qorfont.h"
 #include "dialogs/qorprogram.h"
+#include "dialogs/stats.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -59,6 +63,7 @@ TMainForm::TMainForm(const QString& exePath, QWidget* parent)
     AboutForm = new TAboutForm(this);
     LoginForm = new TLoginForm(Settings, this);
     PlayersForm = new TPlayersForm(this);
+    StatsForm = new TStatsForm(Results->History, *Replay, this);
     AskLogin = [this] { LoginForm->exec(); };
     ConnectParts();
 }
@@ -74,7 +79,7 @@ void TMainForm::FormCreate() {
     QString why;
     Settings = SettingsFile.Read(&why);
     if (SettingsFile.ReadFailed())
-        SettingsProblem =
+        StartProblems <<
             QStringLiteral("Не удалось прочитать файл настроек %1: %2.\nИгра начата с настройками "
                            "по умолчанию и не станет перезаписывать этот файл при выходе. "
                            "Проверьте права на файл и перезапустите игру.")
@@ -91,6 +96,11 @@ void TMainForm::FormCreate() {
     };
     View->Init(DrawPanel);
     Client = new QORScoreClient(Settings, this);
+    Results = new QORResults(*Game, *Client, this);
+    QString problem;
+    if (!Results->Open(QORSolveHistory::DefaultPath(), &problem))
+        StartProblems << problem;
+    Replay = new QORReplay(*Game, this);
 }
 
 void TMainForm::ConnectParts() {
@@ -121,6 +131,10 @@ void TMainForm::ConnectParts() {
         Tell(QStringLiteral("Ошибка: неверный логин или пароль! Зарегистрируйтесь..."));
     });
     Client->RegisterChosen = [this] { return LoginForm->CheckBoxFirst->isChecked(); };
+    connect(Results, &QORResults::Changed, this, [this] {
+        if (StatsForm->isVisible())
+            StatsForm->Reload();
+    });
     connect(OptionsForm, &TOptionsForm::ApplyColors, this, [this] { Game->Cube.ApplyColors(); });
 }
 
@@ -173,13 +187,14 @@ void TMainForm::ShowMoves() {
     } else if (Game->Solved) {
         const double seconds = std::max<qint64>(Game->ElapsedMs(), 1) / 1000.0;
         StatusPanels[0]->setText(
-            moves + QStringLiteral(", %1 ход/с").arg(Game->Moves / seconds, 0, 'f', 1));
+            moves + QStringLiteral(", %1 ход/с").arg(Game->Moves / seconds, 0, 'f', 1) +
+            (Results->NewRecord() ? QStringLiteral(". Новый рекорд!") : QString()));
     } else {
         StatusPanels[0]->clear();
     }
 }
 void TMainForm::FormShow() {
-    if (!SettingsProblem.isEmpty())
-        MessageBox(QMessageBox::Warning, QLatin1String(ProgramTitle), SettingsProblem);
+    for (const QString& problem : StartProblems)
+        MessageBox(QMessageBox::Warning, QLatin1String(ProgramTitle), problem);
     Client->Start();
 }

@@ -20,6 +20,8 @@ class QORDrawPanel;
 class QORGame;
 class QORHelp;
 class QORKeyboard;
+class QORReplay;
+class QORResults;
 class QORScoreClient;
 class QORViewController;
 class QToolBar;
@@ -27,6 +29,7 @@ class QUrl;
 class TAboutForm;
 class TLoginForm;
 class TPlayersForm;
+class TStatsForm;
 class TOptionsForm;
 
 class TMainForm : public QMainWindow {
@@ -44,6 +47,8 @@ public:
     QORKeyboard* Keyboard = nullptr;
     QORScoreClient* Client = nullptr;
     QORHelp* Help = nullptr;
+    QORResults* Results = nullptr;
+    QORReplay* Replay = nullptr;
 
     QToolBar* ToolBarMenu = nullptr;
     QToolBar* ToolBarButton = nullptr;
@@ -55,9 +60,10 @@ public:
     TAboutForm* AboutForm = nullptr;
     TLoginForm* LoginForm = nullptr;
     TPlayersForm* PlayersForm = nullptr;
+    TStatsForm* StatsForm = nullptr;
     QAction *N4 = nullptr, *N5 = nullptr, *N7 = nullptr, *N8 = nullptr, *N9 = nullptr,
             *N11 = nullptr, *N13 = nullptr, *N14 = nullptr, *N15 = nullptr, *N16 = nullptr,
-            *N18 = nullptr, *N20 = nullptr, *N21 = nullptr, *N22 = nullptr, *N23 = nullptr,
+            *N18 = nullptr, *N20 = nullptr, *N21 = nullptr, *N22 = nullptr, *N23 = nullptr, *N24 = nullptr,
             *URL = nullptr;
 
     // What reaches the player through the desktop; tests replace them so nothing blocks.
@@ -94,6 +100,7 @@ public:
     void N21Click();
     void N22Click();
     void N23Click();
+    void N24Click();
     void URLClick();
     void ToolButton1Click() { N4Click(); }
     void ToolButton2Click() { N7Click(); }
@@ -125,6 +132,7 @@ private:
     void Tell(const QString& text);
 
     bool Shown = false;
-    // Why the settings file could not be read, told once the window is up.
-    QString SettingsProblem;
+    // What went wrong while starting (the settings file, the solve history), told once the
+    // window is up.
+    QStringList StartProblems;
 };

@@ -5,6 +5,7 @@
 
 #include "app/qorhelp.h"
 #include "app/qorkeyboard.h"
+#include "app/qorresults.h"
 #include "app/qorscoreclient.h"
 #include "app/qorviewcontroller.h"
 #include "cube/qorgame.h"
@@ -13,6 +14,7 @@
 #include "dialogs/options.h"
 #include "dialogs/players.h"
 #include "dialogs/qorprogram.h"
+#include "dialogs/stats.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -62,9 +64,14 @@ void TMainForm::GameTimerTimer() {
 }
 
 void TMainForm::GameWon(int seconds, int shuffles) {
+    // The solve is on disk before the congratulation, which the player may never close.
+    QString problem;
+    if (!Results->Record(&problem))
+        Tell(problem);
+    ShowMoves();
     MessageBox(QMessageBox::NoIcon, QLatin1String(ProgramTitle),
                QStringLiteral("Поздравляю! Ты сделал это!"));
-    Client->SubmitResult(seconds, shuffles);
+    Results->Submit(seconds, shuffles);
 }
 
 void TMainForm::N4Click() {
@@ -149,6 +156,10 @@ void TMainForm::N20Click() {
 void TMainForm::N21Click() {
     if (Client->RequestTopList())
         PlayersForm->ShowList();
+}
+
+void TMainForm::N24Click() {
+    StatsForm->ShowStats();
 }
 
 void TMainForm::URLClick() {

@@ -82,6 +82,7 @@ void TMainForm::CreateMenu() {
     QMenu* top = addMenu(QStringLiteral("Топ игроков"));
     N20 = item(top, QStringLiteral("Авторизация..."), &TMainForm::N20Click);
     N21 = item(top, QStringLiteral("Топ"), &TMainForm::N21Click);
+    N24 = item(top, QStringLiteral("Статистика"), &TMainForm::N24Click);
     QMenu* help = addMenu(QStringLiteral("Помощь"));
     N16 = item(help, QStringLiteral("Справка"), &TMainForm::N16Click, 5);
     help->addSeparator();
@@ -95,6 +96,7 @@ void TMainForm::CreateMenu() {
         {N9, {Qt::CTRL | Qt::SHIFT | Qt::Key_S}},
         {N13, {Qt::CTRL | Qt::Key_Q}},
         {N16, {Qt::Key_F1}},
+        {N24, {Qt::Key_F2}},
         {N22, {Qt::CTRL | Qt::Key_Z}},
         {N23, {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y}}};
     for (const auto& [action, keys] : shortcuts) {

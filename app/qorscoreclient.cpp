@@ -127,8 +127,10 @@ void QORScoreClient::Dispatch() {
         emit TopListReceived(reply.Rows);
         break;
     case QORProtocol::Reply::LoginAccepted:
-        if (!again)
+        if (!again) {
             SetStatus(QStringLiteral("ZKSERVER IS ONLINE!"));
+            emit LoggedIn();
+        }
         break;
     case QORProtocol::Reply::LoginRefused:
         if (again)

@@ -45,6 +45,8 @@ signals:
     // The login dialog should be shown now; the connection is opened when it returns.
     void LoginWanted();
     void TopListReceived(const QList<QStringList>& rows);
+    // The server took the credentials; results kept for later can go now.
+    void LoggedIn();
     // The server refused the credentials; the connection closes once this has been handled.
     void LoginRefused();
 

@@ -73,8 +73,8 @@ public:
     // A quarter turn of the marked cubies, one frame per step of angle degrees; false when it
     // was stopped part-way.
     bool AnimateTurn(const Vec3& axis, int angle);
-    // Stops after the turn that is stopped part-way.
-    void Shuffle(int count);
+    // The turns made, in order; stops after a turn that is stopped part-way.
+    QList<QORMove> Shuffle(int count);
     // One layer's quarter turn, animated; false when it was stopped part-way.
     bool Turn(const QORMove& move);
     // Every sticker shows the colour slot of the others facing its way; the cube as a whole may
@@ -97,6 +97,8 @@ public:
     bool Load(const QString& fileName, QString* error = nullptr);
 
 private:
+    // The turn about one of the unit axes of the layer that holds a point.
+    static QORMove MoveOf(const Vec3& axis, const Vec3& inLayer, int sense);
     void ColourCubie(QORSmallCube& cubie) const;
     bool StepMarked(int steps);
     uint32_t Draw(uint32_t n) { return uint32_t(Random()) % n; }

@@ -22,7 +22,7 @@ void QORGame::NewGame() {
     GameShuffles = Settings.ShuffleCount;
     emit ClockChanged(ClockText(0));
     Cube.Reset();
-    Cube.Shuffle(GameShuffles);
+    Scramble = Cube.Shuffle(GameShuffles);
     // Restarting a running timer would restart its period too.
     if (!GameTimer.isActive())
         GameTimer.start();
@@ -54,12 +54,15 @@ void QORGame::StopClock() {
 
 void QORGame::ClearTurns() {
     History.Clear();
+    Scramble.clear();
+    Solution.clear();
     Moves = 0;
     Solved = false;
     emit MovesChanged();
 }
 
 void QORGame::Count(const QList<QORMove>& turns) {
+    Solution << turns;
     if (!TurnsWholeCube(turns))
         Moves += int(turns.size());
     emit MovesChanged();

@@ -26,6 +26,10 @@ public:
     // The game file last opened or saved; empty when there is none.
     QString CurrentGameFile;
     QORUndo History;
+    // The shuffle's turns and the player's, undos and redos written as the turns they made:
+    // replaying both from a solved cube ends solved.
+    QList<QORMove> Scramble;
+    QList<QORMove> Solution;
     // The player's quarter turns since the game began, undos and redos included; turns of the
     // whole cube only change how it is held and count nothing.
     int Moves = 0;

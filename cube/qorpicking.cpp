@@ -85,9 +85,8 @@ void QORBigCube::TurnLayerByDrag(const Vec3& axis) {
         sense = component > 0 ? row.SenseWhenPositive : -row.SenseWhenPositive;
     }
     if (sense != 0) {
-        // The layer holds both picked cubies; its place is theirs along the axis.
-        const int a = axis.x == 1.0f ? 0 : axis.y == 1.0f ? 1 : 2;
-        const QORMove move{a, int(std::lround(Get(PickCubie, a) / Spacing)), sense};
+        // The layer holds both picked cubies.
+        const QORMove move = MoveOf(axis, PickCubie, sense);
         if (Turn(move) && Dragged)
             Dragged(move);
     }

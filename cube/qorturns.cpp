@@ -113,12 +113,20 @@ bool QORBigCube::AnimateTurn(const Vec3& axis, int angle) {
     return StepMarked(90 / step);
 }
 
-void QORBigCube::Shuffle(int count) {
+QORMove QORBigCube::MoveOf(const Vec3& axis, const Vec3& inLayer, int sense) {
+    // The axes are the unit axes: the one turned about has a component of exactly 1.
+    const int a = axis.x == 1.0f ? 0 : axis.y == 1.0f ? 1 : 2;
+    const float along = a == 0 ? inLayer.x : a == 1 ? inLayer.y : inLayer.z;
+    return {a, int(std::lround(along / Spacing)), sense < 0 ? -1 : 1};
+}
+
+QList<QORMove> QORBigCube::Shuffle(int count) {
     const uint64_t seed =
         SeedSource ? SeedSource()
                    : uint64_t(std::chrono::high_resolution_clock::now().time_since_epoch().count());
     Random.seed(std::minstd_rand::result_type(seed % 2147483646u + 1));
     Busy = true;
+    QList<QORMove> turns;
     bool going = true;
     for (int pass = 0; pass < count && going; ++pass) {
         const QORSmallCube& c = Cubies[Draw(27)];
@@ -137,12 +145,17 @@ void QORBigCube::Shuffle(int count) {
             PickCubie = c.FaceCentre(5);
             break;
         }
-        for (const Vec3& axis : FindLayer())
-            going = AnimateTurn(axis, Draw(2) == 0 ? StepDegrees() : -StepDegrees());
+        for (const Vec3& axis : FindLayer()) {
+            const int sense = Draw(2) == 0 ? 1 : -1;
+            going = AnimateTurn(axis, sense);
+            if (going)
+                turns << MoveOf(axis, PickPrev, sense);
+        }
     }
     ClearTurnMarks();
     ClearPicks();
     Busy = false;
+    return turns;
 }
 
 bool QORBigCube::IsSolved() {

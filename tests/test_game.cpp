@@ -1,6 +1,7 @@
 // The game object: a new game, the clock, the win on release, stop, and the game file.
 #include "cube/qorgame.h"
 
+#include "support/facelets.h"
 #include "support/framecounter.h"
 #include "support/testutil.h"
 
@@ -95,6 +96,38 @@ TEST(Game, undoAndRedoTakeTurnsBackAndAgainAndTheCounterTakesAllButWholeCubeTurn
         EXPECT_FALSE(g.game.History.CanUndo());
         EXPECT_EQ(g.game.Moves, 0);
     }
+}
+
+TEST(Game, theScrambleAndTheSolutionAreWrittenInTheCubesFrameAndReplayToSolved) {
+    Game g(6);
+    g.game.NewGame();
+    Facelets shuffled;
+    shuffled.Apply(MovesText(g.game.Scramble));
+    ASSERT_EQ(g.game.Scramble.size(), 6);
+    EXPECT_EQ(shuffled.Now, Facelets::Of(g.game.Cube)) << MovesText(g.game.Scramble).toStdString();
+    // Seen from the right, a whole-cube turn and its undo, then the shuffle turned back by a
+    // drag, keys, an undo and a redo.
+    const QORViewFaces side = FacesSeenFrom({20, 0, 0}, {0, 1, 0});
+    ASSERT_TRUE(g.game.PlayerTurns(*KeyTurns('Y', false, side)) && g.game.UndoTurn());
+    for (qsizetype i = g.game.Scramble.size() - 1; i >= 0; --i) {
+        QORMove back = g.game.Scramble[i];
+        back.Sense = -back.Sense;
+        if (i == 5) {
+            ASSERT_TRUE(g.game.Cube.Turn(back));
+            g.game.Cube.Dragged(back);
+        } else {
+            ASSERT_TRUE(g.game.PlayerTurns({back}));
+        }
+        if (i == 3) {
+            ASSERT_TRUE(g.game.UndoTurn() && g.game.RedoTurn());
+        }
+    }
+    g.game.ButtonReleased();
+    ASSERT_EQ(g.wins.size(), 1);
+    EXPECT_EQ(g.game.Moves, 8);
+    Facelets replayed;
+    replayed.Apply(MovesText(g.game.Scramble) + ' ' + MovesText(g.game.Solution));
+    EXPECT_EQ(replayed.Now, Facelets::Of(Facelets::Solved())) << MovesText(g.game.Solution).toStdString();
 }
 
 TEST(Game, openingStopsTheClockAndTakesOnlyASavedGameAsTheGameFile) {

@@ -86,6 +86,9 @@ TEST(MainForm, anUnreadableSettingsFileIsToldOnceAndNeverWrittenOver) {
     WriteAll(ini, "[QuelmoraSettings]\r\nDrawQuality=9\r\n");
     QFile::setPermissions(ini, QFileDevice::WriteOwner | QFileDevice::WriteOther);
     QStringList shown;
+    const QByteArray data = qgetenv("XDG_DATA_HOME");
+    // The solve history too must be somewhere the player may write.
+    qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
     {
         AsNobody nobody(dir.path());
         Window w(dir.path());
@@ -93,6 +96,7 @@ TEST(MainForm, anUnreadableSettingsFileIsToldOnceAndNeverWrittenOver) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return !w.shown.isEmpty(); }));
         shown = w.shown;
     }
+    qputenv("XDG_DATA_HOME", data);
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].startsWith("Не удалось прочитать файл настроек")) << shown[0].toStdString();
     QFile::setPermissions(ini, QFileDevice::ReadOwner);

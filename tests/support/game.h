@@ -20,6 +20,8 @@ struct Game {
     QTemporaryDir dir;
     // The settings file the game starts from, when one is given; written before the window.
     bool written;
+    // A solve history of this game's own.
+    bool dataHere = (qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8()), true);
     TMainForm form{dir.filePath("quelmora")};
     QStringList messages;
     QList<QUrl> opened;

@@ -1,0 +1,42 @@
+#pragma once
+// The results of won games: each is kept in the solve history the moment it is won, then sent
+// to the score server. One that cannot go now waits in the history, and every waiting result
+// goes, oldest first, right after the next login. Nothing is retried on a timer.
+
+#include "cube/qorhistory.h"
+
+#include <QObject>
+#include <QString>
+
+class QORGame;
+class QORScoreClient;
+
+class QORResults : public QObject {
+    Q_OBJECT
+public:
+    QORResults(const QORGame& game, QORScoreClient& client, QObject* parent = nullptr);
+
+    QORSolveHistory History;
+
+    // Opens the history file; false with the reason, for the player, when it cannot be used.
+    bool Open(const QString& path, QString* problem);
+    // Keeps the game just won; false with the reason, for the player, when it was not kept.
+    bool Record(QString* problem);
+    // Sends the result of the game just won, and marks it sent when it went.
+    void Submit(int seconds, int shuffles);
+    // The game just won beat every earlier solve of its shuffle length.
+    bool NewRecord() const { return Beaten; }
+    // Sends every result still waiting, oldest first.
+    void SendKept();
+
+signals:
+    // The history has a new solve or a changed one.
+    void Changed();
+
+private:
+    const QORGame& Game;
+    QORScoreClient& Client;
+    // The solve just won, while its own sending is still to come.
+    qint64 Pending = 0;
+    bool Beaten = false;
+};

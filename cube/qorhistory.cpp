@@ -1,0 +1,178 @@
+#include "cube/qorhistory.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+QAtomicInt Connections;
+
+const char* const Schema[] = {
+    "CREATE TABLE IF NOT EXISTS solves (id INTEGER PRIMARY KEY, finished_at TEXT NOT NULL, "
+    "seconds REAL NOT NULL, clock_seconds INTEGER NOT NULL, shuffles INTEGER NOT NULL, "
+    "moves INTEGER NOT NULL, scramble TEXT NOT NULL, solution TEXT NOT NULL, "
+    "sent INTEGER NOT NULL DEFAULT 0)",
+    "CREATE INDEX IF NOT EXISTS solves_unsent ON solves (id) WHERE sent = 0",
+};
+
+const QString Columns = QStringLiteral(
+    "id, finished_at, seconds, clock_seconds, shuffles, moves, scramble, solution, sent");
+
+void Say(QString* error, const QString& text) {
+    if (error)
+        *error = text;
+}
+
+// A field as comma-separated values carry it: quoted when it holds a comma, a quote or a
+// line break, a quote inside doubled.
+QString CsvField(QString text) {
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')))
+        return text;
+    text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// No turns are an empty text, which the driver would otherwise bind as NULL.
+QString NotNull(const QString& text) {
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+} // namespace
+
+QORSolveHistory::QORSolveHistory()
+    : Connection(QStringLiteral("quelmora-history-%1").arg(Connections.fetchAndAddRelaxed(1))) {}
+
+QORSolveHistory::~QORSolveHistory() {
+    if (QSqlDatabase::contains(Connection)) {
+        QSqlDatabase::database(Connection, false).close();
+        QSqlDatabase::removeDatabase(Connection);
+    }
+}
+
+QString QORSolveHistory::DefaultPath() {
+    QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (data.isEmpty() || QDir::isRelativePath(data))
+        data = QDir::homePath() + QStringLiteral("/.local/share");
+    return data + QStringLiteral("/quelmora/history.sqlite");
+}
+
+bool QORSolveHistory::Open(const QString& path, QString* error) {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        Say(error, QStringLiteral("cannot create the folder of %1").arg(path));
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Connection);
+    db.setDatabaseName(path);
+    QSqlQuery query(db);
+    // A solve is committed before the congratulation shows; WAL keeps that cheap.
+    bool ok = db.open() && query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    for (const char* statement : Schema)
+        ok = ok && query.exec(QString::fromLatin1(statement));
+    if (!ok) {
+        Say(error, (db.lastError().isValid() ? db.lastError() : query.lastError()).text());
+        query.finish();
+        db.close();
+    }
+    return ok;
+}
+
+bool QORSolveHistory::IsOpen() const {
+    return QSqlDatabase::database(Connection, false).isOpen();
+}
+
+std::optional<qint64> QORSolveHistory::Add(const QORSolve& s, QString* error) {
+    QSqlQuery insert(QSqlDatabase::database(Connection, false));
+    insert.prepare(QStringLiteral("INSERT INTO solves (finished_at, seconds, clock_seconds, "
+                                  "shuffles, moves, scramble, solution, sent) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const QVariant& v :
+         {QVariant(s.FinishedAt.toUTC().toString(Qt::ISODateWithMs)), QVariant(s.Seconds),
+          QVariant(s.ClockSeconds), QVariant(s.Shuffles), QVariant(s.Moves),
+          QVariant(NotNull(s.Scramble)), QVariant(NotNull(s.Solution)), QVariant(s.Sent ? 1 : 0)})
+        insert.addBindValue(v);
+    if (!insert.exec()) {
+        Say(error, insert.lastError().text());
+        return std::nullopt;
+    }
+    return insert.lastInsertId().toLongLong();
+}
+
+bool QORSolveHistory::MarkSent(qint64 id) {
+    QSqlQuery update(QSqlDatabase::database(Connection, false));
+    update.prepare(QStringLiteral("UPDATE solves SET sent = 1 WHERE id = ?"));
+    update.addBindValue(id);
+    return update.exec();
+}
+
+bool QORSolveHistory::Remove(qint64 id) {
+    QSqlQuery remove(QSqlDatabase::database(Connection, false));
+    remove.prepare(QStringLiteral("DELETE FROM solves WHERE id = ?"));
+    remove.addBindValue(id);
+    return remove.exec() && remove.numRowsAffected() == 1;
+}
+
+QList<QORSolve> QORSolveHistory::Select(const QString& where) const {
+    QList<QORSolve> solves;
+    QSqlQuery select(QSqlDatabase::database(Connection, false));
+    select.setForwardOnly(true);
+    if (!select.exec(QStringLiteral("SELECT %1 FROM solves %2 ORDER BY id").arg(Columns, where)))
+        return solves;
+    while (select.next()) {
+        QORSolve s;
+        s.Id = select.value(0).toLongLong();
+        s.FinishedAt = QDateTime::fromString(select.value(1).toString(), Qt::ISODateWithMs);
+        s.Seconds = select.value(2).toDouble();
+        s.ClockSeconds = select.value(3).toInt();
+        s.Shuffles = select.value(4).toInt();
+        s.Moves = select.value(5).toInt();
+        s.Scramble = select.value(6).toString();
+        s.Solution = select.value(7).toString();
+        s.Sent = select.value(8).toInt() != 0;
+        solves << s;
+    }
+    return solves;
+}
+
+QList<QORSolve> QORSolveHistory::All() const {
+    return Select(QString());
+}
+
+QList<QORSolve> QORSolveHistory::Unsent() const {
+    return Select(QStringLiteral("WHERE sent = 0"));
+}
+
+std::optional<double> QORSolveHistory::Best(int shuffles, qint64 except) const {
+    QSqlQuery best(QSqlDatabase::database(Connection, false));
+    best.prepare(QStringLiteral("SELECT MIN(seconds) FROM solves WHERE shuffles = ? AND id <> ?"));
+    best.addBindValue(shuffles);
+    best.addBindValue(except);
+    if (!best.exec() || !best.next() || best.value(0).isNull())
+        return std::nullopt;
+    return best.value(0).toDouble();
+}
+
+bool QORSolveHistory::ExportCsv(const QString& path, QString* error) const {
+    QString text = QStringLiteral(
+        "id,finished_at,seconds,shuffles,moves,scramble,solution,sent\n");
+    for (const QORSolve& s : All())
+        text += QStringList{QString::number(s.Id), s.FinishedAt.toString(Qt::ISODateWithMs),
+                            QString::number(s.Seconds, 'f', 3), QString::number(s.Shuffles),
+                            QString::number(s.Moves), CsvField(s.Scramble),
+                            CsvField(s.Solution), QString::number(s.Sent ? 1 : 0)}
+                    .join(QLatin1Char(',')) +
+                QLatin1Char('\n');
+    QSaveFile file(path);
+    const QByteArray bytes = text.toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        Say(error, file.errorString());
+        return false;
+    }
+    return true;
+}

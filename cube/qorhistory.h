@@ -1,0 +1,56 @@
+#pragma once
+// Every game the player solved while the clock ran, kept in an SQLite file in the per-user
+// data folder: it outlives reinstalls and settings resets, and a result the score server has
+// not had yet waits there until it is sent.
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+struct QORSolve {
+    qint64 Id = 0;
+    QDateTime FinishedAt; // UTC
+    // By a monotonic clock, to the millisecond; the clock on screen shows whole seconds.
+    double Seconds = 0;
+    // The whole seconds the clock showed, which is what the score server is sent.
+    int ClockSeconds = 0;
+    int Shuffles = 0;
+    int Moves = 0;
+    // Quarter turns in the cube's own frame, as MovesText writes them.
+    QString Scramble;
+    QString Solution;
+    bool Sent = false;
+};
+
+class QORSolveHistory {
+public:
+    QORSolveHistory();
+    ~QORSolveHistory();
+    QORSolveHistory(const QORSolveHistory&) = delete;
+    QORSolveHistory& operator=(const QORSolveHistory&) = delete;
+
+    // quelmora/history.sqlite under $XDG_DATA_HOME, or ~/.local/share where it is not set.
+    static QString DefaultPath();
+
+    // Opens or creates the file; false, with the reason, when it cannot be used.
+    bool Open(const QString& path, QString* error = nullptr);
+    bool IsOpen() const;
+    // Stores the solve, committed before it returns; its id, or nothing with the reason.
+    std::optional<qint64> Add(const QORSolve& solve, QString* error = nullptr);
+    bool MarkSent(qint64 id);
+    bool Remove(qint64 id);
+    // Oldest first.
+    QList<QORSolve> All() const;
+    QList<QORSolve> Unsent() const;
+    // The fastest of the solves at this shuffle length, other than the one named.
+    std::optional<double> Best(int shuffles, qint64 except = 0) const;
+    // Every solve as comma-separated values with a header line, in UTF-8.
+    bool ExportCsv(const QString& path, QString* error = nullptr) const;
+
+private:
+    QList<QORSolve> Select(const QString& where) const;
+
+    QString Connection;
+};

@@ -1,0 +1,48 @@
+#include "cube/qorstats.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The figure of the n times ending just before end.
+double Window(const QList<double>& times, qsizetype end, int n) {
+    double sum = 0, best = times[end - n], worst = best;
+    for (qsizetype i = end - n; i < end; ++i) {
+        sum += times[i];
+        best = std::min(best, times[i]);
+        worst = std::max(worst, times[i]);
+    }
+    // A mean of 3 keeps every time; longer averages drop the two outliers.
+    return n > 3 ? (sum - best - worst) / (n - 2) : sum / n;
+}
+
+} // namespace
+
+QORRunningFigure Figure(const QList<double>& times, int n) {
+    QORRunningFigure figure;
+    for (qsizetype end = n; end <= times.size(); ++end) {
+        const double value = Window(times, end, n);
+        figure.Best = figure.Best ? std::min(*figure.Best, value) : value;
+        figure.Current = value;
+    }
+    return figure;
+}
+
+QList<std::optional<double>> RollingAverageOf5(const QList<double>& times) {
+    QList<std::optional<double>> line;
+    for (qsizetype end = 1; end <= times.size(); ++end)
+        line << (end >= 5 ? std::optional<double>(Window(times, end, 5)) : std::nullopt);
+    return line;
+}
+
+QString SolveTimeText(double seconds) {
+    const qint64 hundredths = qint64(std::llround(seconds * 100));
+    const qint64 h = hundredths / 360000, m = hundredths / 6000 % 60;
+    const QString rest = QStringLiteral("%1.%2")
+                             .arg(hundredths / 100 % 60, h || m ? 2 : 1, 10, QLatin1Char('0'))
+                             .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+    if (h)
+        return QStringLiteral("%1:%2:%3").arg(h).arg(m, 2, 10, QLatin1Char('0')).arg(rest);
+    return m ? QStringLiteral("%1:%2").arg(m).arg(rest) : rest;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Averages of solve times as cubers count them: a mean of 3 is the plain mean; an average of
+// 5 or 12 drops the best and the worst time and takes the mean of the rest.
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+struct QORRunningFigure {
+    // Of the latest solves, and the best of all runs of that many.
+    std::optional<double> Current, Best;
+};
+
+// Single (n = 1), mean of 3 (n = 3, no time dropped) or average of n, over times in the order
+// they were solved; nothing while there are fewer than n.
+QORRunningFigure Figure(const QList<double>& times, int n);
+// For each solve, the average of 5 ending with it: the line the chart draws over the times.
+QList<std::optional<double>> RollingAverageOf5(const QList<double>& times);
+// Seconds as cubers write them, to the hundredth: 9.87, 1:02.50, 1:00:00.00.
+QString SolveTimeText(double seconds);

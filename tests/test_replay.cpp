@@ -1,0 +1,69 @@
+// Watching a stored solve: its turns on the game's cube, with no clock, paused and stepped,
+// and the cube given back to the player.
+#include "cube/qorreplay.h"
+
+#include "cube/qorgame.h"
+#include "support/facelets.h"
+#include "support/framecounter.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Replay {
+    QORSettings settings;
+    QORGame game{settings};
+    FrameCounter frames;
+    QORReplay replay{game};
+    Replay() {
+        settings.RotateStep = 45;
+        settings.ShuffleCount = 3;
+        game.Cube.Renderer = &frames;
+    }
+};
+
+} // namespace
+
+TEST(Replay, theScrambleThenTheSolutionPlayWithoutTheClockAndStepWhilePaused) {
+    Replay r;
+    r.game.NewGame();
+    EXPECT_FALSE(r.replay.Start("R U", "U' X")) << "X is no turn the history writes";
+    EXPECT_TRUE(r.game.Running()) << "a replay that cannot start leaves the game";
+    ASSERT_TRUE(r.replay.Start("R U F'", "F U' R'"));
+    EXPECT_FALSE(r.game.Running());
+    EXPECT_EQ(r.game.GameSeconds, 0);
+    r.replay.Pause();
+    const int before = r.frames.Frames;
+    r.replay.Step();
+    EXPECT_EQ(r.replay.TurnsDone(), 1);
+    EXPECT_TRUE(r.replay.Paused() && r.replay.Active());
+    Facelets f;
+    f.Apply("R");
+    EXPECT_EQ(Facelets::Of(r.game.Cube), f.Now);
+    EXPECT_EQ(r.frames.Frames - before, 2) << "animated at the current speed";
+    r.replay.Resume();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !r.replay.Active(); }));
+    EXPECT_EQ(r.replay.TurnsDone(), 6);
+    EXPECT_TRUE(r.game.Cube.IsSolved());
+    EXPECT_FALSE(r.game.Running());
+}
+
+TEST(Replay, thePlayersTurnANewGameOrAStoppedAnimationEndIt) {
+    Replay r;
+    const std::function<void()> takeovers[] = {
+        [&] { r.game.PlayerTurns({QORMove{0, 1, 1}}); },
+        [&] { r.game.NewGame(); },
+        [&] {
+            r.frames.StopAfter = r.frames.Frames + 1;
+            r.replay.Step();
+        }};
+    for (const auto& takeover : takeovers) {
+        ASSERT_TRUE(r.replay.Start("R U F'", "F U' R'"));
+        r.replay.Step();
+        takeover();
+        EXPECT_FALSE(r.replay.Active());
+        EXPECT_TRUE(r.replay.Paused());
+    }
+}
