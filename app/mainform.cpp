@@ -135,7 +135,11 @@ void TMainForm::ConnectParts() {
         if (StatsForm->isVisible())
             StatsForm->Reload();
     });
-    connect(OptionsForm, &TOptionsForm::ApplyColors, this, [this] { Game->Cube.ApplyColors(); });
+    connect(OptionsForm, &TOptionsForm::ApplyColors, this, [this] {
+        Game->Cube.ApplyColors();
+        View->Wake();
+    });
+    connect(OptionsForm, &TOptionsForm::Changed, View, &QORViewController::Wake);
 }
 
 void TMainForm::FormDestroy() {

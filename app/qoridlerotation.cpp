@@ -23,3 +23,9 @@ float QORIdleRotation::Tick(int64_t nowMs, int timeoutMs, bool blocked) {
     const int64_t step = std::clamp<int64_t>(nowMs - from, 0, LongestStepMs);
     return DegreesPerSecond * float(step) / 1000.0f;
 }
+
+int64_t QORIdleRotation::MsUntilStart(int64_t nowMs, int timeoutMs) const {
+    if (timeoutMs <= 0)
+        return -1;
+    return std::max<int64_t>(0, LastInputMs + timeoutMs - nowMs);
+}

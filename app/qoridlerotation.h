@@ -19,6 +19,8 @@ public:
     // button is held: the wait restarts) and always when timeoutMs is 0.
     float Tick(int64_t nowMs, int timeoutMs, bool blocked);
     bool Active() const { return Rotating; }
+    // How long from now until the rotation would begin; -1 when it never would.
+    int64_t MsUntilStart(int64_t nowMs, int timeoutMs) const;
 
 private:
     int64_t LastInputMs = 0;

@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include <chrono>
+#include <climits>
 
 QORViewController::QORViewController(QORGame& game, const QORSettings& settings, QObject* parent)
     : QObject(parent), Game(game), Settings(settings) {
@@ -18,6 +19,12 @@ QORViewController::QORViewController(QORGame& game, const QORSettings& settings,
     IdleRotation.Input(IdleClock());
     DrawTimer.setInterval(10);
     DrawTimer.start();
+    IdleStart.setSingleShot(true);
+    connect(&IdleStart, &QTimer::timeout, this, &QORViewController::Wake);
+    // A new game, a stop, an opened file, a turn or the clock's tick.
+    connect(&game, &QORGame::ClockChanged, this, &QORViewController::Wake);
+    connect(&game, &QORGame::MovesChanged, this, &QORViewController::Wake);
+    connect(&game, &QORGame::GameFileChanged, this, &QORViewController::Wake);
 }
 
 QORViewController::~QORViewController() {
@@ -33,6 +40,7 @@ bool QORViewController::Init(QWindow* panel) {
 
 void QORViewController::Release() {
     DrawTimer.stop();
+    IdleStart.stop();
     if (Renderer.Cube)
         Renderer.Cube->Renderer = nullptr;
     Renderer.Cube = nullptr;
@@ -41,14 +49,22 @@ void QORViewController::Release() {
 
 void QORViewController::Resize(int width, int height) {
     Renderer.Resize(width, height);
+    Wake();
 }
 
 void QORViewController::Expose() {
     Renderer.InvalidateFrame();
+    Wake();
+}
+
+void QORViewController::Wake() {
+    if (Renderer.Cube && !DrawTimer.isActive())
+        DrawTimer.start();
 }
 
 void QORViewController::KeyDown() {
     IdleRotation.Input(IdleClock());
+    Wake();
 }
 
 void QORViewController::MouseDown(int x, int y, int shift) {
@@ -56,6 +72,7 @@ void QORViewController::MouseDown(int x, int y, int shift) {
     PanelPressed = true;
     IdleRotation.Input(IdleClock());
     Renderer.PassCount = 1;
+    Wake();
     // The press picks too: a flick may reach the next sticker with its first move.
     if (!PressStoppedRotation)
         Renderer.MouseDown(x, y, shift);
@@ -64,6 +81,7 @@ void QORViewController::MouseDown(int x, int y, int shift) {
 void QORViewController::MouseMove(int x, int y, int shift) {
     const bool stopsRotation = IdleRotation.Active();
     IdleRotation.Input(IdleClock());
+    Wake();
     if (stopsRotation)
         return;
     if (PressStoppedRotation)
@@ -77,10 +95,14 @@ void QORViewController::MouseUp() {
     IdleRotation.Input(IdleClock());
     Renderer.MouseUp();
     Renderer.PassCount = Settings.DrawQuality;
+    Wake();
 }
 
 bool QORViewController::AnimationFrame() {
+    // A moving picture gets one pass; the timer refines it once the turn is over.
+    Renderer.PassCount = 1;
     Renderer.DrawFrame();
+    Wake();
     if (!StopAnimations)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     return !StopAnimations;
@@ -96,8 +118,17 @@ void QORViewController::DrawTimerTimer() {
     const float degrees = IdleRotation.Tick(IdleClock(), Settings.IdleTimeout, still);
     if (degrees > 0)
         Renderer.Orbit(degrees);
+    const bool moving = PanelPressed || IdleRotation.Active();
+    Renderer.PassCount = moving ? 1 : Settings.DrawQuality;
     // A turn under way draws its own frames.
     if (!cube->Busy && Renderer.NeedsFrame())
         Renderer.DrawFrame();
-    DrawTimer.start();
+    if (moving || cube->Busy || Renderer.NeedsFrame()) {
+        DrawTimer.start();
+        return;
+    }
+    // Nothing can change until input or the game says so, or the idle rotation is due.
+    const int64_t due = still ? -1 : IdleRotation.MsUntilStart(IdleClock(), Settings.IdleTimeout);
+    if (due >= 0)
+        IdleStart.start(int(std::min<int64_t>(due, INT_MAX)));
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Turns what happens on the drawing panel into the view: mouse routing to the renderer, the
-// pass count of a held button, the draw timer and the idle rotation. The game hears of
-// releases from the window, after the view has finished with them.
+// pass count of a picture that moves or rests, the draw timer and the idle rotation. The game
+// hears of releases from the window, after the view has finished with them.
 
 #include "app/qoridlerotation.h"
 #include "render/qorgl.h"
@@ -22,9 +22,12 @@ public:
     ~QORViewController() override;
 
     QORGL Renderer;
-    // Every 10 ms while the view lives; each timeout is one DrawTimerTimer tick, as the window
-    // connects it. A tick draws only when the picture would change.
+    // Every 10 ms while the picture can change: an animation, a held button, the idle rotation
+    // or a picture still being refined; otherwise it sleeps until Wake. Each timeout is one
+    // DrawTimerTimer tick, as the window connects it.
     QTimer DrawTimer;
+    // Wakes the draw timer when the idle rotation is due to begin.
+    QTimer IdleStart;
     QORIdleRotation IdleRotation;
     // Milliseconds of a steady clock for the idle rotation; tests drive it.
     std::function<int64_t()> IdleClock;
@@ -40,6 +43,8 @@ public:
     // Ends a drag and restores the quality's pass count.
     void MouseUp();
     void DrawTimerTimer();
+    // Something may have changed the picture: input, a resize, an expose, a setting, the game.
+    void Wake();
     // Stops drawing for good and gives up the GL context.
     void Release();
 

@@ -1,13 +1,20 @@
-// Frame, pass and pick costs on the default drawing panel. Run under a display (Xvfb):
+// Frame, pass, pick and shuffle costs on the default drawing panel, with the figures that
+// matter printed side by side at the end. Run under a display (Xvfb):
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/quelmora_bench
 #include "app/qordrawpanel.h"
 #include "render/qorcubedraw.h"
 #include "render/qorgl.h"
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QOpenGLContext>
+#include <QScreen>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
 
 namespace {
 
@@ -15,17 +22,53 @@ namespace {
 constexpr int PanelW = 478, PanelH = 315;
 
 QORGL* Renderer = nullptr;
+QORDrawPanel* Panel = nullptr;
 QORSettings Settings;
 
+// A picture that changed: a hair's turn of the view, back and forth.
+void Nudge() {
+    static float sign = 1;
+    Renderer->Orbit(sign * 0.01f);
+    sign = -sign;
+}
+
+// A complete picture of range(0) passes, from its first pass to its last present, as the draw
+// timer refines it at rest.
 void Frame(benchmark::State& state) {
     Renderer->PassCount = int(state.range(0));
     for (auto _ : state) {
-        Renderer->DrawFrame();
+        Nudge();
+        do
+            Renderer->DrawFrame();
+        while (Renderer->Refining());
         glFinish();
     }
 }
 
-// One pass as the frame draws it, without averaging or presenting.
+// The sixteen passes averaged over the whole viewport in one go and presented.
+void WholeViewportFrame16(benchmark::State& state) {
+    QORAccumulator accum;
+    accum.Init();
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    for (auto _ : state) {
+        Nudge();
+        accum.Clear(v);
+        for (int pass = 0; pass < 16; ++pass) {
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            Renderer->AccPerspective(double(v[2]) / v[3], QORGL::JitterTable[pass][0],
+                                     QORGL::JitterTable[pass][1]);
+            DrawAll(*Renderer->Cube, false);
+            accum.Accumulate(pass + 1);
+        }
+        accum.Return();
+        Renderer->GLContext->swapBuffers(Panel);
+        glFinish();
+    }
+    accum.Release();
+}
+
+// One pass as a frame draws it, without averaging or presenting.
 void BarePass(benchmark::State& state) {
     GLint v[4];
     glGetIntegerv(GL_VIEWPORT, v);
@@ -45,13 +88,17 @@ void PickAt(benchmark::State& state) {
     }
 }
 
-// A new game's 30-turn shuffle at 45 degrees a frame: 60 frames of one pass each.
+// A new game's 30-turn shuffle at the default speed, 18 frames a turn, at quality range(0):
+// the turns in one pass each, then the picture at rest refined to the quality.
 void Shuffle30(benchmark::State& state) {
-    Renderer->PassCount = 1;
-    Settings.RotateStep = 45;
+    Settings.RotateStep = QORSettingTable::RotateSpeed.Default;
     for (auto _ : state) {
         Renderer->Cube->Reset();
         Renderer->Cube->Shuffle(30);
+        Renderer->PassCount = int(state.range(0));
+        do
+            Renderer->DrawFrame();
+        while (Renderer->Refining());
         glFinish();
     }
 }
@@ -63,13 +110,61 @@ void UnchangedFrameCheck(benchmark::State& state) {
         benchmark::DoNotOptimize(Renderer->NeedsFrame());
 }
 
+// The largest difference, per channel, between the refined picture at quality 16 on the
+// screen and the mean of the same 16 passes read back one by one.
+int RestingPictureDifference() {
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    std::vector<int> sum(size_t(v[2]) * size_t(v[3]) * 4);
+    for (int pass = 0; pass < 16; ++pass) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        Renderer->AccPerspective(double(v[2]) / v[3], QORGL::JitterTable[pass][0],
+                                 QORGL::JitterTable[pass][1]);
+        DrawAll(*Renderer->Cube, false);
+        std::vector<unsigned char> one(sum.size());
+        glReadPixels(v[0], v[1], v[2], v[3], GL_RGBA, GL_UNSIGNED_BYTE, one.data());
+        for (size_t i = 0; i < sum.size(); ++i)
+            sum[i] += one[i];
+    }
+    Renderer->PassCount = 16;
+    Nudge();
+    Nudge();
+    do
+        Renderer->DrawFrame();
+    while (Renderer->Refining());
+    const QImage shown = Panel->screen()->grabWindow(Panel->winId()).toImage().mirrored();
+    int worst = 0;
+    for (int y = 0; y < v[3]; ++y)
+        for (int x = 0; x < v[2]; ++x) {
+            const QRgb p = shown.pixel(v[0] + x, v[1] + y);
+            const int rgb[3] = {qRed(p), qGreen(p), qBlue(p)};
+            for (int c = 0; c < 3; ++c) {
+                const int mean = (sum[(size_t(y) * size_t(v[2]) + size_t(x)) * 4 + size_t(c)] + 8) / 16;
+                worst = std::max(worst, std::abs(rgb[c] - mean));
+            }
+        }
+    return worst;
+}
+
+// Prints the table as usual and keeps each run's time for the ratios at the end.
+class Reporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> Ms;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            Ms[run.benchmark_name()] = run.GetAdjustedRealTime();
+    }
+};
+
 } // namespace
 
 BENCHMARK(Frame)->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(WholeViewportFrame16)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BarePass)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(PickAt)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(Shuffle30)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(UnchangedFrameCheck)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Shuffle30)->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(UnchangedFrameCheck)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
@@ -82,10 +177,10 @@ int main(int argc, char** argv) {
     cube.Reset();
     QORGL renderer;
     renderer.Cube = &cube;
-    // Each animation step draws a whole frame, as the game's view does.
+    // Each animation step draws a one-pass frame, as the game's view does.
     struct Frames : QORRendererLink {
         QORGL* Gl = nullptr;
-        bool AnimationFrame() override { return Gl->DrawFrame(), true; }
+        bool AnimationFrame() override { return Gl->PassCount = 1, Gl->DrawFrame(), true; }
     } frames;
     frames.Gl = &renderer;
     cube.Renderer = &frames;
@@ -93,8 +188,26 @@ int main(int argc, char** argv) {
         return 1;
     renderer.Resize(PanelW, PanelH);
     Renderer = &renderer;
+    Panel = &panel;
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    Reporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    auto& ms = reporter.Ms;
+    const auto ratio = [&ms](const char* a, const char* b, double times = 1) {
+        if (ms.count(a) && ms.count(b))
+            std::printf("  %-48s %.2f\n", (std::string(a) + " / " + b).c_str(),
+                        ms[a] / (ms[b] * times));
+    };
+    std::printf("\nSide by side (target):\n");
+    ratio("Shuffle30/16/real_time", "Shuffle30/1/real_time");
+    std::printf("    (at most 1.3)\n");
+    ratio("Frame/16/real_time", "BarePass/real_time", 16);
+    std::printf("    (a complete quality-16 frame per 16 bare passes, at most 1.15)\n");
+    ratio("WholeViewportFrame16/real_time", "BarePass/real_time", 16);
+    std::printf("    (the same averaged over the whole viewport)\n");
+    std::printf("  resting picture at 16 against the mean of its passes: %d units at most (at "
+                "most 1)\n",
+                RestingPictureDifference());
     benchmark::Shutdown();
     renderer.Release();
     return 0;

@@ -170,10 +170,12 @@ void TOptionsForm::StoreColor(const QORColorBox* box) {
     for (const auto& [each, slot] : ColorBoxes())
         if (each == box)
             Settings.ColorTable[std::size_t(slot)] = RGBFromColorValue(box->Selected());
+    emit Changed();
 }
 
 void TOptionsForm::TrackBarQualityChange() {
     Settings.DrawQuality = QualityForPosition(TrackBarQuality->value());
+    emit Changed();
 }
 
 void TOptionsForm::TrackBarRSpeedChange() {
@@ -182,6 +184,7 @@ void TOptionsForm::TrackBarRSpeedChange() {
 
 void TOptionsForm::ComboBoxIdleChange() {
     Settings.IdleTimeout = ComboBoxIdle->currentData().toInt();
+    emit Changed();
 }
 
 void TOptionsForm::CheckBoxUpdateTopClick() {

@@ -62,6 +62,8 @@ public:
 signals:
     // OK: the cubies should take the colours now in the settings.
     void ApplyColors();
+    // A setting changed, which may change the picture or when the view turns by itself.
+    void Changed();
 
 private:
     void CreateGamePage();

@@ -63,31 +63,31 @@ bool QORAccumulator::EnsureTarget(GLsizei width, GLsizei height) {
     return true;
 }
 
-// Draws a texture over the whole current viewport, modulated by weight, leaving GL state as
+// Draws the region's corner of a texture over the whole current viewport, leaving GL state as
 // it was. The fixed pipeline keeps the texels exact with nearest sampling at 1:1.
-void QORAccumulator::DrawQuad(GLuint texture, float weight) const {
+void QORAccumulator::DrawQuad(GLuint texture) const {
+    const float s = float(Region[2]) / float(TargetW), t = float(Region[3]) / float(TargetH);
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_COLOR_MATERIAL);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    glColor4f(weight, weight, weight, weight);
     glBegin(GL_QUADS);
     glTexCoord2f(0, 0);
     glVertex2f(-1, -1);
-    glTexCoord2f(1, 0);
+    glTexCoord2f(s, 0);
     glVertex2f(1, -1);
-    glTexCoord2f(1, 1);
+    glTexCoord2f(s, t);
     glVertex2f(1, 1);
-    glTexCoord2f(0, 1);
+    glTexCoord2f(0, t);
     glVertex2f(-1, 1);
     glEnd();
     glPopMatrix();
@@ -97,56 +97,73 @@ void QORAccumulator::DrawQuad(GLuint texture, float weight) const {
     glPopAttrib();
 }
 
-void QORAccumulator::Clear() {
-    if (Current == Mode::Native) {
+void QORAccumulator::Scissored(GLenum op, GLfloat value) const {
+    glPushAttrib(GL_SCISSOR_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(Region[0], Region[1], Region[2], Region[3]);
+    if (op == GL_ACCUM_BUFFER_BIT)
         glClear(GL_ACCUM_BUFFER_BIT);
-        return;
-    }
+    else
+        glAccum(op, value);
+    glPopAttrib();
+}
+
+void QORAccumulator::Clear(const GLint region[4]) {
+    glGetIntegerv(GL_VIEWPORT, View);
+    for (int i = 0; i < 4; ++i)
+        Region[i] = region[i];
+    if (Current == Mode::Native)
+        Scissored(GL_ACCUM_BUFFER_BIT, 0);
     if (Current != Mode::Emulated)
         return;
-    glGetIntegerv(GL_VIEWPORT, View);
     if (View[2] <= 0 || View[3] <= 0 || !EnsureTarget(View[2], View[3]))
         return;
     GLfloat clearColor[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColor);
     glBindFramebuffer(GL_FRAMEBUFFER, Fbo);
-    glViewport(0, 0, View[2], View[3]);
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(View[0], View[1], View[2], View[3]);
 }
 
-void QORAccumulator::Accumulate(float weight) {
+void QORAccumulator::Accumulate(int pass) {
+    // The mean of k passes is the new one times 1/k plus the mean of the others times
+    // (k - 1)/k: the picture so far can be shown after every pass.
+    const float weight = 1.0f / float(pass);
     if (Current == Mode::Native) {
-        glAccum(GL_ACCUM, weight);
+        if (pass > 1)
+            Scissored(GL_MULT, 1.0f - weight);
+        Scissored(pass > 1 ? GL_ACCUM : GL_LOAD, weight);
         return;
     }
     if (Current != Mode::Emulated || !Fbo)
         return;
     glBindTexture(GL_TEXTURE_2D, PassTexture);
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, View[0], View[1], View[2], View[3]);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, Region[0], Region[1], Region[2], Region[3]);
     glBindFramebuffer(GL_FRAMEBUFFER, Fbo);
-    glViewport(0, 0, View[2], View[3]);
+    glViewport(0, 0, Region[2], Region[3]);
     glPushAttrib(GL_COLOR_BUFFER_BIT);
     glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE, GL_ONE);
-    DrawQuad(PassTexture, weight);
+    glBlendColor(0, 0, 0, weight);
+    glBlendFunc(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA);
+    DrawQuad(PassTexture);
     glPopAttrib();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(View[0], View[1], View[2], View[3]);
 }
 
-void QORAccumulator::Return(float value) {
+void QORAccumulator::Return() {
     if (Current == Mode::Native) {
-        glAccum(GL_RETURN, value);
+        Scissored(GL_RETURN, 1.0f);
         return;
     }
     if (Current != Mode::Emulated || !Fbo)
         return;
+    glViewport(Region[0], Region[1], Region[2], Region[3]);
     glPushAttrib(GL_COLOR_BUFFER_BIT);
     glDisable(GL_BLEND);
-    DrawQuad(SumTexture, value);
+    DrawQuad(SumTexture);
     glPopAttrib();
+    glViewport(View[0], View[1], View[2], View[3]);
 }

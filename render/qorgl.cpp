@@ -2,6 +2,7 @@
 
 #include "render/qorcubedraw.h"
 
+#include <QElapsedTimer>
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
 #include <QWindow>
@@ -182,42 +183,85 @@ void QORGL::AccPerspective(double aspect, double pixdx, double pixdy) {
     glMatrixMode(GL_MODELVIEW);
 }
 
-void QORGL::RenderFrame() {
+int QORGL::Passes() const {
+    return std::clamp(PassCount, 0, QORSettingTable::DrawQuality.Max);
+}
+
+void QORGL::CubeRegion(GLint region[4]) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const int passes = std::min(PassCount, QORSettingTable::DrawQuality.Max);
-    // The average of a single pass is that pass: it stays in the colour buffer as it is.
-    const bool average = passes > 1;
-    // Each pass clears to the background, so the averaged frame keeps it exact.
-    const RGBTriple& background = Cube->Settings->ColorTable[7];
-    glClearColor(background.r / 255.0f, background.g / 255.0f, background.b / 255.0f, 0.0f);
+    AccPerspective(double(viewport[2]) / double(viewport[3]), 0, 0);
+    GLdouble model[16], projection[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    // Every polygon is spanned by the cubies' points, all in front of the eye.
+    double left = viewport[0] + viewport[2], bottom = viewport[1] + viewport[3];
+    double right = viewport[0], top = viewport[1];
+    for (const QORSmallCube& c : Cube->Cubies)
+        for (const Vec3& p : c.Points) {
+            GLdouble x = 0, y = 0, z = 0;
+            gluProject(p.x, p.y, p.z, model, projection, viewport, &x, &y, &z);
+            left = std::min(left, x);
+            right = std::max(right, x);
+            bottom = std::min(bottom, y);
+            top = std::max(top, y);
+        }
+    // A pass is shifted by less than a pixel; one more covers the rounding of the edges.
+    constexpr int Margin = 2;
+    const int x0 = std::max(viewport[0], int(std::floor(left)) - Margin);
+    const int y0 = std::max(viewport[1], int(std::floor(bottom)) - Margin);
+    const int x1 = std::min(viewport[0] + viewport[2], int(std::ceil(right)) + Margin);
+    const int y1 = std::min(viewport[1] + viewport[3], int(std::ceil(top)) + Margin);
+    region[0] = x0;
+    region[1] = y0;
+    region[2] = std::max(0, x1 - x0);
+    region[3] = std::max(0, y1 - y0);
+}
+
+void QORGL::DrawPass(int pass, bool average) {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    AccPerspective(double(viewport[2]) / double(viewport[3]), JitterTable[pass][0],
+                   JitterTable[pass][1]);
+    DrawAll(*Cube, false);
     if (average)
-        Accum.Clear();
-    for (int i = 0; i < passes; ++i) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        AccPerspective(double(viewport[2]) / double(viewport[3]), JitterTable[i][0],
-                       JitterTable[i][1]);
-        DrawAll(*Cube, false);
-        if (average)
-            Accum.Accumulate(1.0f / float(passes));
-    }
-    if (passes <= 0)
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (average)
-        Accum.Return(1.0f);
-    glFlush();
+        Accum.Accumulate(pass + 1);
 }
 
 void QORGL::DrawFrame() {
-    if (!Cube || !MakeCurrent())
+    if (!Cube || !Wnd || !Wnd->isExposed() || !MakeCurrent())
         return;
-    RenderFrame();
-    if (Wnd->isExposed()) {
-        GLContext->swapBuffers(Wnd);
-        LastFrameKey = FrameKey();
-        if (PendingFrames > 0)
-            --PendingFrames;
+    // Each pass clears to the background, so the averaged frame keeps it exact.
+    const RGBTriple& background = Cube->Settings->ColorTable[7];
+    glClearColor(background.r / 255.0f, background.g / 255.0f, background.b / 255.0f, 0.0f);
+    const int passes = Passes();
+    // The mean of a single pass is that pass: it stays in the colour buffer as it is.
+    const bool average = passes > 1;
+    std::vector<unsigned char> key = FrameKey();
+    if (key != RefinedKey || (!average && PassesDone >= passes)) {
+        RefinedKey = std::move(key);
+        PassesDone = 0;
+        if (average) {
+            CubeRegion(Region);
+            Accum.Clear(Region);
+        }
     }
+    if (PassesDone >= passes) {
+        // Complete and asked for again: the background, then the mean over the cube.
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    } else {
+        QElapsedTimer spent;
+        spent.start();
+        do
+            DrawPass(PassesDone++, average);
+        while (PassesDone < passes && spent.elapsed() < FrameBudgetMs);
+    }
+    if (average)
+        Accum.Return();
+    GLContext->swapBuffers(Wnd);
+    if (PendingFrames > 0)
+        --PendingFrames;
 }
 
 std::vector<unsigned char> QORGL::FrameKey() const {
@@ -227,7 +271,7 @@ std::vector<unsigned char> QORGL::FrameKey() const {
     Append(key, Camera.Up);
     Append(key, Light.Position);
     Append(key, Light.SpotDirection);
-    Append(key, PassCount);
+    Append(key, Passes());
     Append(key, PanelW);
     Append(key, PanelH);
     Append(key, Cube->Settings->ColorTable[7]);
@@ -239,8 +283,10 @@ std::vector<unsigned char> QORGL::FrameKey() const {
 }
 
 bool QORGL::NeedsFrame() const {
+    if (!Cube || !Wnd || !Wnd->isExposed() || !GLContext)
+        return false;
     // Comparing everything a frame shows is cheaper than drawing it and cannot miss a change.
-    return Cube && (PendingFrames > 0 || FrameKey() != LastFrameKey);
+    return PendingFrames > 0 || Refining() || FrameKey() != RefinedKey;
 }
 
 void QORGL::MouseDown(int x, int y, int shift) {

@@ -34,7 +34,10 @@ public:
 
     QWindow* Wnd = nullptr;
     QOpenGLContext* GLContext = nullptr;
+    // The passes the picture gets: one while it moves, the quality's once it rests.
     int PassCount = 1;
+    // How long one DrawFrame may spend adding passes before it presents what it has.
+    static constexpr int FrameBudgetMs = 8;
     QORCamera Camera;
     QORLight Light;
     // The cube drawn, in the colours and background of its settings; not owned.
@@ -56,7 +59,9 @@ public:
     static QSurfaceFormat SurfaceFormat();
     bool SetupPixelFormat(QWindow* window);
     void Resize(int width, int height);
-    // Renders and presents one frame before returning.
+    // Adds passes to the picture, at least one and up to PassCount or the frame budget, and
+    // presents the mean of those so far before returning. A picture that changed starts again
+    // from its first pass; a complete one is presented again.
     void DrawFrame();
     // A press with the left button picks the sticker under it, as a move does.
     void MouseDown(int x, int y, int shift);
@@ -79,15 +84,16 @@ public:
     // The square centred viewport and provisional projection, in the current context.
     void ApplyViewport(int width, int height);
     void ApplyLight();
-    // The passes of one frame into the back buffer, without presenting it.
-    void RenderFrame();
 
-    // Whether the next timer frame would differ from the last one presented.
+    // Whether the next timer frame would differ from the last one presented: the picture
+    // changed, still lacks passes, or was lost. Never while the panel is not on screen.
     bool NeedsFrame() const;
+    // The picture presented has fewer passes than PassCount.
+    bool Refining() const { return PassesDone < Passes(); }
     // The window system may size the drawable only after we hear of a resize or expose, so
     // the frame after such an event is drawn twice.
     static constexpr int SettleFrames = 2;
-    // Forces the next timer frame, e.g. after an expose that lost the picture.
+    // Forces the next timer frames, e.g. after an expose that lost the picture.
     void InvalidateFrame() { PendingFrames = SettleFrames; }
 
     QORAccumulator::Mode AccumulationMode() const { return Accum.Active(); }
@@ -100,9 +106,17 @@ private:
     bool MakeCurrent();
     void Fail(const char* text);
     std::vector<unsigned char> FrameKey() const;
+    int Passes() const;
+    // The cube's rectangle on the panel, in window pixels, with room for the jitter: outside
+    // it every pass draws the same background.
+    void CubeRegion(GLint region[4]);
+    void DrawPass(int pass, bool average);
 
     QORAccumulator Accum;
     int PanelW = 0, PanelH = 0;
     int PendingFrames = SettleFrames;
-    std::vector<unsigned char> LastFrameKey;
+    // The picture being refined, its passes so far and where they are averaged.
+    std::vector<unsigned char> RefinedKey;
+    int PassesDone = 0;
+    GLint Region[4] = {0, 0, 0, 0};
 };

@@ -1,10 +1,15 @@
 // The view controller on a live main window: the pass count of a held button, pointer events
-// from the real panel, and the idle rotation with the idle clock driven by the test.
+// from the real panel, the idle rotation with the idle clock driven by the test, and a draw
+// timer that sleeps once the picture at rest is complete.
 #include "app/qordrawpanel.h"
+#include "dialogs/options.h"
+#include "dialogs/qorcolorbox.h"
+#include "dialogs/qoroptionmaps.h"
 
 #include "support/game.h"
 #include "support/pixels.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -28,6 +33,10 @@ struct ShownGame : Game {
         form.DrawPanelMouseDown(from.x(), from.y(), QORGL::ShiftLeft);
         form.DrawPanelMouseMove(to.x(), to.y(), QORGL::ShiftLeft);
         form.DrawPanelMouseUp(to.x(), to.y(), 0);
+    }
+    // The real draw timer refines the picture and then stops.
+    bool Asleep() {
+        return QTest::qWaitFor([&] { return !view.DrawTimer.isActive(); }, 10000);
     }
 };
 
@@ -76,4 +85,33 @@ TEST(View, theViewTurnsByItselfOnlyWhileNoGameRunsAndInputStopsIt) {
     g.form.DrawPanelMouseDown(10, 10, QORGL::ShiftRight);
     g.Idle(20000);
     EXPECT_FALSE(g.view.IdleRotation.Active()) << "a held button keeps the view still";
+}
+
+TEST(View, thePictureAtRestReachesTheQualityThenTheTimerSleepsUntilSomethingMayChangeIt) {
+    ShownGame g;
+    g.form.Settings.IdleTimeout = 5000;
+    QSlider* quality = g.form.OptionsForm->TrackBarQuality;
+    quality->setValue(*PositionForQuality(4));
+    ASSERT_TRUE(g.Asleep());
+    EXPECT_EQ(g.view.Renderer.PassCount, 4) << "no button release was needed";
+    EXPECT_FALSE(g.view.Renderer.NeedsFrame());
+    EXPECT_TRUE(g.view.IdleStart.isActive());
+    EXPECT_GT(g.view.IdleStart.remainingTime(), 4000) << "it wakes when the view is due to turn";
+    const std::pair<const char*, std::function<void()>> wakers[] = {
+        {"quality", [&] { quality->setValue(*PositionForQuality(16)); }},
+        {"background", [&] { emit g.form.OptionsForm->ColorBoxBG->activated(3); }},
+        {"move", [&] { QTest::mouseMove(g.form.DrawPanel, QPoint(20, 20)); }},
+        {"key", [&] { QTest::keyClick(g.form.DrawPanel, Qt::Key_Space); }},
+        {"resize", [&] { g.form.resize(g.form.width() + 20, g.form.height()); }},
+        {"expose", [&] { g.view.Expose(); }},
+        {"clock", [&] { g.form.GameTimerTimer(); }},
+        {"idle", [&] { g.view.IdleStart.start(0); }}};
+    for (const auto& [what, wake] : wakers) {
+        QSignalSpy ticks(&g.view.DrawTimer, &QTimer::timeout);
+        wake();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !ticks.isEmpty(); }, 2000)) << what;
+        ASSERT_TRUE(g.Asleep()) << what;
+        EXPECT_FALSE(g.view.Renderer.NeedsFrame()) << what;
+    }
+    EXPECT_EQ(g.view.Renderer.PassCount, 16);
 }
