@@ -36,7 +36,8 @@
 
 TMainForm::TMainForm(const QString& exePath, QWidget* parent)
     : QMainWindow(parent),
-      SettingsFile(exePath.isEmpty() ? QCoreApplication::applicationFilePath() : exePath) {
+      ExePath(exePath.isEmpty() ? QCoreApplication::applicationFilePath() : exePath),
+      SettingsFile(ExePath) {
     MessageBox = [this](QMessageBox::Icon icon, const QString& caption, const QString& text) {
         QMessageBox box(icon, caption, text, QMessageBox::Ok, isVisible() ? this : nullptr);
         box.exec();
@@ -87,7 +88,7 @@ void TMainForm::FormCreate() {
     Game = new QORGame(Settings, this);
     View = new QORViewController(*Game, Settings, this);
     Keyboard = new QORKeyboard(*Game, *View, this);
-    Help = new QORHelp(this);
+    Help = new QORHelp(ExePath, this);
     View->Renderer.ErrorBox = [this](const QString& text, const QString& caption) {
         MessageBox(QMessageBox::Critical, caption, text);
     };

@@ -39,6 +39,9 @@ public:
     explicit TMainForm(const QString& exePath = QString(), QWidget* parent = nullptr);
     ~TMainForm() override;
 
+    // This executable, or the one a test names: it decides where the settings file and an
+    // installed help page lie.
+    const QString ExePath;
     QORSettingsFile SettingsFile;
     // The live settings: read once at start, shared by everything below, written at exit.
     QORSettings Settings;

@@ -139,9 +139,7 @@ void TMainForm::N15Click() {
 }
 
 void TMainForm::N16Click() {
-    const QFileInfo help(QStringLiteral("readme.htm"));
-    if (help.isFile())
-        Help->Open(help.absoluteFilePath());
+    Help->ShowHelp();
 }
 
 void TMainForm::N18Click() {

@@ -1,18 +1,31 @@
 #include "app/qorhelp.h"
 
+#include "cube/qorinstalled.h"
 #include "dialogs/help.h"
 
+#include <QFileInfo>
 #include <QPointer>
 #include <QProcess>
 #include <QWidget>
 
-QORHelp::QORHelp(QWidget* parent) : QObject(parent) {
+QORHelp::QORHelp(const QString& exePath, QWidget* parent) : QObject(parent), ExePath(exePath) {
     ShowInGame = [this, parent](const QString& file) {
         // One window for the run: asking again brings it back to the front.
         if (!Window)
             Window = new THelpForm(parent);
         Window->ShowPage(file);
     };
+}
+
+QString QORHelp::Page() const {
+    const QFileInfo here(QStringLiteral("readme.htm"));
+    return here.isFile() ? here.absoluteFilePath() : InstalledHelpPage(ExePath);
+}
+
+void QORHelp::ShowHelp() {
+    const QString page = Page();
+    if (!page.isEmpty())
+        Open(page);
 }
 
 void QORHelp::Open(const QString& file) {

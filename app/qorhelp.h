@@ -14,8 +14,12 @@ class QWidget;
 class QORHelp : public QObject {
     Q_OBJECT
 public:
-    explicit QORHelp(QWidget* parent);
+    QORHelp(const QString& exePath, QWidget* parent);
 
+    // readme.htm in the current folder, else the installed copy's page; empty when neither is.
+    QString Page() const;
+    // Opens the page, when there is one.
+    void ShowHelp();
     void Open(const QString& file);
 
     // The desktop's opener; it exits with a failure when it found nothing to open with.
@@ -28,5 +32,6 @@ signals:
     void Shown(bool byDesktop);
 
 private:
+    QString ExePath;
     QPointer<THelpForm> Window;
 };

@@ -1,6 +1,7 @@
 #include "cube/qorsettingsfile.h"
 
 #include "cube/qorinifile.h"
+#include "cube/qorinstalled.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,7 +10,9 @@
 QORSettingsFile::QORSettingsFile(const QString& exePath, const QString& userIniPath) {
     const QString beside = IniPathForExecutable(exePath);
     const QFileInfo folder(QFileInfo(beside).absolutePath());
-    const bool besideWritable = folder.isDir() && folder.isWritable();
+    // An installed copy never writes beside itself, even for root, who may write anywhere.
+    const bool installed = !InstalledHelpPage(exePath).isEmpty();
+    const bool besideWritable = !installed && folder.isDir() && folder.isWritable();
     const bool besideExists = QFileInfo(beside).isFile();
     Write_ = besideWritable ? beside : userIniPath;
     // An installed copy keeps the player's own changes; a tree build's own file wins.

@@ -9,7 +9,8 @@
 
 class QORSettingsFile {
 public:
-    // Beside the executable when its folder is writable, else the per-user file. The file beside
+    // Beside the executable when its folder is writable and it is not an installed copy, else
+    // the per-user file. The file beside
     // the executable is read when it is also the one written, or while no per-user file exists;
     // otherwise the per-user file is read.
     explicit QORSettingsFile(const QString& exePath, const QString& userIniPath = UserIniPath());

@@ -160,6 +160,11 @@ TEST(SettingsFile, liesBesideTheExecutableWhenItsFolderIsWritableElseInTheUsersF
     WriteAll(beside, "");
     EXPECT_EQ(QORSettingsFile(dir.filePath("quelmora"), user).ReadPath(), beside);
     EXPECT_EQ(QORSettingsFile::IniPathForExecutable("/opt/b.d/quel.mora"), "/opt/b.d/quel.ini");
+    // An installed copy, which has its help page in the install tree, writes the player's file
+    // even where it could write beside itself.
+    ASSERT_TRUE(QDir(home.path()).mkpath("usr/bin") && QDir(home.path()).mkpath("usr/share/doc/quelmora"));
+    WriteAll(home.filePath("usr/share/doc/quelmora/readme.htm"), "");
+    EXPECT_EQ(QORSettingsFile(home.filePath("usr/bin/quelmora"), user).WritePath(), user);
     // An installed copy: its folder is read-only. It reads its shipped file until the player
     // has one of their own, and always writes the player's.
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |

@@ -1,11 +1,12 @@
 #!/bin/bash
 # Installs the Debian 12 packages the game, its tests and its benchmarks need, when missing.
 packages=(
-    cmake g++ make pkg-config
+    cmake g++ make pkg-config dpkg-dev file
     qt6-base-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-svg-dev qt6-charts-dev qt6-translations-l10n
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     libgtest-dev libgmock-dev libbenchmark-dev libsodium-dev
     xvfb xauth xdotool imagemagick x11-utils sqlite3
+    desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do

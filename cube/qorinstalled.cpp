@@ -1,0 +1,12 @@
+#include "cube/qorinstalled.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString InstalledHelpPage(const QString& exePath) {
+    // The install tree's layout is relative, so the answer holds for any prefix, and for a
+    // package that installs under another prefix than the build was configured with.
+    const QFileInfo page(QFileInfo(exePath).dir(),
+                         QStringLiteral(QUELMORA_DOC_FROM_BIN "/readme.htm"));
+    return page.isFile() ? QDir::cleanPath(page.absoluteFilePath()) : QString();
+}
