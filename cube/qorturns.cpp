@@ -101,7 +101,7 @@ bool QORBigCube::Turn(const QORMove& move) {
         c.InTurn = std::lround(along / Spacing) == move.Layer;
     }
     const Vec3& axis = move.Axis == 0 ? AxisX : move.Axis == 1 ? AxisY : AxisZ;
-    const bool done = AnimateTurn(axis, move.Sense);
+    const bool done = AnimateTurn(axis, move.Sense * StepDegrees());
     ClearTurnMarks();
     Busy = false;
     return done;
@@ -147,7 +147,7 @@ QList<QORMove> QORBigCube::Shuffle(int count) {
         }
         for (const Vec3& axis : FindLayer()) {
             const int sense = Draw(2) == 0 ? 1 : -1;
-            going = AnimateTurn(axis, sense);
+            going = AnimateTurn(axis, sense * StepDegrees());
             if (going)
                 turns << MoveOf(axis, PickPrev, sense);
         }
