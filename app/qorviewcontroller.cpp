@@ -119,10 +119,12 @@ void QORViewController::DrawTimerTimer() {
     if (degrees > 0)
         Renderer.Orbit(degrees);
     const bool moving = PanelPressed || IdleRotation.Active();
-    Renderer.PassCount = moving ? 1 : Settings.DrawQuality;
-    // A turn under way draws its own frames.
-    if (!cube->Busy && Renderer.NeedsFrame())
-        Renderer.DrawFrame();
+    // A turn under way draws its own frames, with one pass.
+    if (!cube->Busy) {
+        Renderer.PassCount = moving ? 1 : Settings.DrawQuality;
+        if (Renderer.NeedsFrame())
+            Renderer.DrawFrame();
+    }
     if (moving || cube->Busy || Renderer.NeedsFrame()) {
         DrawTimer.start();
         return;
