@@ -12,8 +12,9 @@ bool Same(const RGBTriple& a, const RGBTriple& b) {
 
 } // namespace
 
-TEST(Cube, resetPlacesEachCubieByItsIndexWithItsNameSidesAndFaces) {
-    QORBigCube cube;
+TEST(Cube, resetPlacesEachCubieAndStickerByItsIndexAndOnlyApplyColorsRecolours) {
+    QORSettings settings;
+    QORBigCube cube(&settings);
     cube.Reset();
     for (int k = 0; k < 27; ++k) {
         const QORSmallCube& c = cube.Cubies[k];
@@ -30,12 +31,6 @@ TEST(Cube, resetPlacesEachCubieByItsIndexWithItsNameSidesAndFaces) {
     for (int f = 1; f <= 6; ++f)
         ExpectVec(cube.Cubies[13].FaceCentre(f), 0.8f * out[f].x, 0.8f * out[f].y,
                   0.8f * out[f].z);
-}
-
-TEST(Cube, stickersTakeTheirSlotsAtResetOrApplyColorsOnly) {
-    QORSettings settings;
-    QORBigCube cube(&settings);
-    cube.Reset();
     const RGBTriple body = settings.ColorTable[0];
     // Cubie 26 is the right-top-front corner, cubie 0 the left-bottom-back one.
     const int owner[7] = {0, 26, 0, 0, 26, 26, 0};

@@ -12,16 +12,10 @@
 
 namespace {
 
-struct Game {
-    QORSettings settings;
-    QORGame game{settings};
-    FrameCounter frames;
+struct Game : CountedGame {
     QStringList clock, files;
     QList<std::pair<int, int>> wins;
-    explicit Game(int shuffles = 0) {
-        settings.RotateStep = 45;
-        settings.ShuffleCount = shuffles;
-        game.Cube.Renderer = &frames;
+    explicit Game(int shuffles = 0) : CountedGame(shuffles) {
         game.Cube.SeedSource = [] { return uint64_t(5); };
         QObject::connect(&game, &QORGame::ClockChanged, [this](const QString& t) { clock << t; });
         QObject::connect(&game, &QORGame::Won, [this](int s, int n) { wins << std::pair(s, n); });
@@ -40,7 +34,6 @@ TEST(Game, aGameIsWonOnTheReleaseThatFindsTheCubeSolvedWithTheLengthItBeganWith)
     g.game.ButtonReleased();
     g.game.NewGame();
     EXPECT_TRUE(g.wins.isEmpty()) << "no game, no win";
-    EXPECT_EQ(g.frames.Frames, 4 * 2) << "each shuffle turn is animated";
     EXPECT_EQ(g.clock, QStringList{"00:00:00"});
     ASSERT_FALSE(g.game.Cube.IsSolved());
     g.settings.ShuffleCount = 12; // changing the setting mid-game changes nothing reported
@@ -127,53 +120,43 @@ TEST(Game, theScrambleAndTheSolutionAreWrittenInTheCubesFrameAndReplayToSolved) 
     EXPECT_EQ(g.game.Moves, 8);
     Facelets replayed;
     replayed.Apply(MovesText(g.game.Scramble) + ' ' + MovesText(g.game.Solution));
-    EXPECT_EQ(replayed.Now, Facelets::Of(Facelets::Solved())) << MovesText(g.game.Solution).toStdString();
+    EXPECT_EQ(replayed.Now, Facelets().Now) << MovesText(g.game.Solution).toStdString();
 }
 
-TEST(Game, openingStopsTheClockAndTakesOnlyASavedGameAsTheGameFile) {
+TEST(Game, onlyASavedGameBecomesTheGameFileWhichSaveWritesUntilItIsGoneOrForgotten) {
     QTemporaryDir dir;
     Game g(2);
     g.game.NewGame();
     g.Tick(3);
     QString error;
     EXPECT_TRUE(g.game.Open(QString(), &error)) << "cancelled";
-    EXPECT_FALSE(g.game.Running());
+    EXPECT_FALSE(g.game.Running()) << "opening stops the clock";
     EXPECT_EQ(g.game.GameSeconds, 0);
     EXPECT_EQ(g.files, QStringList{""});
+    QDir(dir.path()).mkdir("taken.cube");
+    EXPECT_FALSE(g.game.SaveAs(dir.filePath("taken.cube"), &error));
+    EXPECT_TRUE(g.game.CurrentGameFile.isEmpty() && g.files.size() == 1);
     QORBigCube saved;
     saved.Reset();
     saved.Cubies[7].Points[0].x = 3;
     ASSERT_TRUE(saved.Save(dir.filePath("g.cube")));
     ASSERT_TRUE(g.game.Open(dir.filePath("g.cube"), &error));
-    EXPECT_EQ(g.game.CurrentGameFile, dir.filePath("g.cube"));
     EXPECT_TRUE(SamePoints(g.game.Cube, saved));
     WriteAll(dir.filePath("photo.jpg"), QByteArray(1000, 'x'));
     EXPECT_FALSE(g.game.Open(dir.filePath("photo.jpg"), &error));
     EXPECT_EQ(g.game.CurrentGameFile, dir.filePath("g.cube")) << "a later save must not hit it";
     EXPECT_TRUE(SamePoints(g.game.Cube, saved));
-}
-
-TEST(Game, saveWritesTheGameFileWhileItExistsAndSaveAsNamesIt) {
-    QTemporaryDir dir;
-    Game g;
-    EXPECT_FALSE(g.game.HasGameFile());
-    QDir(dir.path()).mkdir("taken.cube");
-    QString error;
-    EXPECT_FALSE(g.game.SaveAs(dir.filePath("taken.cube"), &error));
-    EXPECT_TRUE(g.game.CurrentGameFile.isEmpty() && g.files.isEmpty());
-    ASSERT_TRUE(g.game.SaveAs(dir.filePath("mine.cube"), &error));
-    EXPECT_EQ(g.files, QStringList{dir.filePath("mine.cube")});
     g.game.Cube.Cubies[0].Points[0].x = 5;
-    ASSERT_TRUE(g.game.HasGameFile());
-    ASSERT_TRUE(g.game.Save(&error));
+    ASSERT_TRUE(g.game.HasGameFile() && g.game.Save(&error));
     QORBigCube back;
-    ASSERT_TRUE(back.Load(dir.filePath("mine.cube")));
+    ASSERT_TRUE(back.Load(dir.filePath("g.cube")));
     EXPECT_TRUE(SamePoints(back, g.game.Cube));
-    QFile::remove(dir.filePath("mine.cube"));
+    QFile::remove(dir.filePath("g.cube"));
     EXPECT_FALSE(g.game.HasGameFile()) << "once the file is gone, save asks again";
     // A new game or a stop forgets the file, so that a save cannot overwrite it unasked.
     for (void (QORGame::*forget)() : {&QORGame::NewGame, &QORGame::Stop}) {
         ASSERT_TRUE(g.game.SaveAs(dir.filePath("kept.cube"), &error));
+        EXPECT_EQ(g.files.last(), dir.filePath("kept.cube"));
         (g.game.*forget)();
         EXPECT_FALSE(g.game.HasGameFile());
         EXPECT_TRUE(g.game.CurrentGameFile.isEmpty());

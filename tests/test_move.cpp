@@ -1,9 +1,9 @@
 // Turns in the player's notation: names, the faces a view shows, and key sequences checked
 // against an independent model of the cube.
-#include "cube/qorgame.h"
 #include "cube/qormove.h"
 
 #include "support/facelets.h"
+#include "support/framecounter.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
@@ -47,17 +47,15 @@ TEST(Move, keySequencesTurnTheCubeAsAnIndependentModelDoes) {
     // Keys from the starting view, whose faces are the cube's own frame.
     const QORViewFaces start = FacesSeenFrom({0, 0, 20}, {0, 1, 0});
     const char* sequences[] = {"R U R' U'", "U R U' R'", "M E S", "X Y Z", "Z' Y' X'", "S' E' M'"};
-    QORSettings settings;
-    settings.RotateStep = 45;
-    QORGame game(settings);
+    CountedGame g;
     Facelets model;
     for (const char* sequence : sequences) {
         for (const QString& key : QString(sequence).split(' ')) {
             const auto turns = KeyTurns(key[0], key.endsWith('\''), start);
-            ASSERT_TRUE(turns && game.PlayerTurns(*turns)) << key.toStdString();
+            ASSERT_TRUE(turns && g.game.PlayerTurns(*turns)) << key.toStdString();
         }
         model.Apply(sequence);
-        EXPECT_EQ(Facelets::Of(game.Cube), model.Now) << sequence;
+        EXPECT_EQ(Facelets::Of(g.game.Cube), model.Now) << sequence;
     }
-    EXPECT_EQ(Facelets::Of(game.Cube), Facelets().Now) << "each sequence was turned back";
+    EXPECT_EQ(Facelets::Of(g.game.Cube), Facelets().Now) << "each sequence was turned back";
 }

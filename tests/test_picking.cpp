@@ -14,15 +14,8 @@ uint32_t FaceName(int cubie, int face) {
 }
 
 // Counts turns, and whether the cube said it was busy while each frame was drawn.
-struct Cube : FrameCounter {
-    QORSettings settings;
-    QORBigCube cube{&settings};
+struct Cube : CountedCube {
     bool BusyInEveryFrame = true;
-    Cube() {
-        settings.RotateStep = 45;
-        cube.Renderer = this;
-        cube.Reset();
-    }
     bool AnimationFrame() override {
         BusyInEveryFrame = BusyInEveryFrame && cube.Busy;
         return FrameCounter::AnimationFrame();

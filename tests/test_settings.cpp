@@ -122,24 +122,18 @@ TEST(Settings, eachValueReadsAsThePlayerWroteItOrAsItsDefault) {
     EXPECT_TRUE(s.SavePassword) << "a stored password is kept";
     // Quality 1..16, speeds that divide a quarter turn, the idle list's values, shuffles of one
     // to a thousand turns, ports that exist.
-    const std::tuple<const char*, int QORSettings::*, int> ranged[] = {
-        {"DrawQuality=abc", &QORSettings::DrawQuality, 1},
-        {"DrawQuality=17", &QORSettings::DrawQuality, 1},
-        {"DrawQuality=7", &QORSettings::DrawQuality, 7},
-        {"RotateSpeed=7", &QORSettings::RotateStep, 5},
-        {"RotateSpeed=0", &QORSettings::RotateStep, 5},
-        {"RotateSpeed=90", &QORSettings::RotateStep, 90},
-        {"PlayerIdleTimeout=0x1B7740", &QORSettings::IdleTimeout, 1800000},
-        {"PlayerIdleTimeout=0", &QORSettings::IdleTimeout, 0},
-        {"PlayerIdleTimeout=12345", &QORSettings::IdleTimeout, 60000},
-        {"ShuffleRotateCount=1000", &QORSettings::ShuffleCount, 1000},
-        {"ShuffleRotateCount=1000000000", &QORSettings::ShuffleCount, 30},
-        {"ShuffleRotateCount=0", &QORSettings::ShuffleCount, 30},
-        {"HostPort=65535", &QORSettings::HostPort, 65535},
-        {"HostPort=65536", &QORSettings::HostPort, 8844},
-        {"HostPort=-1", &QORSettings::HostPort, 8844}};
-    for (const auto& [line, field, value] : ranged)
-        EXPECT_EQ(ReadFrom(QByteArray(line) + "\r\n").*field, value) << line;
+    using Values = std::vector<std::pair<const char*, int>>;
+    const std::tuple<const char*, int QORSettings::*, Values> ranged[] = {
+        {"DrawQuality", &QORSettings::DrawQuality, {{"abc", 1}, {"17", 1}, {"7", 7}}},
+        {"RotateSpeed", &QORSettings::RotateStep, {{"7", 5}, {"0", 5}, {"90", 90}}},
+        {"PlayerIdleTimeout", &QORSettings::IdleTimeout,
+         {{"0x1B7740", 1800000}, {"0", 0}, {"12345", 60000}}},
+        {"ShuffleRotateCount", &QORSettings::ShuffleCount,
+         {{"1000", 1000}, {"1000000000", 30}, {"0", 30}}},
+        {"HostPort", &QORSettings::HostPort, {{"65535", 65535}, {"65536", 8844}, {"-1", 8844}}}};
+    for (const auto& [key, field, values] : ranged)
+        for (const auto& [text, value] : values)
+            EXPECT_EQ(ReadFrom(QByteArray(key) + "=" + text + "\r\n").*field, value) << key << text;
     // The password goes back into the file only while it is to be saved.
     QORSettings p = s;
     p.Password = QString::fromUtf8("пароль");

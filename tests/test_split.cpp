@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Split, itemsEndAtTheDelimiterOrABlankAndQuotesKeepBoth) {
+TEST(Split, itemsEndAtTheDelimiterOrABlankAndQuotesKeepBothSoQuotedItemsComeBackExactly) {
     struct Case {
         const char* text;
         char delimiter;
@@ -33,9 +33,6 @@ TEST(Split, itemsEndAtTheDelimiterOrABlankAndQuotesKeepBoth) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(SplitText(QString::fromUtf8(c.text), QChar(c.delimiter)), c.items) << c.text;
-}
-
-TEST(Split, quotedItemsComeBackExactlyWhateverTheyHold) {
     const QStringList items = {"a b", "c;d", "e#f", "\"g\"", "", " ", "Ёж\r\n"};
     EXPECT_EQ(SplitText(JoinQuoted(items, u';'), u';'), items);
 }

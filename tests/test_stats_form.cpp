@@ -2,9 +2,11 @@
 // length and their chart, deleting after a question, exporting, and watching a solve again.
 #include "dialogs/stats.h"
 
-#include "cube/qorgame.h"
 #include "cube/qorhistory.h"
 #include "cube/qorreplay.h"
+
+#include "support/framecounter.h"
+#include "support/testutil.h"
 
 #include <QChartView>
 #include <QComboBox>
@@ -19,11 +21,9 @@
 
 namespace {
 
-struct Stats {
+struct Stats : CountedGame {
     QTemporaryDir dir;
     QORSolveHistory history;
-    QORSettings settings;
-    QORGame game{settings};
     QORReplay replay{game};
     TStatsForm form{history, replay};
     QStringList asked, told;
@@ -32,23 +32,12 @@ struct Stats {
 
     Stats() {
         EXPECT_TRUE(history.Open(dir.filePath("h.sqlite")));
-        settings.RotateStep = 45;
         form.Ask = [this](const QString& q) { return asked << q, answer; };
         form.Tell = [this](const QString& t) { told << t; };
         form.AskExportFile = [this](const QString&) { return exportTo; };
     }
     void Add(double seconds, int shuffles, const QString& scramble = "R") {
-        QORSolve s;
-        s.FinishedAt = QDateTime::currentDateTimeUtc();
-        s.Seconds = seconds;
-        s.Shuffles = shuffles;
-        s.Moves = 10;
-        s.Scramble = scramble;
-        s.Solution = "R'";
-        ASSERT_TRUE(history.Add(s));
-    }
-    QString Cell(int row, int column) const {
-        return form.Table->model()->index(row, column).data().toString();
+        ASSERT_TRUE(history.Add(MadeSolve(seconds, shuffles, scramble)));
     }
     int Points(int series) const {
         return qobject_cast<QLineSeries*>(form.Chart->chart()->series()[series])->count();
@@ -70,8 +59,9 @@ TEST(StatsForm, rowsFiguresAndChartAreOfTheChosenShuffleLengthWhichAReloadKeeps)
     s.form.ComboBoxShuffles->setCurrentIndex(1);
     emit s.form.ComboBoxShuffles->activated(1);
     EXPECT_EQ(s.form.Table->model()->rowCount(), 6);
-    EXPECT_EQ((QStringList{s.Cell(0, 1), s.Cell(0, 2), s.Cell(0, 3), s.Cell(0, 4)}),
-              (QStringList{"10.00", "20", "10", "1.0"}));
+    const QStringList first = {"10.00", "20", "2", "0.2"};
+    for (int column = 1; column <= 4; ++column)
+        EXPECT_EQ(s.form.Table->model()->index(0, column).data().toString(), first[column - 1]);
     // The mean of 3 now and at best, the average of 5 now; none of 12 yet.
     for (const char* figure : {"13.33", "10.00", "10.67", "—"})
         EXPECT_TRUE(s.form.LabelFigures->text().contains(figure)) << figure;

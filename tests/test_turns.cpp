@@ -9,16 +9,8 @@
 
 namespace {
 
-// A cube with its own settings, so that a test can set the turn speed.
-struct Cube {
-    QORSettings settings;
-    QORBigCube cube{&settings};
-    FrameCounter frames;
-    explicit Cube(int step = 45) {
-        settings.RotateStep = step;
-        cube.Renderer = &frames;
-        cube.Reset();
-    }
+struct Cube : CountedCube {
+    using CountedCube::CountedCube;
     // Turns the layer through cubie k that a shuffle pass with plane choice r picks; how many
     // cubies it marked, or -1 when no single axis passed.
     int Turn(int k, int r, int sense) {
@@ -36,13 +28,6 @@ struct Cube {
         cube.ClearPicks();
         return axes.size() == 1 ? marked : -1;
     }
-    float GridError() const {
-        float worst = 0;
-        for (const QORSmallCube& c : cube.Cubies)
-            for (float v : {c.Points[0].x, c.Points[0].y, c.Points[0].z})
-                worst = std::max(worst, std::fabs(v - std::round(v / 1.6f) * 1.6f));
-        return worst;
-    }
 };
 
 } // namespace
@@ -57,7 +42,7 @@ TEST(Turns, everySpeedTurnsAQuarterInNinetyDegreesOfFramesAndEndsOnTheGrid) {
         // is clockwise seen from the tip of +y: the right-front corner goes to the left-front
         // and the right-back one to the right-front.
         ASSERT_EQ(c.Turn(26, 0, +1), 9);
-        EXPECT_EQ(c.frames.Frames, frames) << step;
+        EXPECT_EQ(c.Frames, frames) << step;
         ExpectVec(c.cube.Cubies[26].Points[0], -1.6f, 1.6f, 1.6f, 1e-4f);
         ExpectVec(c.cube.Cubies[24].Points[0], 1.6f, 1.6f, 1.6f, 1e-4f);
     }
@@ -68,7 +53,9 @@ TEST(Turns, tenThousandRandomTurnsKeepEveryLayerAtNineCubies) {
     std::minstd_rand random(12345);
     for (int i = 0; i < 10000; ++i)
         ASSERT_EQ(c.Turn(int(random() % 27), int(random() % 3), random() % 2 ? 1 : -1), 9) << i;
-    EXPECT_LT(c.GridError(), 1e-3f);
+    for (const QORSmallCube& cubie : c.cube.Cubies)
+        for (float v : {cubie.Points[0].x, cubie.Points[0].y, cubie.Points[0].z})
+            EXPECT_NEAR(v, std::round(v / 1.6f) * 1.6f, 1e-3f) << "off the grid";
 }
 
 TEST(Turns, theSolvedTestFollowsTurnsOfOuterLayersSlicesAndTheWholeCube) {
@@ -94,12 +81,7 @@ TEST(Turns, twistedCornersFlippedEdgesAndCycledEdgesAreNotSolved) {
     // cube's diagonal. Cubie 26 is the right-top-front corner, 20 the right-bottom-front one,
     // 17, 23 and 25 the edges around cubie 26: none lies in a layer through cubie 0.
     const float d = 0.70710678f, t = 0.57735027f;
-    struct Move {
-        int cubie;
-        Vec3 axis;
-        float degrees;
-        bool inPlace;
-    };
+    using Move = std::tuple<int, Vec3, float, bool>; // cubie, axis, degrees, in place
     const std::vector<std::vector<Move>> cases = {
         {{25, {d, d, 0}, 180, true}, {23, {d, 0, d}, 180, true}},     // two edges flipped
         {{26, {t, t, t}, 120, true}, {20, {t, -t, t}, -120, true}},   // two corners twisted
@@ -107,11 +89,11 @@ TEST(Turns, twistedCornersFlippedEdgesAndCycledEdgesAreNotSolved) {
     for (size_t n = 0; n < cases.size(); ++n) {
         Cube c;
         for (int sense : {+1, -1}) {
-            for (const Move& m : cases[n]) {
-                QORSmallCube& cubie = c.cube.Cubies[m.cubie];
-                const Vec3 o = m.inPlace ? cubie.Points[0] : Vec3{};
+            for (const auto& [k, axis, degrees, inPlace] : cases[n]) {
+                QORSmallCube& cubie = c.cube.Cubies[k];
+                const Vec3 o = inPlace ? cubie.Points[0] : Vec3{};
                 Mat3 r;
-                MatRotation(r, m.axis, sense * m.degrees);
+                MatRotation(r, axis, sense * degrees);
                 for (Vec3& p : cubie.Points) {
                     Vec3 rel{p.x - o.x, p.y - o.y, p.z - o.z};
                     MatVec(rel, r, rel);
@@ -131,7 +113,7 @@ TEST(Shuffle, eachTurnMovesOneLayerAndEqualSeedsRepeat) {
     for (int k = 0; k < 27; ++k)
         moved += !SamePoints(one.cube.Cubies[k], solved.Cubies[k]);
     EXPECT_EQ(moved, 9);
-    EXPECT_EQ(one.frames.Frames, 9);
+    EXPECT_EQ(one.Frames, 9);
     EXPECT_FALSE(one.cube.Busy);
     ExpectVec(one.cube.PickPrev, 0, 0, 0);
     a.cube.SeedSource = b.cube.SeedSource = [] { return uint64_t(777); };
@@ -141,5 +123,5 @@ TEST(Shuffle, eachTurnMovesOneLayerAndEqualSeedsRepeat) {
     EXPECT_FALSE(SamePoints(a.cube, d.cube)) << "without a fixed seed the clock seeds";
     none.cube.Shuffle(0);
     none.cube.Shuffle(-4);
-    EXPECT_EQ(none.frames.Frames, 0);
+    EXPECT_EQ(none.Frames, 0);
 }

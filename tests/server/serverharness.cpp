@@ -1,6 +1,4 @@
-#include "server/qorscoreserver.h"
-#include <QCoreApplication>
-#include <gtest/gtest.h>
+#include "serverharness.h"
 
 // Sockets, timers, processes and the SQL driver all need the one application object; a
 // thousand connections, both their ends in this process, need the descriptors.

@@ -4,16 +4,12 @@
 #include "server/qorscoreserver.h"
 #include "server/qorscorestore.h"
 #include <QCoreApplication>
-#include <QDate>
 #include <QDeadlineTimer>
-#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 #include <utility>
 
 // Runs the event loop until done() holds or the time-out passes; whether done() held.
@@ -82,22 +78,29 @@ struct OutsideConnection {
 // A store's file in a temporary folder; once started, a server over it and one client.
 class ServerTest : public ::testing::Test {
 protected:
-    // Derivations cost next to nothing unless a test says otherwise.
-    ServerTest() { Options.PasswordCost = {1, 8}; }
-    bool Start() {
-        Options.Address = QHostAddress(QHostAddress::LocalHost);
+    // Cheap derivations, and no login deadline in the way, unless a test says otherwise.
+    ServerTest() {
         Options.Port = 0;
+        Options.PasswordCost = {1, 8};
+        Options.LoginTimeoutMs = 600000;
+    }
+    bool Start() {
         Server = std::make_unique<QORScoreServer>(Store, Options);
         return Store.Open(Path, Options.MinShuffles) && Server->Listen() && Client.Connect(Port());
     }
     quint16 Port() const { return Server->Port(); }
     int Connections() const { return Server->ConnectionCount(); }
-    // The account of that name, made in the open store as registering makes it when there is
-    // none; its id, 0 when it failed.
+    // The account of that name, made as registering makes it unless there is one; its id.
     qint64 AddPlayer(const QString& name, const QString& password = QStringLiteral("pw")) {
         if (const std::optional<QORAccount> account = Store.Account(name))
             return account->Id;
         return Store.AddAccount(name, HashPassword(password, Options.PasswordCost)).value_or(0);
+    }
+    QStringList Ranking(int rows) {
+        QStringList ranking;
+        for (const QORTopRow& row : Store.Top(rows))
+            ranking << QStringLiteral("%1 %2 %3").arg(row.Name).arg(row.Seconds).arg(row.Shuffles);
+        return ranking;
     }
 
     QTemporaryDir Dir;

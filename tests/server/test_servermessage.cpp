@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 #include <tuple>
 
-TEST(ServerMessage, wellFormedMessagesAreReadFieldByField) {
+// Refused messages are answered as wrong credentials; invalid ones not at all.
+TEST(ServerMessage, wellFormedMessagesAreReadFieldByFieldBrokenFieldsRefusedAndTheRestInvalid) {
     using M = QORServerMessage;
     const std::pair<QByteArray, std::tuple<M::Kind, QString, QString, int, int>> cases[] = {
         {"CUBE_LOGIN;alice;secret", {M::Login, "alice", "secret", 0, 0}},
@@ -23,10 +24,6 @@ TEST(ServerMessage, wellFormedMessagesAreReadFieldByField) {
         EXPECT_EQ(std::tie(m.What, m.Name, m.Password, m.Seconds, m.Shuffles), expected)
             << bytes.constData();
     }
-}
-
-// Refused messages are answered as wrong credentials; invalid ones not at all.
-TEST(ServerMessage, brokenFieldsOfAKnownKeywordAreRefusedAndAnythingElseIsInvalid) {
     QList<QByteArray> invalid = {
         "", "\r\n", "HELLO", "ZKSERVER_LOGIN_OK", "cube_login;alice;pw", "CUBE_LOGOUT;alice;pw",
         " CUBE_LOGIN;alice;pw", "CUBE_LOGIN", "CUBE_LOGINS;alice;pw",
@@ -47,9 +44,8 @@ TEST(ServerMessage, brokenFieldsOfAKnownKeywordAreRefusedAndAnythingElseIsInvali
         "CUBE_LOGIN;;pw", "CUBE_REGISTER; ;pw", "CUBE_TIMERESULT;alice;;75;25",
         "CUBE_LOGIN;" + QByteArray(33, '\xE0') + ";pw", "CUBE_LOGIN;alice;p\x02w",
         "CUBE_LOGIN;al\x98ice;pw", QByteArray("CUBE_GETTOP;alice;p\0w", 21)};
-    for (const auto& [messages, kind] : {std::pair(invalid, QORServerMessage::Invalid),
-                                         std::pair(refused, QORServerMessage::Refused)})
+    for (const auto& [messages, kind] :
+         {std::pair(invalid, M::Invalid), std::pair(refused, M::Refused)})
         for (const QByteArray& bytes : messages)
-            EXPECT_EQ(QORServerMessage::Parse(bytes).What, kind)
-                << bytes.toPercentEncoding().data();
+            EXPECT_EQ(M::Parse(bytes).What, kind) << bytes.toPercentEncoding().data();
 }

@@ -1,4 +1,3 @@
-// The server's top-list reply read back by the client's own parser.
 #include "net/qorcp1251.h"
 #include "net/qorprotocol.h"
 #include <QRandomGenerator>

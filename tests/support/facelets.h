@@ -17,21 +17,17 @@ struct Facelets {
     // Place and outward direction of a sticker, and the face (1..6 as the game numbers faces:
     // front, back, left, right, top, bottom) it began on.
     using Stickers = std::map<std::pair<Vec, Vec>, int>;
-    Stickers Now = Of(Solved());
+    Stickers Now = Of([] {
+        QORBigCube cube;
+        cube.Reset();
+        return cube;
+    }());
 
     // Letters of the cube's own frame, as the game writes them, "'" for the other sense.
     void Apply(const QString& moves) {
-        const std::function<Vec(const Vec&)> r =
-                                                 [](const Vec&v) {
-                                                     return Vec{v[0], v[2], -v[1]};
-                                                 },
-                                             u =
-                                                 [](const Vec&v) {
-                                                     return Vec{-v[2], v[1], v[0]};
-                                                 },
-                                             f = [](const Vec&v) {
-                                                 return Vec{v[1], -v[0], v[2]};
-                                             };
+        const auto r = [](const Vec& v) { return Vec{v[0], v[2], -v[1]}; };
+        const auto u = [](const Vec& v) { return Vec{-v[2], v[1], v[0]}; };
+        const auto f = [](const Vec& v) { return Vec{v[1], -v[0], v[2]}; };
         // Letter, axis, layers, the clockwise map, and how many times: the opposite face and
         // the slice that turns like it are three of the face's quarters.
         const std::tuple<char, int, std::vector<int>, std::function<Vec(const Vec&)>, int> turns[] =
@@ -50,12 +46,6 @@ struct Facelets {
                     }
                     Now = turned;
                 }
-    }
-
-    static QORBigCube Solved() {
-        QORBigCube cube;
-        cube.Reset();
-        return cube;
     }
 
     // The stickers read off the game's cube.

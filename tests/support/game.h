@@ -9,7 +9,6 @@
 #include "support/testutil.h"
 
 #include <QLabel>
-#include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -18,19 +17,21 @@
 
 struct Game {
     QTemporaryDir dir;
-    // The settings file the game starts from, when one is given; written before the window.
+    // Written before the window: the settings file the game starts from, when one is given,
+    // and a file in the way of the solve history's folder, when the history is to fail.
     bool written;
     // A solve history of this game's own.
     bool dataHere = (qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8()), true);
     TMainForm form{dir.filePath("quelmora")};
     QStringList messages;
-    QList<QUrl> opened;
     QString openAnswer, saveAnswer, proposed;
     int loginsAsked = 0;
     int64_t now = 0;
 
-    explicit Game(const QByteArray& settings = QByteArray())
-        : written(settings.isEmpty() || (WriteAll(dir.filePath("quelmora.ini"), settings), true)) {
+    explicit Game(const QByteArray& settings = QByteArray(), bool historyFails = false)
+        : written((settings.isEmpty() ||
+                   (WriteAll(dir.filePath("quelmora.ini"), settings), true)) &&
+                  (!historyFails || (WriteAll(dir.filePath("data"), "not a folder"), true))) {
         form.MessageBox = [this](QMessageBox::Icon, const QString&, const QString& text) {
             messages << text;
         };
@@ -39,16 +40,24 @@ struct Game {
             proposed = p;
             return saveAnswer;
         };
-        form.OpenUrl = [this](const QUrl& url) { opened << url; };
+        form.OpenUrl = [](const QUrl&) {};
         form.AskLogin = [this] { ++loginsAsked; };
         form.View->IdleClock = [this] { return now; };
         form.View->KeyDown();
         form.Settings.RotateStep = 45;
+        form.Settings.ShuffleCount = 0; // a new game starts solved: its first release wins
     }
     QORBigCube& Cube() { return form.Game->Cube; }
     QString Clock() const { return form.TimerPanel->text(); }
     QString Status() const { return form.StatusPanels[1]->text(); }
     void Release() { form.DrawPanelMouseUp(0, 0, 0); }
+    // Starts a game from the menu, lets its clock run and releases: with no shuffle, a win.
+    void Win(int seconds) {
+        form.N4->trigger();
+        for (int i = 0; i < seconds; ++i)
+            form.GameTimerTimer();
+        Release();
+    }
     // Moves the idle clock on in draw-timer ticks of 10 ms.
     void Idle(int64_t ms) {
         for (int64_t end = now + ms; now < end;) {

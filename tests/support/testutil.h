@@ -2,10 +2,12 @@
 // Small helpers shared by the test files.
 
 #include "cube/qorbigcube.h"
+#include "cube/qorhistory.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QTimeZone>
 
 #include <gtest/gtest.h>
 
@@ -43,4 +45,18 @@ inline void WriteAll(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
+}
+
+// A solve of two moves, finished at a fixed moment an hour east of UTC.
+inline QORSolve MadeSolve(double seconds, int shuffles, const QString& scramble = "U R'",
+                          const QString& solution = "R U'") {
+    QORSolve s;
+    s.FinishedAt = QDateTime(QDate(2026, 12, 7), QTime(10, 30, 15, 250), QTimeZone(3600));
+    s.Seconds = seconds;
+    s.ClockSeconds = int(seconds);
+    s.Shuffles = shuffles;
+    s.Moves = 2;
+    s.Scramble = scramble;
+    s.Solution = solution;
+    return s;
 }
