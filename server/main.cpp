@@ -3,6 +3,7 @@
 #include "server/qorscoreserver.h"
 #include "server/qorscorestore.h"
 #include "server/qorservercommandline.h"
+#include "server/qorstorecopy.h"
 
 #include <QCoreApplication>
 
@@ -32,6 +33,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QORServerOptions& options = line.Options;
+    if (line.What == QORServerCommandLine::Copy) {
+        const QORStoreCopy copy = CopyStore(line.CopyFrom, line.CopyTo, options.MinShuffles);
+        if (!copy.Error.isEmpty()) {
+            PrintLine(stderr, QStringLiteral("quelmora-server: nothing copied: ") + copy.Error);
+            return 1;
+        }
+        PrintLine(stdout, QStringLiteral("copied %1 accounts and %2 results")
+                              .arg(copy.Accounts)
+                              .arg(copy.Results));
+        return 0;
+    }
     RaiseDescriptorLimit();
 
     QORScoreStore store;

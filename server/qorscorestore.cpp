@@ -1,12 +1,10 @@
 #include "server/qorscorestore.h"
 
 #include "net/qorlogin.h"
-#include "server/qorpasswordhash.h"
+#include "server/qorstoresql.h"
 
 #include <QAtomicInt>
-#include <QSet>
-#include <QSqlDatabase>
-#include <QSqlError>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -14,36 +12,13 @@ namespace {
 
 QAtomicInt StoreCount;
 
-// Files of layout 0 kept PBKDF2 salts and digests in columns of their own and no name key.
-constexpr int Layout = 1;
-// A write held up by another process gives up after this, so that no client waits on it.
+// A write held up by another process or server gives up after this, so that no client waits
+// on it.
 constexpr int BusyWaitMs = 100;
-// Opening serves nobody yet, so it may wait out a backup's lock.
+// Opening serves nobody yet, so it may wait out a backup's lock or another server's start.
 constexpr int OpenBusyWaitMs = 5000;
-
-const char* const Schema[] = {
-    // name_key holds the trimmed, case-folded name, so that names are unique regardless of
-    // letter case in every alphabet. Files from before that may hold two names with one key:
-    // the later accounts keep a null key, and their exact names still log them in.
-    "CREATE TABLE IF NOT EXISTS users (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE, "
-    "name_key TEXT UNIQUE, password BLOB NOT NULL)",
-    "CREATE TABLE IF NOT EXISTS results (id INTEGER PRIMARY KEY, user_id INTEGER NOT NULL, "
-    "seconds INTEGER NOT NULL, shuffles INTEGER NOT NULL, date TEXT NOT NULL)",
-    // One row per ranked player, so that the top list reads the first rows of one index
-    // however many results are stored.
-    "CREATE TABLE IF NOT EXISTS best (user_id INTEGER PRIMARY KEY, seconds INTEGER NOT NULL, "
-    "shuffles INTEGER NOT NULL, date TEXT NOT NULL, result_id INTEGER NOT NULL)",
-    "CREATE INDEX IF NOT EXISTS best_rank ON best (seconds, result_id)",
-};
-
-QString NameKey(const QString& name) {
-    return TrimmedName(name).toCaseFolded();
-}
-
-QString Problem(const QString& what, const QSqlError& error) {
-    const QString detail = error.text().trimmed();
-    return detail.isEmpty() ? what : what + QStringLiteral(": ") + detail;
-}
+// Every server on one PostgreSQL database hears of a changed ranking on this channel.
+const QString RankingChannel = QStringLiteral("quelmora_ranking");
 
 } // namespace
 
@@ -65,10 +40,10 @@ struct QORScoreStore::Statements {
                                    "WHERE name = ? OR name = ? OR name_key = ? "
                                    "ORDER BY name = ? DESC, name = ? DESC LIMIT 1") &&
                InsertAccount.prepare(
-                   "INSERT INTO users (name, name_key, password) VALUES (?, ?, ?)") &&
+                   "INSERT INTO users (name, name_key, password) VALUES (?, ?, ?) RETURNING id") &&
                UpdatePassword.prepare("UPDATE users SET password = ? WHERE id = ?") &&
-               InsertResult.prepare(
-                   "INSERT INTO results (user_id, seconds, shuffles, date) VALUES (?, ?, ?, ?)") &&
+               InsertResult.prepare("INSERT INTO results (user_id, seconds, shuffles, date) "
+                                    "VALUES (?, ?, ?, ?) RETURNING id") &&
                // A later result with the same time keeps the earlier one: only faster wins.
                UpsertBest.prepare("INSERT INTO best (user_id, seconds, shuffles, date, result_id) "
                                   "VALUES (?, ?, ?, ?, ?) ON CONFLICT (user_id) DO UPDATE SET "
@@ -87,24 +62,34 @@ QORScoreStore::~QORScoreStore() {
     Close();
 }
 
-bool QORScoreStore::Open(const QString& path, int minShuffles) {
+bool QORScoreStore::Open(const QString& location, int minShuffles) {
     Close();
     MinimumShuffles = minShuffles;
     ++Ranking;
     ConnectionName = QStringLiteral("quelmora-store-%1").arg(StoreCount.fetchAndAddRelaxed(1));
     // The connection is closed only once every query on it is gone, hence the error text
     // travelling out of Connect.
-    Error = Connect(path);
-    if (Error.isEmpty())
-        Error = Migrate();
+    if (QORStoreLocation::Parse(location, Where, Error))
+        Error = Connect();
+    if (Error.isEmpty() && Where.Engine == QORStoreLocation::SQLite)
+        Error = UpgradeSQLiteLayout(Sql->Db);
+    if (Error.isEmpty() && !Sql->Prepare())
+        Error = StoreProblem(QStringLiteral("cannot use the tables"), Sql->FindAccount.lastError());
     if (Error.isEmpty())
         Error = RebuildBest();
     if (Error.isEmpty()) {
-        QSqlQuery(QStringLiteral("PRAGMA busy_timeout=%1").arg(BusyWaitMs), Sql->Db);
+        QSqlQuery(Where.Engine == QORStoreLocation::SQLite
+                      ? QStringLiteral("PRAGMA busy_timeout=%1").arg(BusyWaitMs)
+                      : QStringLiteral("SET lock_timeout = %1").arg(BusyWaitMs),
+                  Sql->Db);
         return true;
     }
     Close();
     return false;
+}
+
+QSqlDatabase QORScoreStore::Database() const {
+    return Sql ? Sql->Db : QSqlDatabase();
 }
 
 void QORScoreStore::Close() {
@@ -116,89 +101,56 @@ void QORScoreStore::Close() {
     ConnectionName.clear();
 }
 
-QString QORScoreStore::Connect(const QString& path) {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ConnectionName);
+QString QORScoreStore::Connect() {
+    const bool sqlite = Where.Engine == QORStoreLocation::SQLite;
+    QSqlDatabase db = Where.AddConnection(ConnectionName);
     if (!db.isValid())
-        return Problem(QStringLiteral("no SQLite driver"), db.lastError());
-    db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(OpenBusyWaitMs));
+        return StoreProblem(sqlite ? QStringLiteral("no SQLite driver")
+                                   : QStringLiteral("no PostgreSQL driver (libqt6sql6-psql)"),
+                            db.lastError());
+    if (sqlite)
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(OpenBusyWaitMs));
     if (!db.open())
-        return Problem(QStringLiteral("cannot open ") + path, db.lastError());
+        return StoreProblem(QStringLiteral("cannot open ") + Where.Display(), db.lastError());
 
-    // WAL with NORMAL sync: a commit is in the log before it returns, and a killed process
-    // loses nothing the system has already been given. Readers never wait for a writer.
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.next() ||
-        query.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0)
-        return Problem(QStringLiteral("cannot use ") + path + QStringLiteral(" as a database"),
-                       query.lastError());
-    query.finish();
-    if (!query.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
-        return Problem(QStringLiteral("cannot set up ") + path, query.lastError());
-    for (const char* statement : Schema) {
-        if (!query.exec(QString::fromLatin1(statement)))
-            return Problem(QStringLiteral("cannot create the tables in ") + path,
-                           query.lastError());
+    const QString what = QStringLiteral("cannot create the tables in ") + Where.Display();
+    if (sqlite) {
+        // WAL with NORMAL sync: a commit is in the log before it returns, and a killed process
+        // loses nothing the system has already been given. Readers never wait for a writer.
+        if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.next() ||
+            query.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0)
+            return StoreProblem(QStringLiteral("cannot use ") + Where.Path +
+                                    QStringLiteral(" as a database"),
+                                query.lastError());
+        query.finish();
+        if (!query.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
+            return StoreProblem(QStringLiteral("cannot set up ") + Where.Path, query.lastError());
+    } else {
+        // Tables that are there already are no news worth a line on stderr. Servers that
+        // start together would otherwise race to create the same tables.
+        if (!query.exec(QStringLiteral("SET client_min_messages = warning")) ||
+            !query.exec(QStringLiteral("SET lock_timeout = %1").arg(OpenBusyWaitMs)) ||
+            !db.transaction() ||
+            !query.exec(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext('quelmora'))")))
+            return StoreProblem(what, query.lastError());
+    }
+    for (const QString& statement : StoreSchema(Where.Engine)) {
+        if (!query.exec(statement))
+            return StoreProblem(what, query.lastError());
+    }
+    if (!sqlite) {
+        if (!db.commit())
+            return StoreProblem(what, db.lastError());
+        // A result ranked through another server makes this one's top list stale too.
+        QSqlDriver* driver = db.driver();
+        if (!driver->subscribeToNotification(RankingChannel))
+            return StoreProblem(QStringLiteral("cannot listen for other servers' results"),
+                                driver->lastError());
+        QObject::connect(driver, &QSqlDriver::notification, driver, [this] { ++Ranking; });
     }
     Sql = std::make_unique<Statements>(db);
     return QString();
-}
-
-QString QORScoreStore::Migrate() {
-    QSqlDatabase& db = Sql->Db;
-    const QString what = QStringLiteral("cannot bring the file up to date");
-    QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return Problem(what, query.lastError());
-    if (query.value(0).toInt() >= Layout)
-        return Sql->Prepare() ? QString() : what;
-    query.finish();
-    if (!db.transaction())
-        return Problem(what, db.lastError());
-    // The whole change is one transaction: a file is either of the old layout or the new one.
-    const auto fail = [&](const QSqlQuery& failed) {
-        const QSqlError error = failed.lastError();
-        db.rollback();
-        return Problem(what, error);
-    };
-    if (!query.exec(QStringLiteral(
-            "SELECT COUNT(*) FROM pragma_table_info('users') WHERE name = 'salt'")) ||
-        !query.next())
-        return fail(query);
-    if (query.value(0).toInt() > 0) {
-        query.finish();
-        QSqlQuery copy(db);
-        if (!query.exec(QStringLiteral("ALTER TABLE users RENAME TO users_pbkdf2")) ||
-            !query.exec(QString::fromLatin1(Schema[0])) ||
-            !query.exec(QStringLiteral(
-                "SELECT id, name, salt, digest, iterations FROM users_pbkdf2 ORDER BY id")) ||
-            !copy.prepare(QStringLiteral(
-                "INSERT INTO users (id, name, name_key, password) VALUES (?, ?, ?, ?)")))
-            return fail(query.lastError().isValid() ? query : copy);
-        // The first account of a name keeps it regardless of case; later ones keep theirs.
-        QSet<QString> keys;
-        while (query.next()) {
-            const QString name = query.value(1).toString();
-            const QString key = NameKey(name);
-            copy.bindValue(0, query.value(0));
-            copy.bindValue(1, name);
-            copy.bindValue(2, keys.contains(key) ? QVariant() : QVariant(key));
-            copy.bindValue(3,
-                           LegacyPasswordHash(query.value(4).toInt(), query.value(2).toByteArray(),
-                                              query.value(3).toByteArray()));
-            if (!copy.exec())
-                return fail(copy);
-            keys.insert(key);
-        }
-        query.finish();
-        if (!query.exec(QStringLiteral("DROP TABLE users_pbkdf2")))
-            return fail(query);
-    }
-    if (!query.exec(QStringLiteral("PRAGMA user_version=%1").arg(Layout)))
-        return fail(query);
-    if (!db.commit())
-        return Problem(what, db.lastError());
-    return Sql->Prepare() ? QString() : what;
 }
 
 QString QORScoreStore::RebuildBest() {
@@ -210,19 +162,26 @@ QString QORScoreStore::RebuildBest() {
         "INSERT INTO best (user_id, seconds, shuffles, date, result_id) "
         "SELECT user_id, seconds, shuffles, date, id FROM (SELECT user_id, seconds, shuffles, "
         "date, id, ROW_NUMBER() OVER (PARTITION BY user_id ORDER BY seconds, id) AS place "
-        "FROM results WHERE shuffles >= ?) WHERE place = 1"));
+        "FROM results WHERE shuffles >= ?) AS ranked WHERE place = 1"));
     rebuild.bindValue(0, MinimumShuffles);
     const QString what = QStringLiteral("cannot rank the results");
     if (!Sql->Db.transaction())
-        return Problem(what, Sql->Db.lastError());
+        return StoreProblem(what, Sql->Db.lastError());
+    // Results another server adds meanwhile wait for the new rows and are ranked against them.
+    if (Where.Engine == QORStoreLocation::PostgreSQL &&
+        (!clear.exec(QStringLiteral("LOCK TABLE best IN EXCLUSIVE MODE")) || !Notify())) {
+        const QSqlError error = clear.lastError();
+        Sql->Db.rollback();
+        return StoreProblem(what, error);
+    }
     if (!clear.exec(QStringLiteral("DELETE FROM best")) || !rebuild.exec()) {
         const QSqlError error =
             clear.lastError().isValid() ? clear.lastError() : rebuild.lastError();
         Sql->Db.rollback();
-        return Problem(what, error);
+        return StoreProblem(what, error);
     }
     if (!Sql->Db.commit())
-        return Problem(what, Sql->Db.lastError());
+        return StoreProblem(what, Sql->Db.lastError());
     return QString();
 }
 
@@ -251,9 +210,9 @@ std::optional<qint64> QORScoreStore::AddAccount(const QString& name, const QByte
     insert.bindValue(0, TrimmedName(name));
     insert.bindValue(1, NameKey(name));
     insert.bindValue(2, password);
-    if (!insert.exec())
+    if (!insert.exec() || !insert.next())
         return std::nullopt;
-    const qint64 id = insert.lastInsertId().toLongLong();
+    const qint64 id = insert.value(0).toLongLong();
     insert.finish();
     return id;
 }
@@ -275,7 +234,10 @@ bool QORScoreStore::AddResult(qint64 player, int seconds, int shuffles, const QD
     insert.bindValue(1, seconds);
     insert.bindValue(2, shuffles);
     insert.bindValue(3, day);
-    bool stored = insert.exec();
+    bool stored = insert.exec() && insert.next();
+    const QVariant id = stored ? insert.value(0) : QVariant();
+    // SQLite commits nothing while a statement still has rows to give.
+    insert.finish();
     bool ranked = false;
     if (stored && shuffles >= MinimumShuffles) {
         QSqlQuery& upsert = Sql->UpsertBest;
@@ -283,11 +245,12 @@ bool QORScoreStore::AddResult(qint64 player, int seconds, int shuffles, const QD
         upsert.bindValue(1, seconds);
         upsert.bindValue(2, shuffles);
         upsert.bindValue(3, day);
-        upsert.bindValue(4, insert.lastInsertId());
+        upsert.bindValue(4, id);
         stored = upsert.exec();
         ranked = upsert.numRowsAffected() > 0;
+        if (stored && ranked && Where.Engine == QORStoreLocation::PostgreSQL)
+            stored = Notify();
     }
-    insert.finish();
     if (!stored || !Sql->Db.commit()) {
         Sql->Db.rollback();
         return false;
@@ -324,4 +287,10 @@ qint64 QORScoreStore::ResultCount() {
     if (!count.exec(QStringLiteral("SELECT COUNT(*) FROM results")) || !count.next())
         return 0;
     return count.value(0).toLongLong();
+}
+
+bool QORScoreStore::Notify() {
+    // The notice goes out with the commit, and never without it.
+    QSqlQuery notify(Sql->Db);
+    return notify.exec(QStringLiteral("NOTIFY ") + RankingChannel);
 }

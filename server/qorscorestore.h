@@ -1,13 +1,17 @@
 #pragma once
-// The players and their results in one SQLite file. Every change is committed before the
-// call returns, so whatever the server has answered after it survives a killed process. A
-// write that another process holds up fails after a short wait instead of stalling the
-// server; the caller keeps what could not be written.
+// The players and their results, in an SQLite file or a PostgreSQL database that several
+// servers share. Every change is committed before the call returns, so whatever the server
+// has answered after it survives a killed process. A write that another process holds up
+// fails after a short wait instead of stalling the server; the caller keeps what could not be
+// written. The database does the ranking: one row per ranked player, kept as results come.
 
 #include <QByteArray>
 #include <QDate>
 #include <QList>
+#include <QSqlDatabase>
 #include <QString>
+
+#include "server/qorstorelocation.h"
 
 #include <memory>
 #include <optional>
@@ -33,9 +37,10 @@ public:
     QORScoreStore(const QORScoreStore&) = delete;
     QORScoreStore& operator=(const QORScoreStore&) = delete;
 
-    // Opens or creates the file, brings a file of an older layout up to date, and ranks the
-    // stored results for minShuffles. False, with ErrorString set, when the file cannot be used.
-    bool Open(const QString& path, int minShuffles);
+    // Opens the file or database of that location (qorstorelocation.h), creates what is
+    // missing, brings a file of an older layout up to date, and ranks the stored results for
+    // minShuffles. False, with ErrorString set, when the store cannot be used.
+    bool Open(const QString& location, int minShuffles);
     void Close();
     QString ErrorString() const { return Error; }
 
@@ -50,19 +55,25 @@ public:
     bool AddResult(qint64 player, int seconds, int shuffles, const QDate& date);
     // Each player's best ranked result, fastest first, at most rows of them.
     QList<QORTopRow> Top(int rows);
-    // Changes whenever the ranking may have changed, so that a top list can be kept till then.
+    // Changes whenever the ranking may have changed, here or through another server on the
+    // same database, so that a top list can be kept till then.
     quint64 RankVersion() const { return Ranking; }
 
     qint64 ResultCount();
+    // The open connection, for copying a whole store.
+    QSqlDatabase Database() const;
+    const QORStoreLocation& Location() const { return Where; }
 
 private:
     struct Statements;
 
     // Each gives the error text, empty on success.
-    QString Connect(const QString& path);
-    QString Migrate();
+    QString Connect();
     QString RebuildBest();
+    // Tells every server on the database, at commit, that the ranking has changed.
+    bool Notify();
 
+    QORStoreLocation Where;
     QString ConnectionName;
     QString Error;
     int MinimumShuffles = 0;

@@ -7,9 +7,12 @@
 #include <QStringList>
 
 struct QORServerCommandLine {
-    enum Action { Run, ShowHelp, Fail };
+    enum Action { Run, Copy, ShowHelp, Fail };
     Action What = Run;
     QORServerOptions Options;
+    // The stores of --copy-db.
+    QString CopyFrom;
+    QString CopyTo;
     // The help text, or the error of a command line that cannot be run.
     QString Text;
 };

@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libsodium-dev
     xvfb xauth xdotool imagemagick x11-utils sqlite3
     desktop-file-utils appstream
+    postgresql libqt6sql6-psql
 )
 missing=()
 for p in "${packages[@]}"; do

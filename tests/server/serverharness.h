@@ -1,10 +1,12 @@
 #pragma once
 // Shared by the server tests: waits in the event loop, a recording client, and a fixture.
+#include "postgrescluster.h"
 #include "server/qorpasswordhash.h"
 #include "server/qorscoreserver.h"
 #include "server/qorscorestore.h"
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QProcess>
 #include <QSqlQuery>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -61,6 +63,16 @@ struct QORTestClient {
     QByteArray Received;
 };
 
+// Starts the server program with cheap derivations; the port of its "listening on" line, 0
+// when none comes. The process's destructor kills a server still running.
+inline quint16 LaunchServer(QProcess& process, const QStringList& arguments) {
+    process.start(QStringLiteral(QUELMORA_SERVER_PATH),
+                  QStringList{"--argon2-ops", "1", "--argon2-memory", "8"} + arguments);
+    process.waitForReadyRead();
+    const QByteArray line = process.readLine();
+    return line.startsWith("listening on 127.0.0.1:") ? line.mid(23).trimmed().toUShort() : 0;
+}
+
 // A connection of its own to a store's file, as another process would have one.
 struct OutsideConnection {
     explicit OutsideConnection(const QString& path) {
@@ -104,9 +116,30 @@ protected:
     }
 
     QTemporaryDir Dir;
-    const QString Path = Dir.filePath(QStringLiteral("scores.sqlite"));
+    // The SQLite file, unless a test runs on PostgreSQL.
+    QString Path = Dir.filePath(QStringLiteral("scores.sqlite"));
     QORScoreStore Store;
     QORServerOptions Options;
     std::unique_ptr<QORScoreServer> Server;
     QORTestClient Client;
 };
+
+// The tests of a fixture derived from this run on both stores: the SQLite file, and a database
+// of the tests' own PostgreSQL, skipped only where that is not installed.
+class EitherStore : public ServerTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    bool OnPostgres() const { return GetParam() == std::string("PostgreSQL"); }
+    void SetUp() override {
+        if (!OnPostgres())
+            return;
+        QORPostgresCluster& cluster = QORPostgresCluster::Shared();
+        if (cluster.Missing())
+            GTEST_SKIP() << cluster.Why().toStdString();
+        Path = cluster.NewDatabase();
+        ASSERT_FALSE(Path.isEmpty()) << cluster.Why().toStdString();
+    }
+};
+
+#define ON_EITHER_STORE(Fixture)                                                              \
+    INSTANTIATE_TEST_SUITE_P(, Fixture, ::testing::Values("SQLite", "PostgreSQL"),            \
+                             [](const auto& info) { return std::string(info.param); })

@@ -1,0 +1,20 @@
+#pragma once
+// What the score store's files share: the tables on either engine, the key that makes names
+// unique regardless of case, and the upgrade of SQLite files of an older layout.
+
+#include "server/qorstorelocation.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QString>
+#include <QStringList>
+
+// The statements that create the tables and indexes where they are missing, for that engine.
+QStringList StoreSchema(QORStoreLocation::Kind engine);
+// The trimmed, case-folded name.
+QString NameKey(const QString& name);
+// what, followed by the database's own words when it has any.
+QString StoreProblem(const QString& what, const QSqlError& error);
+// Brings an SQLite file of an older layout up to date in one transaction; the error text,
+// empty on success.
+QString UpgradeSQLiteLayout(QSqlDatabase& db);

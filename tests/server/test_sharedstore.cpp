@@ -1,0 +1,93 @@
+#include "net/qorcp1251.h"
+#include "net/qorprotocol.h"
+#include "serverharness.h"
+#include <QElapsedTimer>
+#include <gmock/gmock.h>
+
+// Servers on one PostgreSQL database; skipped only where PostgreSQL is not installed.
+using SharedStore = EitherStore;
+INSTANTIATE_TEST_SUITE_P(, SharedStore, ::testing::Values("PostgreSQL"),
+                         [](const auto& info) { return std::string(info.param); });
+
+TEST_P(SharedStore, twoServersShareOneTopListWithinASecondAndRacingRegistrationsMakeOneAccount) {
+    QProcess first, second;
+    const quint16 ports[] = {LaunchServer(first, {"--db", Path, "--port", "0"}),
+                             LaunchServer(second, {"--db", Path, "--port", "0"})};
+    ASSERT_TRUE(ports[0] && ports[1]);
+    // One name, eight passwords, sent at once to both servers: one account, one of them right.
+    std::vector<std::unique_ptr<QORTestClient>> racers;
+    for (int i = 0; i < 8; ++i) {
+        racers.push_back(std::make_unique<QORTestClient>());
+        ASSERT_TRUE(racers.back()->Connect(ports[i % 2], 10 + i));
+    }
+    for (int i = 0; i < 8; ++i)
+        racers[i]->Send("CUBE_REGISTER;" + QByteArray(i % 2 ? "Zoe" : "zoe ") + ";pw" +
+                        QByteArray::number(i));
+    ASSERT_TRUE(WaitUntil([&] {
+        return std::all_of(racers.begin(), racers.end(),
+                           [](const auto& c) { return c->Received.size() >= Ok.size(); });
+    }));
+    EXPECT_EQ(std::count_if(racers.begin(), racers.end(),
+                            [](const auto& c) { return c->Received == Ok; }),
+              1);
+    ASSERT_TRUE(Store.Open(Path, 20));
+    QSqlQuery accounts(Store.Database());
+    ASSERT_TRUE(accounts.exec("SELECT COUNT(*) FROM users") && accounts.next());
+    EXPECT_EQ(accounts.value(0).toInt(), 1);
+
+    // The second server has its empty list cached when the first stores a result.
+    QORTestClient writer, reader;
+    ASSERT_TRUE(writer.Connect(ports[0]) && reader.Connect(ports[1]));
+    const QByteArray top = "CUBE_GETTOP;reader;pw";
+    const QByteArray empty = ToCp1251(QORProtocol::TopListReply({}));
+    ASSERT_EQ(reader.Ask("CUBE_REGISTER;reader;pw" + top, Ok.size() + empty.size()), Ok + empty);
+    ASSERT_EQ(writer.Ask("CUBE_REGISTER;anna;pw" + ResultBytes("anna", 30, 25) +
+                             "CUBE_LOGIN;anna;pw",
+                         2 * Ok.size()),
+              Ok + Ok);
+    const QByteArray fresh = ToCp1251(QORProtocol::TopListReply(
+        {{"anna", "00:00:30", "25", QDate::currentDate().toString("dd.MM.yyyy")}}));
+    QElapsedTimer stored;
+    stored.start();
+    QByteArray reply;
+    while (reply != fresh && stored.elapsed() < 1000) {
+        reader.Send(top);
+        WaitUntil([&] { return reader.Received == empty || reader.Received == fresh; });
+        reply = std::exchange(reader.Received, QByteArray());
+    }
+    EXPECT_EQ(reply, fresh) << "after " << stored.elapsed() << " ms";
+}
+
+// Accounts and results go to PostgreSQL and back whole; players log in with their passwords,
+// new ones register, and a target that holds anything is refused.
+TEST_P(SharedStore, copyDbMovesEveryAccountAndResultBothWaysIntoEmptyStoresOnly) {
+    const QString file = Dir.filePath("from.sqlite"), back = Dir.filePath("back.sqlite");
+    ASSERT_TRUE(Store.Open(file, 20));
+    Options.PasswordCost = {1, 8};
+    for (const auto& [name, seconds, shuffles] :
+         {std::tuple("alice", 50, 25), std::tuple("bob", 40, 19), std::tuple("alice", 45, 30)})
+        ASSERT_TRUE(Store.AddResult(AddPlayer(name), seconds, shuffles, QDate(2024, 1, 2)));
+    const auto copy = [](const QString& from, const QString& to) {
+        QProcess process;
+        process.start(QUELMORA_SERVER_PATH, {"--copy-db", from, to});
+        process.waitForFinished();
+        return (QByteArray::number(process.exitCode()) + ' ' +
+                (process.readAllStandardOutput() + process.readAllStandardError()).trimmed())
+            .toStdString();
+    };
+    EXPECT_EQ(copy(file, Path), "0 copied 2 accounts and 3 results");
+    EXPECT_THAT(copy(file, Path), ::testing::HasSubstr("1 quelmora-server: nothing copied: "))
+        << "not empty";
+    QProcess server;
+    QORTestClient client;
+    ASSERT_TRUE(client.Connect(LaunchServer(server, {"--db", Path, "--port", "0"})));
+    ASSERT_EQ(client.Ask("CUBE_LOGIN;alice;pw" + ResultBytes("alice", 44, 25) +
+                             "CUBE_REGISTER;carol;pw" + ResultBytes("carol", 20, 20) +
+                             "CUBE_LOGIN;carol;pw",
+                         3 * Ok.size()),
+              Ok + Ok + Ok);
+    EXPECT_EQ(copy(Path, back), "0 copied 3 accounts and 5 results");
+    ASSERT_TRUE(Store.Open(back, 20));
+    EXPECT_EQ(Ranking(10), (QStringList{"carol 20 20", "alice 44 25"}));
+    EXPECT_EQ(Store.Account("ALICE").value_or(QORAccount()).Id, 1);
+}
