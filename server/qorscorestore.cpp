@@ -17,6 +17,8 @@ QAtomicInt StoreCount;
 constexpr int BusyWaitMs = 100;
 // Opening serves nobody yet, so it may wait out a backup's lock or another server's start.
 constexpr int OpenBusyWaitMs = 5000;
+// A lost PostgreSQL connection is tried again at most this often.
+constexpr int ReconnectMs = 1000;
 // Every server on one PostgreSQL database hears of a changed ranking on this channel.
 const QString RankingChannel = QStringLiteral("quelmora_ranking");
 
@@ -30,10 +32,11 @@ struct QORScoreStore::Statements {
     QSqlQuery InsertResult;
     QSqlQuery UpsertBest;
     QSqlQuery Top;
+    QSqlQuery CountResults;
 
     explicit Statements(const QSqlDatabase& db)
         : Db(db), FindAccount(db), InsertAccount(db), UpdatePassword(db), InsertResult(db),
-          UpsertBest(db), Top(db) {}
+          UpsertBest(db), Top(db), CountResults(db) {}
 
     bool Prepare() {
         return FindAccount.prepare("SELECT id, name, password FROM users "
@@ -52,7 +55,8 @@ struct QORScoreStore::Statements {
                                   "WHERE excluded.seconds < best.seconds") &&
                Top.prepare("SELECT users.name, best.seconds, best.shuffles, best.date "
                            "FROM best JOIN users ON users.id = best.user_id "
-                           "ORDER BY best.seconds, best.result_id LIMIT ?");
+                           "ORDER BY best.seconds, best.result_id LIMIT ?") &&
+               CountResults.prepare("SELECT COUNT(*) FROM results");
     }
 };
 
@@ -69,6 +73,7 @@ bool QORScoreStore::Open(const QString& location, int minShuffles) {
     ConnectionName = QStringLiteral("quelmora-store-%1").arg(StoreCount.fetchAndAddRelaxed(1));
     // The connection is closed only once every query on it is gone, hence the error text
     // travelling out of Connect.
+    Text = location;
     if (QORStoreLocation::Parse(location, Where, Error))
         Error = Connect();
     if (Error.isEmpty() && Where.Engine == QORStoreLocation::SQLite)
@@ -86,6 +91,15 @@ bool QORScoreStore::Open(const QString& location, int minShuffles) {
     }
     Close();
     return false;
+}
+
+qint64 QORScoreStore::ResultCount() {
+    QSqlQuery* count = Run(&Statements::CountResults, {});
+    if (!count || !count->next())
+        return 0;
+    const qint64 results = count->value(0).toLongLong();
+    count->finish();
+    return results;
 }
 
 QSqlDatabase QORScoreStore::Database() const {
@@ -186,73 +200,55 @@ QString QORScoreStore::RebuildBest() {
 }
 
 std::optional<QORAccount> QORScoreStore::Account(const QString& name) {
-    if (!Sql)
-        return std::nullopt;
-    QSqlQuery& find = Sql->FindAccount;
     const QString trimmed = TrimmedName(name);
-    const QString values[] = {name, trimmed, NameKey(name), name, trimmed};
-    for (int i = 0; i < 5; ++i)
-        find.bindValue(i, values[i]);
-    if (!find.exec() || !find.next())
+    QSqlQuery* find = Run(&Statements::FindAccount, {name, trimmed, NameKey(name), name, trimmed});
+    if (!find || !find->next())
         return std::nullopt;
     QORAccount account;
-    account.Id = find.value(0).toLongLong();
-    account.Name = find.value(1).toString();
-    account.Password = find.value(2).toByteArray();
-    find.finish();
+    account.Id = find->value(0).toLongLong();
+    account.Name = find->value(1).toString();
+    account.Password = find->value(2).toByteArray();
+    find->finish();
     return account;
 }
 
 std::optional<qint64> QORScoreStore::AddAccount(const QString& name, const QByteArray& password) {
-    if (!Sql)
+    QSqlQuery* insert =
+        Run(&Statements::InsertAccount, {TrimmedName(name), NameKey(name), password});
+    if (!insert || !insert->next())
         return std::nullopt;
-    QSqlQuery& insert = Sql->InsertAccount;
-    insert.bindValue(0, TrimmedName(name));
-    insert.bindValue(1, NameKey(name));
-    insert.bindValue(2, password);
-    if (!insert.exec() || !insert.next())
-        return std::nullopt;
-    const qint64 id = insert.value(0).toLongLong();
-    insert.finish();
+    const qint64 id = insert->value(0).toLongLong();
+    insert->finish();
     return id;
 }
 
 bool QORScoreStore::SetPassword(qint64 account, const QByteArray& password) {
-    if (!Sql)
-        return false;
-    Sql->UpdatePassword.bindValue(0, password);
-    Sql->UpdatePassword.bindValue(1, account);
-    return Sql->UpdatePassword.exec();
+    return Run(&Statements::UpdatePassword, {password, account});
 }
 
 bool QORScoreStore::AddResult(qint64 player, int seconds, int shuffles, const QDate& date) {
-    if (!Sql || !Sql->Db.transaction())
+    if ((!Sql && !Reconnect()) || !Sql->Db.transaction())
         return false;
     const QString day = date.toString(Qt::ISODate);
-    QSqlQuery& insert = Sql->InsertResult;
-    insert.bindValue(0, player);
-    insert.bindValue(1, seconds);
-    insert.bindValue(2, shuffles);
-    insert.bindValue(3, day);
-    bool stored = insert.exec() && insert.next();
-    const QVariant id = stored ? insert.value(0) : QVariant();
+    // Within the transaction a lost connection is not retried: the caller keeps the result.
+    QSqlQuery* insert = Run(&Statements::InsertResult, {player, seconds, shuffles, day}, false);
+    bool stored = insert && insert->next();
+    const QVariant id = stored ? insert->value(0) : QVariant();
     // SQLite commits nothing while a statement still has rows to give.
-    insert.finish();
+    if (insert)
+        insert->finish();
     bool ranked = false;
     if (stored && shuffles >= MinimumShuffles) {
-        QSqlQuery& upsert = Sql->UpsertBest;
-        upsert.bindValue(0, player);
-        upsert.bindValue(1, seconds);
-        upsert.bindValue(2, shuffles);
-        upsert.bindValue(3, day);
-        upsert.bindValue(4, id);
-        stored = upsert.exec();
-        ranked = upsert.numRowsAffected() > 0;
+        QSqlQuery* upsert =
+            Run(&Statements::UpsertBest, {player, seconds, shuffles, day, id}, false);
+        stored = upsert;
+        ranked = upsert && upsert->numRowsAffected() > 0;
         if (stored && ranked && Where.Engine == QORStoreLocation::PostgreSQL)
             stored = Notify();
     }
     if (!stored || !Sql->Db.commit()) {
         Sql->Db.rollback();
+        Reconnect();
         return false;
     }
     if (ranked)
@@ -262,31 +258,51 @@ bool QORScoreStore::AddResult(qint64 player, int seconds, int shuffles, const QD
 
 QList<QORTopRow> QORScoreStore::Top(int rows) {
     QList<QORTopRow> top;
-    if (!Sql)
+    QSqlQuery* query = Run(&Statements::Top, {rows});
+    if (!query)
         return top;
-    QSqlQuery& query = Sql->Top;
-    query.bindValue(0, rows);
-    if (!query.exec())
-        return top;
-    while (query.next()) {
+    while (query->next()) {
         QORTopRow row;
-        row.Name = query.value(0).toString();
-        row.Seconds = query.value(1).toInt();
-        row.Shuffles = query.value(2).toInt();
-        row.Date = QDate::fromString(query.value(3).toString(), Qt::ISODate);
+        row.Name = query->value(0).toString();
+        row.Seconds = query->value(1).toInt();
+        row.Shuffles = query->value(2).toInt();
+        row.Date = QDate::fromString(query->value(3).toString(), Qt::ISODate);
         top << row;
     }
-    query.finish();
+    query->finish();
     return top;
 }
 
-qint64 QORScoreStore::ResultCount() {
-    if (!Sql)
-        return 0;
-    QSqlQuery count(Sql->Db);
-    if (!count.exec(QStringLiteral("SELECT COUNT(*) FROM results")) || !count.next())
-        return 0;
-    return count.value(0).toLongLong();
+QSqlQuery* QORScoreStore::Run(QSqlQuery Statements::*statement, const QVariantList& values,
+                              bool mayReconnect) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!Sql && !(mayReconnect && Reconnect()))
+            return nullptr;
+        QSqlQuery& query = (*Sql).*statement;
+        for (int i = 0; i < values.size(); ++i)
+            query.bindValue(i, values[i]);
+        if (query.exec())
+            return &query;
+        if (!mayReconnect || !Reconnect())
+            return nullptr;
+    }
+    return nullptr;
+}
+
+bool QORScoreStore::Reconnect() {
+    // An SQLite file has no connection to lose. A PostgreSQL server that restarted has
+    // dropped this one; opening it again beats locking every player out until our restart.
+    // The tries are spaced, so that a database that is down does not stall every message.
+    if (Where.Engine != QORStoreLocation::PostgreSQL ||
+        (LastReconnect.isValid() && !LastReconnect.hasExpired(ReconnectMs)))
+        return false;
+    if (Sql) {
+        QSqlQuery probe(Sql->Db);
+        if (probe.exec(QStringLiteral("SELECT 1")))
+            return false;
+    }
+    LastReconnect.start();
+    return Open(Text, MinimumShuffles);
 }
 
 bool QORScoreStore::Notify() {

@@ -7,14 +7,18 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QElapsedTimer>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariantList>
 
 #include "server/qorstorelocation.h"
 
 #include <memory>
 #include <optional>
+
+class QSqlQuery;
 
 struct QORTopRow {
     QString Name;
@@ -72,8 +76,16 @@ private:
     QString RebuildBest();
     // Tells every server on the database, at commit, that the ranking has changed.
     bool Notify();
+    // Binds the values and runs the prepared statement; the statement, or null on failure.
+    // With mayReconnect, a lost connection is opened again and the statement run once more.
+    QSqlQuery* Run(QSqlQuery Statements::*statement, const QVariantList& values,
+                   bool mayReconnect = true);
+    // Opens a lost PostgreSQL connection again; whether it did.
+    bool Reconnect();
 
+    QString Text;
     QORStoreLocation Where;
+    QElapsedTimer LastReconnect;
     QString ConnectionName;
     QString Error;
     int MinimumShuffles = 0;

@@ -91,3 +91,13 @@ TEST_P(SharedStore, copyDbMovesEveryAccountAndResultBothWaysIntoEmptyStoresOnly)
     EXPECT_EQ(Ranking(10), (QStringList{"carol 20 20", "alice 44 25"}));
     EXPECT_EQ(Store.Account("ALICE").value_or(QORAccount()).Id, 1);
 }
+
+// A database server that restarts locks nobody out: the store connects again.
+TEST_P(SharedStore, aRestartedDatabaseServerIsConnectedToAgain) {
+    ASSERT_TRUE(Store.Open(Path, 20));
+    const qint64 anna = AddPlayer("anna");
+    ASSERT_TRUE(QORPostgresCluster::Shared().Restart());
+    EXPECT_EQ(Store.Account("anna").value_or(QORAccount()).Id, anna);
+    EXPECT_TRUE(Store.AddResult(anna, 30, 25, QDate::currentDate()));
+    EXPECT_EQ(Ranking(1), QStringList{"anna 30 25"});
+}
