@@ -141,9 +141,12 @@ QString QORScoreStore::Connect() {
         if (!query.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
             return StoreProblem(QStringLiteral("cannot set up ") + Where.Path, query.lastError());
     } else {
-        // Tables that are there already are no news worth a line on stderr. Servers that
-        // start together would otherwise race to create the same tables.
+        // Tables that are there already are no news worth a line on stderr. As with SQLite's
+        // WAL, a commit that has returned is safe from a killed server, and the database
+        // flushes commits in groups rather than one by one. The lock keeps servers that start
+        // together from racing to create the same tables.
         if (!query.exec(QStringLiteral("SET client_min_messages = warning")) ||
+            !query.exec(QStringLiteral("SET synchronous_commit = off")) ||
             !query.exec(QStringLiteral("SET lock_timeout = %1").arg(OpenBusyWaitMs)) ||
             !db.transaction() ||
             !query.exec(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext('quelmora'))")))

@@ -79,7 +79,8 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
         QStringLiteral("kib"), QString::number(QORPasswordCost().MemoryKiB));
     parser.addPositionalArgument(QStringLiteral("to"), QStringLiteral("The target of --copy-db."),
                                  QStringLiteral("[to]"));
-    parser.addOptions({listen, port, db, copyDb, minShuffles, rows, loginTimeout, argonOps, argonMemory});
+    parser.addOptions(
+        {listen, port, db, copyDb, minShuffles, rows, loginTimeout, argonOps, argonMemory});
 
     if (!parser.parse(arguments))
         return Failure(parser.errorText());
@@ -93,7 +94,8 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
     QORServerCommandLine line;
     if (parser.isSet(copyDb)) {
         if (positional.size() != 1 || parser.value(copyDb).isEmpty() || positional[0].isEmpty())
-            return Failure(QStringLiteral("--copy-db needs a store to copy from and one to copy to"));
+            return Failure(
+                QStringLiteral("--copy-db needs a store to copy from and one to copy to"));
         line.What = QORServerCommandLine::Copy;
         line.CopyFrom = parser.value(copyDb);
         line.CopyTo = positional[0];

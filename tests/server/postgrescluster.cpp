@@ -2,14 +2,14 @@
 
 #include <QCollator>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTcpServer>
 #include <QStandardPaths>
+#include <QTcpServer>
 #include <QUrl>
 
 #include <algorithm>
@@ -26,12 +26,12 @@ const QString Password = QStringLiteral("p@ss:w/rd;50%");
 
 // The newest Debian PostgreSQL's programs, or initdb's folder on the path.
 QString FindBin() {
-    QStringList versions = QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QStringList versions =
+        QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     QCollator numeric;
     numeric.setNumericMode(true);
-    std::sort(versions.begin(), versions.end(), [&](const QString& a, const QString& b) {
-        return numeric.compare(a, b) > 0;
-    });
+    std::sort(versions.begin(), versions.end(),
+              [&](const QString& a, const QString& b) { return numeric.compare(a, b) > 0; });
     for (const QString& version : versions) {
         const QString bin = QStringLiteral("/usr/lib/postgresql/%1/bin").arg(version);
         if (QFile::exists(bin + QStringLiteral("/initdb")))

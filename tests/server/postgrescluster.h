@@ -18,7 +18,9 @@ public:
     // Why it is not running, or why the last database could not be made.
     QString Why() const { return Problem; }
     // Stops and starts it again, dropping every connection; whether it is back.
-    bool Restart() { return Run("pg_ctl", {"-D", Dir.filePath("data"), "-m", "fast", "-w", "restart"}); }
+    bool Restart() {
+        return Run("pg_ctl", {"-D", Dir.filePath("data"), "-m", "fast", "-w", "restart"});
+    }
     // A new, empty database; its postgresql:// address, empty when it could not be made.
     QString NewDatabase();
 

@@ -140,6 +140,6 @@ protected:
     }
 };
 
-#define ON_EITHER_STORE(Fixture)                                                              \
-    INSTANTIATE_TEST_SUITE_P(, Fixture, ::testing::Values("SQLite", "PostgreSQL"),            \
+#define ON_EITHER_STORE(Fixture)                                                                   \
+    INSTANTIATE_TEST_SUITE_P(, Fixture, ::testing::Values("SQLite", "PostgreSQL"),                 \
                              [](const auto& info) { return std::string(info.param); })

@@ -41,10 +41,10 @@ TEST_P(SharedStore, twoServersShareOneTopListWithinASecondAndRacingRegistrations
     const QByteArray top = "CUBE_GETTOP;reader;pw";
     const QByteArray empty = ToCp1251(QORProtocol::TopListReply({}));
     ASSERT_EQ(reader.Ask("CUBE_REGISTER;reader;pw" + top, Ok.size() + empty.size()), Ok + empty);
-    ASSERT_EQ(writer.Ask("CUBE_REGISTER;anna;pw" + ResultBytes("anna", 30, 25) +
-                             "CUBE_LOGIN;anna;pw",
-                         2 * Ok.size()),
-              Ok + Ok);
+    ASSERT_EQ(
+        writer.Ask("CUBE_REGISTER;anna;pw" + ResultBytes("anna", 30, 25) + "CUBE_LOGIN;anna;pw",
+                   2 * Ok.size()),
+        Ok + Ok);
     const QByteArray fresh = ToCp1251(QORProtocol::TopListReply(
         {{"anna", "00:00:30", "25", QDate::currentDate().toString("dd.MM.yyyy")}}));
     QElapsedTimer stored;
