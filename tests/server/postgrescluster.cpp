@@ -1,18 +1,14 @@
 #include "postgrescluster.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QStandardPaths>
 #include <QTcpServer>
 #include <QUrl>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -24,21 +20,15 @@ namespace {
 const QString Role = QStringLiteral("quelmora");
 const QString Password = QStringLiteral("p@ss:w/rd;50%");
 
-// The newest Debian PostgreSQL's programs, or initdb's folder on the path.
+// The newest Debian PostgreSQL's programs.
 QString FindBin() {
-    QStringList versions =
-        QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    QCollator numeric;
-    numeric.setNumericMode(true);
-    std::sort(versions.begin(), versions.end(),
-              [&](const QString& a, const QString& b) { return numeric.compare(a, b) > 0; });
-    for (const QString& version : versions) {
-        const QString bin = QStringLiteral("/usr/lib/postgresql/%1/bin").arg(version);
-        if (QFile::exists(bin + QStringLiteral("/initdb")))
-            return bin;
+    const QDir versions(QStringLiteral("/usr/lib/postgresql"));
+    for (const QString& version :
+         versions.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::Reversed)) {
+        if (QFile::exists(versions.filePath(version + QStringLiteral("/bin/initdb"))))
+            return versions.filePath(version + QStringLiteral("/bin"));
     }
-    const QString initdb = QStandardPaths::findExecutable(QStringLiteral("initdb"));
-    return initdb.isEmpty() ? QString() : QFileInfo(initdb).path();
+    return QString();
 }
 
 quint16 FreePort() {

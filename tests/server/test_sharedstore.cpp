@@ -2,6 +2,7 @@
 #include "net/qorprotocol.h"
 #include "serverharness.h"
 #include <QElapsedTimer>
+#include <QUrl>
 #include <gmock/gmock.h>
 
 // Servers on one PostgreSQL database; skipped only where PostgreSQL is not installed.
@@ -10,9 +11,16 @@ INSTANTIATE_TEST_SUITE_P(, SharedStore, ::testing::Values("PostgreSQL"),
                          [](const auto& info) { return std::string(info.param); });
 
 TEST_P(SharedStore, twoServersShareOneTopListWithinASecondAndRacingRegistrationsMakeOneAccount) {
+    // The second one has its password from the environment, as libpq reads it.
     QProcess first, second;
-    const quint16 ports[] = {LaunchServer(first, {"--db", Path, "--port", "0"}),
-                             LaunchServer(second, {"--db", Path, "--port", "0"})};
+    QUrl withoutPassword(Path);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("PGPASSWORD", withoutPassword.password());
+    withoutPassword.setPassword(QString());
+    second.setProcessEnvironment(environment);
+    const quint16 ports[] = {
+        LaunchServer(first, {"--db", Path, "--port", "0"}),
+        LaunchServer(second, {"--db", withoutPassword.toString(), "--port", "0"})};
     ASSERT_TRUE(ports[0] && ports[1]);
     // One name, eight passwords, sent at once to both servers: one account, one of them right.
     std::vector<std::unique_ptr<QORTestClient>> racers;
