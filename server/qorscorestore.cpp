@@ -70,10 +70,10 @@ bool QORScoreStore::Open(const QString& location, int minShuffles) {
     Close();
     MinimumShuffles = minShuffles;
     ++Ranking;
+    Text = location;
     ConnectionName = QStringLiteral("quelmora-store-%1").arg(StoreCount.fetchAndAddRelaxed(1));
     // The connection is closed only once every query on it is gone, hence the error text
     // travelling out of Connect.
-    Text = location;
     if (QORStoreLocation::Parse(location, Where, Error))
         Error = Connect();
     if (Error.isEmpty() && Where.Engine == QORStoreLocation::SQLite)
