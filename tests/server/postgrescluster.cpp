@@ -4,8 +4,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTcpServer>
 #include <QUrl>
 
@@ -73,8 +71,9 @@ QORPostgresCluster::QORPostgresCluster(const QStringList& settings) : Bin(FindBi
                            "-c listen_addresses=127.0.0.1"};
     for (const QString& setting : settings)
         options << "-c " + setting;
-    if (!Run("initdb", {"-D", Dir.filePath("data"), "-U", Role, "--auth=scram-sha-256",
-                        "--pwfile=" + passwordFile, "-E", "UTF8", "--locale=C.UTF-8"}) ||
+    if (!Run("initdb", {"-D", Dir.filePath("data"), "-U", Role, "--auth-host=scram-sha-256",
+                        "--auth-local=trust", "--pwfile=" + passwordFile, "-E", "UTF8",
+                        "--locale=C.UTF-8"}) ||
         !Run("pg_ctl", {"-D", Dir.filePath("data"), "-l", Dir.filePath("log"), "-w", "-o",
                         options.join(' '), "start"})) {
         Problem = QStringLiteral("PostgreSQL did not start");
@@ -106,29 +105,14 @@ bool QORPostgresCluster::Run(const QString& program, const QStringList& argument
 }
 
 QString QORPostgresCluster::NewDatabase() {
-    if (!Running())
-        return QString();
+    // Over the folder's socket the role needs no password; over TCP, as the server connects,
+    // it does.
     const QString name = QStringLiteral("scores_%1").arg(++Databases);
-    {
-        QSqlDatabase admin = QSqlDatabase::addDatabase("QPSQL", "cluster-admin");
-        admin.setHostName("127.0.0.1");
-        admin.setPort(Port);
-        admin.setUserName(Role);
-        admin.setPassword(Password);
-        admin.setDatabaseName("postgres");
-        QSqlQuery create(admin);
-        if (!admin.open() || !create.exec("CREATE DATABASE " + name))
-            Problem = admin.lastError().text() + create.lastError().text();
-    }
-    QSqlDatabase::removeDatabase("cluster-admin");
-    if (!Problem.isEmpty())
+    if (!Running() ||
+        !Run("createdb", {"-h", Dir.path(), "-p", QString::number(Port), "-U", Role, name})) {
+        Problem = QStringLiteral("no database could be made");
         return QString();
-    QUrl url;
-    url.setScheme("postgresql");
-    url.setHost("127.0.0.1");
-    url.setPort(Port);
-    url.setUserName(Role);
-    url.setPassword(Password, QUrl::DecodedMode);
-    url.setPath('/' + name);
-    return url.toString(QUrl::FullyEncoded);
+    }
+    return QStringLiteral("postgresql://%1:%2@127.0.0.1:%3/%4")
+        .arg(Role, QUrl::toPercentEncoding(Password), QString::number(Port), name);
 }

@@ -23,20 +23,15 @@ TEST_P(SharedStore, twoServersShareOneTopListWithinASecondAndRacingRegistrations
         LaunchServer(second, {"--db", withoutPassword.toString(), "--port", "0"})};
     ASSERT_TRUE(ports[0] && ports[1]);
     // One name, eight passwords, sent at once to both servers: one account, one of them right.
-    std::vector<std::unique_ptr<QORTestClient>> racers;
-    for (int i = 0; i < 8; ++i) {
-        racers.push_back(std::make_unique<QORTestClient>());
-        ASSERT_TRUE(racers.back()->Connect(ports[i % 2], 10 + i));
-    }
+    std::vector<QORTestClient> racers(8);
     for (int i = 0; i < 8; ++i)
-        racers[i]->Send("CUBE_REGISTER;" + QByteArray(i % 2 ? "Zoe" : "zoe ") + ";pw" +
-                        QByteArray::number(i));
-    ASSERT_TRUE(WaitUntil([&] {
-        return std::all_of(racers.begin(), racers.end(),
-                           [](const auto& c) { return c->Received.size() >= Ok.size(); });
-    }));
-    EXPECT_EQ(std::count_if(racers.begin(), racers.end(),
-                            [](const auto& c) { return c->Received == Ok; }),
+        ASSERT_TRUE(racers[i].Connect(ports[i % 2], 10 + i));
+    for (int i = 0; i < 8; ++i)
+        racers[i].Send("CUBE_REGISTER;" + QByteArray(i % 2 ? "Zoe" : "zoe ") + ";pw" +
+                       QByteArray::number(i));
+    const auto answered = [](const QORTestClient& c) { return c.Received.size() >= Ok.size(); };
+    ASSERT_TRUE(WaitUntil([&] { return std::all_of(racers.begin(), racers.end(), answered); }));
+    EXPECT_EQ(std::count_if(racers.begin(), racers.end(), [](auto& c) { return c.Received == Ok; }),
               1);
     ASSERT_TRUE(Store.Open(Path, 20));
     QSqlQuery accounts(Store.Database());
@@ -71,7 +66,6 @@ TEST_P(SharedStore, twoServersShareOneTopListWithinASecondAndRacingRegistrations
 TEST_P(SharedStore, copyDbMovesEveryAccountAndResultBothWaysIntoEmptyStoresOnly) {
     const QString file = Dir.filePath("from.sqlite"), back = Dir.filePath("back.sqlite");
     ASSERT_TRUE(Store.Open(file, 20));
-    Options.PasswordCost = {1, 8};
     for (const auto& [name, seconds, shuffles] :
          {std::tuple("alice", 50, 25), std::tuple("bob", 40, 19), std::tuple("alice", 45, 30)})
         ASSERT_TRUE(Store.AddResult(AddPlayer(name), seconds, shuffles, QDate(2024, 1, 2)));
