@@ -1,33 +1,12 @@
 // The solve history: what a win stores, that it is on disk at once, and what waits unsent.
 #include "cube/qorhistory.h"
 
+#include "support/outsideconnection.h"
 #include "support/testutil.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-// What another process would read from the file now.
-QStringList Read(const QString& path, const QString& sql) {
-    QStringList rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "reader");
-        db.setDatabaseName(path);
-        EXPECT_TRUE(db.open());
-        QSqlQuery q(db);
-        EXPECT_TRUE(q.exec(sql));
-        while (q.next())
-            rows << q.value(0).toString();
-    }
-    QSqlDatabase::removeDatabase("reader");
-    return rows;
-}
-
-} // namespace
 
 TEST(History, aSolveIsCommittedInWalModeAndWaitsUnsentUntilMarked) {
     QTemporaryDir dir;
@@ -38,9 +17,10 @@ TEST(History, aSolveIsCommittedInWalModeAndWaitsUnsentUntilMarked) {
         const std::optional<qint64> first = h.Add(MadeSolve(31.5, 20));
         const std::optional<qint64> second = h.Add(MadeSolve(9.25, 20, "U R'", QString()));
         ASSERT_TRUE(first && second);
-        EXPECT_EQ(Read(path, "PRAGMA journal_mode"), QStringList{"wal"});
-        EXPECT_EQ(Read(path, "SELECT finished_at || '|' || seconds || '|' || solution || '|' || "
-                             "sent FROM solves"),
+        const OutsideConnection reader(path); // what another process would read now
+        EXPECT_EQ(reader.Column("PRAGMA journal_mode"), QStringList{"wal"});
+        EXPECT_EQ(reader.Column("SELECT finished_at || '|' || seconds || '|' || solution || '|' || "
+                                "sent FROM solves"),
                   (QStringList{"2026-12-07T09:30:15.250Z|31.5|R U'|0",
                                "2026-12-07T09:30:15.250Z|9.25||0"}))
             << "in UTC, and no turns are an empty text";
@@ -53,9 +33,9 @@ TEST(History, aSolveIsCommittedInWalModeAndWaitsUnsentUntilMarked) {
     const QList<QORSolve> all = again.All();
     ASSERT_EQ(all.size(), 2);
     const QORSolve& s = all[0];
-    EXPECT_EQ(std::tuple(s.Seconds, s.ClockSeconds, s.Shuffles, s.Moves, s.Scramble, s.Solution,
-                         s.Sent),
-              std::tuple(31.5, 31, 20, 2, QString("U R'"), QString("R U'"), true));
+    EXPECT_EQ(
+        std::tuple(s.Seconds, s.ClockSeconds, s.Shuffles, s.Moves, s.Scramble, s.Solution, s.Sent),
+        std::tuple(31.5, 31, 20, 2, QString("U R'"), QString("R U'"), true));
     EXPECT_EQ(s.FinishedAt, MadeSolve(0, 0).FinishedAt);
     EXPECT_TRUE(again.Remove(all[1].Id));
     EXPECT_FALSE(again.Remove(all[1].Id)) << "gone already";
