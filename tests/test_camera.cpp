@@ -8,10 +8,6 @@
 
 namespace {
 
-float Dot(const Vec3& a, const Vec3& b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
 struct View {
     QORCamera camera;
     QORLight light;
