@@ -31,7 +31,6 @@ TEST(Results, aWinIsKeptBeforeItsCongratulationAndWhatCouldNotGoLeavesAfterTheNe
     server.Reply(1, "ZKSERVER_LOGIN_OK");
     EXPECT_TRUE(server.WaitFor(1, "CUBE_LOGIN;anna;secret1CUBE_TIMERESULT;anna;secret1;5;0"
                                   "CUBE_TIMERESULT;anna;secret1;6;0"));
-    EXPECT_TRUE(g.form.Results->History.Unsent().isEmpty());
 }
 
 TEST(Results, onlyAWinFasterThanEveryEarlierOneOfItsShuffleLengthIsANewRecord) {
