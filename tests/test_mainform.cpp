@@ -171,10 +171,4 @@ TEST(MainForm, helpOpensWithTheDesktopOrInAWindowOfTheGameWhenTheDesktopCannot) 
     }
     QDir::setCurrent(previous);
     EXPECT_EQ(inGame, QStringList(2, QFileInfo(g.dir.filePath("readme.htm")).absoluteFilePath()));
-    // Elsewhere, an installed copy opens the page installed with it.
-    QDir(g.dir.path()).mkpath("share/doc/quelmora");
-    QDir(g.dir.path()).mkpath("bin");
-    WriteAll(g.dir.filePath("share/doc/quelmora/readme.htm"), "<html></html>");
-    EXPECT_EQ(QORHelp(g.dir.filePath("bin/quelmora"), nullptr).Page(),
-              g.dir.filePath("share/doc/quelmora/readme.htm"));
 }
