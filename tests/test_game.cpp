@@ -39,14 +39,12 @@ TEST(Game, aGameIsWonOnTheReleaseThatFindsTheCubeSolvedWithTheLengthItBeganWith)
     ASSERT_FALSE(g.game.Cube.IsSolved());
     g.settings.ShuffleCount = 12; // changing the setting mid-game changes nothing reported
     g.Tick(75);
-    EXPECT_EQ(g.clock.last(), "00:01:15");
     g.game.ButtonReleased();
     EXPECT_TRUE(g.game.Running() && g.wins.isEmpty()) << "unsolved: the game goes on";
     g.game.Cube.Reset(); // solved by hand, as far as the game can tell
     g.game.ButtonReleased();
     EXPECT_EQ(g.wins, (QList<std::pair<int, int>>{{75, 4}}));
     EXPECT_FALSE(g.game.Running());
-    EXPECT_EQ(g.clock.last(), "00:00:00");
     EXPECT_EQ(g.game.GameSeconds, 75) << "the final time stays until the next game";
     g.game.ButtonReleased();
     EXPECT_EQ(g.wins.size(), 1);
