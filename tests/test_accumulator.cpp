@@ -1,6 +1,5 @@
 // The anti-aliased frame: refined over several frames, the resting picture is the mean of its
 // jittered passes, and sixteen passes soften the cube's edges.
-#include "support/pixels.h"
 #include "support/shownrenderer.h"
 
 #include "render/qorcubedraw.h"
@@ -42,16 +41,17 @@ int SoftSilhouetteRows(const QImage& image) {
 TEST(Accumulation, aRestingFrameIsTheMeanOfItsJitteredPassesOverTheWholePanel) {
     ShownRenderer r(256, 256);
     ASSERT_EQ(r.renderer.AccumulationMode(), QORAccumulator::Mode::Emulated);
-    // Byte by byte: rows of 256 RGB pixels need no padding.
-    const QImage averaged = Frame(r, 16).convertToFormat(QImage::Format_RGB888);
+    // Byte by byte, bottom row first as GL reads: rows of 256 RGB pixels need no padding.
+    const QImage averaged = Frame(r, 16).convertToFormat(QImage::Format_RGB888).mirrored();
     std::vector<int> sum(size_t(averaged.sizeInBytes()));
+    std::vector<uint8_t> one(sum.size());
     for (int pass = 0; pass < 16; ++pass) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         r.renderer.AccPerspective(1.0, QORGL::JitterTable[pass][0], QORGL::JitterTable[pass][1]);
         DrawAll(r.cube, false);
-        const QImage one = ReadViewport().convertToFormat(QImage::Format_RGB888);
+        glReadPixels(0, 0, 256, 256, GL_RGB, GL_UNSIGNED_BYTE, one.data());
         for (size_t i = 0; i < sum.size(); ++i)
-            sum[i] += one.constBits()[i];
+            sum[i] += one[i];
     }
     int worst = 0;
     for (size_t i = 0; i < sum.size(); ++i)

@@ -14,9 +14,8 @@ TEST(Cube, resetPlacesEachCubieAndStickerByItsIndexAndOnlyApplyColorsRecolours) 
         EXPECT_EQ(c.Name, uint32_t(100 * k + 100));
         ExpectVec(c.Points[0], (i - 1) * 1.6f, (j - 1) * 1.6f, (l - 1) * 1.6f);
         // Outer: front, back, top, bottom, left, right.
-        const bool outer[6] = {l == 2, l == 0, j == 2, j == 0, i == 0, i == 2};
-        for (int s = 0; s < 6; ++s)
-            EXPECT_EQ(c.Outer[s], outer[s]) << k << " side " << s;
+        EXPECT_EQ(c.Outer, (std::array<bool, 6>{l == 2, l == 0, j == 2, j == 0, i == 0, i == 2}))
+            << k;
     }
     // Each face's centre is 0.8 out from the cubie's.
     for (int f = 1; f <= 6; ++f)
