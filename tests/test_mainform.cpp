@@ -1,19 +1,15 @@
-// The main window: settings read at start and written at exit, the commands handed to the
-// game and the client, and what reaches the player.
+// The main window: settings read at start and written at exit, the file and help commands, and
+// what reaches the player.
 #include "app/qorhelp.h"
-#include "dialogs/login.h"
-#include "dialogs/players.h"
 
 #include "support/asnobody.h"
-#include "support/fakescoreserver.h"
 #include "support/game.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -103,31 +99,6 @@ TEST(MainForm, anUnreadableSettingsFileIsToldOnceAndNeverWrittenOver) {
         << shown[0].toStdString();
     QFile::setPermissions(ini, QFileDevice::ReadOwner);
     EXPECT_EQ(ReadAll(ini), "[QuelmoraSettings]\r\nDrawQuality=9\r\n");
-}
-
-TEST(MainForm, theClockPanelFollowsTheGameAndTheServersRepliesReachThePlayer) {
-    FakeScoreServer server;
-    Game g(ScoreServerSettings(server.Port(), "anna", "secret1"));
-    g.form.show();
-    ASSERT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1"));
-    g.form.N4->trigger();
-    for (int i = 0; i < 75; ++i)
-        g.form.GameTimerTimer();
-    EXPECT_EQ(g.Clock(), "00:01:15");
-    g.Release();
-    EXPECT_EQ(g.Clock(), "00:00:00");
-    g.form.N21Click();
-    EXPECT_TRUE(g.form.PlayersForm->isVisible()) << "shown before the list arrives";
-    server.Reply(0, "ZKSERVER_TOPLIST#anna;00:01:15;0;01.12.2026");
-    QTreeWidget* list = g.form.PlayersForm->ListView;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return list->topLevelItemCount() == 1; }));
-    server.Reply(0, "ZKSERVER_LOGIN_BAD");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return g.Status() == "OFFLINE"; }));
-    EXPECT_EQ(g.messages.last(), "Ошибка: неверный логин или пароль! Зарегистрируйтесь...");
-    g.form.LoginForm->CheckBoxFirst->setChecked(true);
-    g.form.N20Click();
-    EXPECT_EQ(g.loginsAsked, 1);
-    EXPECT_TRUE(server.WaitFor(1, "CUBE_REGISTER;anna;secret1"));
 }
 
 TEST(MainForm, fileCommandsNameTheCaptionAndTellThePlayerWhatFailed) {
