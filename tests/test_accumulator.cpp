@@ -38,7 +38,7 @@ int SoftSilhouetteRows(const QImage& image) {
 
 } // namespace
 
-TEST(Accumulation, aRestingFrameIsTheMeanOfItsJitteredPassesOverTheWholePanel) {
+TEST(Accumulation, aRestingFrameIsTheMeanOfItsJitteredPassesWhichSoftenHardEdgesAndZeroIsBlack) {
     ShownRenderer r(256, 256);
     ASSERT_EQ(r.renderer.AccumulationMode(), QORAccumulator::Mode::Emulated);
     // Byte by byte, bottom row first as GL reads: rows of 256 RGB pixels need no padding.
@@ -57,10 +57,6 @@ TEST(Accumulation, aRestingFrameIsTheMeanOfItsJitteredPassesOverTheWholePanel) {
     for (size_t i = 0; i < sum.size(); ++i)
         worst = std::max(worst, std::abs(averaged.constBits()[i] - (sum[i] + 8) / 16));
     EXPECT_LE(worst, 1);
-}
-
-TEST(Accumulation, sixteenPassesSoftenTheEdgesThatOneLeavesHardAndZeroIsBlack) {
-    ShownRenderer r(256, 256);
     const int hard = SoftSilhouetteRows(Frame(r, 1)), soft = SoftSilhouetteRows(Frame(r, 16));
     EXPECT_GT(soft, 40);
     EXPECT_LT(hard * 4, soft) << "quality 1: " << hard << " soft rows, quality 16: " << soft;

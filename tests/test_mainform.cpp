@@ -101,7 +101,7 @@ TEST(MainForm, anUnreadableSettingsFileIsToldOnceAndNeverWrittenOver) {
     EXPECT_EQ(ReadAll(ini), "[QuelmoraSettings]\r\nDrawQuality=9\r\n");
 }
 
-TEST(MainForm, fileCommandsNameTheCaptionAndTellThePlayerWhatFailed) {
+TEST(MainForm, fileCommandsNameTheCaptionAndTellWhatFailedAndHelpFallsBackToAWindowOfTheGame) {
     Game g;
     g.form.ToolButton2Click(); // cancelled open
     EXPECT_EQ(g.form.windowTitle(), "Quelmora 1.10 >>> ");
@@ -120,10 +120,7 @@ TEST(MainForm, fileCommandsNameTheCaptionAndTellThePlayerWhatFailed) {
     EXPECT_EQ(g.form.windowTitle(), "Quelmora 1.10 >>> mine.cube");
     g.form.N5Click();
     EXPECT_EQ(g.form.windowTitle(), "Quelmora 1.10") << "stop forgets the game file";
-}
-
-TEST(MainForm, helpOpensWithTheDesktopOrInAWindowOfTheGameWhenTheDesktopCannot) {
-    Game g;
+    // Help opens with the desktop, or in a window of the game when the desktop cannot.
     QStringList inGame;
     g.form.Help->ShowInGame = [&](const QString& file) { inGame << file; };
     const QString previous = QDir::currentPath();

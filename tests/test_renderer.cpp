@@ -50,7 +50,7 @@ TEST(Renderer, aDragFromStickerToStickerTurnsTheirLayerOnWideAndTallPanelsAndCha
     }
 }
 
-TEST(Renderer, aFrameIsOnTheScreenWhenDrawFrameReturnsInTheBackgroundColour) {
+TEST(Renderer, framesAreOnTheScreenWhenDrawFrameReturnsAndSkippedOnlyWhenNothingVisibleChanged) {
     ShownRenderer r;
     r.settings.ColorTable[7] = {128, 0, 0};
     for (int passes : {1, 4}) {
@@ -61,10 +61,6 @@ TEST(Renderer, aFrameIsOnTheScreenWhenDrawFrameReturnsInTheBackgroundColour) {
         EXPECT_GT(qGray(shown.pixel(shown.width() / 2, shown.height() / 2)), 150) << "white";
         EXPECT_EQ(shown.pixel(2, 2), qRgb(128, 0, 0)) << passes << " passes";
     }
-}
-
-TEST(Renderer, aFrameIsSkippedOnlyWhenNothingVisibleChanged) {
-    ShownRenderer r;
     QORGL& gl = r.renderer;
     // A resize or expose draws a second frame in case the drawable was sized late.
     auto settle = [&gl] {

@@ -30,7 +30,7 @@ struct ShownGame : Game {
 
 } // namespace
 
-TEST(View, aHeldButtonDrawsOnePassAndItsReleaseTheQualitysPasses) {
+TEST(View, aHeldButtonDrawsOnePassAtRestTheQualitysThenTheTimerSleepsUntilAChangeMayShow) {
     ShownGame g;
     g.form.Settings.DrawQuality = 8;
     QTest::mousePress(g.form.DrawPanel, Qt::RightButton, {}, QPoint(100, 100));
@@ -40,35 +40,6 @@ TEST(View, aHeldButtonDrawsOnePassAndItsReleaseTheQualitysPasses) {
     QTest::mouseRelease(g.form.DrawPanel, Qt::RightButton, {}, QPoint(110, 100));
     EXPECT_LT(g.view.Renderer.Camera.Eye.x, -1.0f) << "the cube turns with the pointer";
     EXPECT_EQ(g.view.Renderer.PassCount, 8) << "a view drag's release restores the quality too";
-}
-
-TEST(View, theViewTurnsByItselfOnceIdleAndInputStopsItWithoutTurningALayer) {
-    ShownGame g;
-    g.form.Settings.IdleTimeout = 5000;
-    g.Idle(5200);
-    ASSERT_TRUE(g.view.IdleRotation.Active());
-    EXPECT_FALSE(g.view.Renderer.NeedsFrame()) << "each tick presents the view it moved to";
-    // A flick from a front sticker to the one below, which would turn their layer.
-    const QORBigCube before = g.Cube();
-    const int height = g.form.DrawPanel->height();
-    const QPoint from = PanelPoint(g.view.Renderer, before.Cubies[26].FaceCentre(1), height);
-    const QPoint to = PanelPoint(g.view.Renderer, before.Cubies[23].FaceCentre(1), height);
-    g.form.DrawPanelMouseDown(from.x(), from.y(), QORGL::ShiftLeft);
-    g.form.DrawPanelMouseMove(to.x(), to.y(), QORGL::ShiftLeft);
-    g.form.DrawPanelMouseUp(to.x(), to.y(), 0);
-    EXPECT_FALSE(g.view.IdleRotation.Active());
-    EXPECT_TRUE(SamePoints(g.Cube(), before)) << "the stopping press turned a layer";
-    g.Idle(6000);
-    ASSERT_TRUE(g.view.IdleRotation.Active());
-    QTest::keyClick(g.form.DrawPanel, Qt::Key_Space);
-    EXPECT_FALSE(g.view.IdleRotation.Active());
-    g.form.DrawPanelMouseDown(10, 10, QORGL::ShiftRight);
-    g.Idle(20000);
-    EXPECT_FALSE(g.view.IdleRotation.Active()) << "a held button keeps the view still";
-}
-
-TEST(View, thePictureAtRestReachesTheQualityThenTheTimerSleepsUntilSomethingMayChangeIt) {
-    ShownGame g;
     g.form.Settings.IdleTimeout = 5000;
     QSlider* quality = g.form.OptionsForm->TrackBarQuality;
     quality->setValue(*PositionForQuality(4));
@@ -94,4 +65,29 @@ TEST(View, thePictureAtRestReachesTheQualityThenTheTimerSleepsUntilSomethingMayC
         EXPECT_FALSE(g.view.Renderer.NeedsFrame()) << what;
     }
     EXPECT_EQ(g.view.Renderer.PassCount, 16);
+}
+
+TEST(View, theViewTurnsByItselfOnceIdleAndInputStopsItWithoutTurningALayer) {
+    ShownGame g;
+    g.form.Settings.IdleTimeout = 5000;
+    g.Idle(5200);
+    ASSERT_TRUE(g.view.IdleRotation.Active());
+    EXPECT_FALSE(g.view.Renderer.NeedsFrame()) << "each tick presents the view it moved to";
+    // A flick from a front sticker to the one below, which would turn their layer.
+    const QORBigCube before = g.Cube();
+    const int height = g.form.DrawPanel->height();
+    const QPoint from = PanelPoint(g.view.Renderer, before.Cubies[26].FaceCentre(1), height);
+    const QPoint to = PanelPoint(g.view.Renderer, before.Cubies[23].FaceCentre(1), height);
+    g.form.DrawPanelMouseDown(from.x(), from.y(), QORGL::ShiftLeft);
+    g.form.DrawPanelMouseMove(to.x(), to.y(), QORGL::ShiftLeft);
+    g.form.DrawPanelMouseUp(to.x(), to.y(), 0);
+    EXPECT_FALSE(g.view.IdleRotation.Active());
+    EXPECT_TRUE(SamePoints(g.Cube(), before)) << "the stopping press turned a layer";
+    g.Idle(6000);
+    ASSERT_TRUE(g.view.IdleRotation.Active());
+    QTest::keyClick(g.form.DrawPanel, Qt::Key_Space);
+    EXPECT_FALSE(g.view.IdleRotation.Active());
+    g.form.DrawPanelMouseDown(10, 10, QORGL::ShiftRight);
+    g.Idle(20000);
+    EXPECT_FALSE(g.view.IdleRotation.Active()) << "a held button keeps the view still";
 }
