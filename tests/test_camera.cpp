@@ -16,7 +16,7 @@ struct View {
 
 } // namespace
 
-TEST(Camera, eachDragStepTurnsTheViewThreeDegreesPerAxisWhateverTheDistance) {
+TEST(Camera, eachStepTurnsThreeDegreesPerAxisAndAnHourOfStepsAndOrbitsKeepsTheEyeAtTwenty) {
     // From (x0, y0) to (x1, y1): the eye, the up vector and the light afterwards.
     const std::array<float, 13> cases[] = {
         {100, 50, 100, 50, 0, 0, 20, 0, 1, 0, 0, 5, 5}, // the first step only records
@@ -34,9 +34,7 @@ TEST(Camera, eachDragStepTurnsTheViewThreeDegreesPerAxisWhateverTheDistance) {
         ExpectVec(v.camera.Up, c[7], c[8], c[9], 1e-3f);
         ExpectVec(v.light.Position, c[10], c[11], c[12], 1e-3f);
     }
-}
-
-TEST(Camera, anHourOfStepsAndOrbitsKeepsTheEyeAtTwentyWithTheLightBesideIt) {
+    // An hour of steps and orbits keeps the eye at twenty with the light beside it.
     View v;
     v.camera.Orbit(90); // clockwise seen from above: the eye goes from +z to -x
     v.light.Orbit(v.camera.Up, 90);
