@@ -22,10 +22,6 @@ struct Game : CountedGame {
         QObject::connect(&game, &QORGame::GameFileChanged,
                          [this](const QString& f) { files << f; });
     }
-    void Tick(int times) {
-        for (int i = 0; i < times; ++i)
-            game.GameTimerTimer();
-    }
 };
 
 } // namespace
@@ -38,7 +34,8 @@ TEST(Game, aGameIsWonOnTheReleaseThatFindsTheCubeSolvedWithTheLengthItBeganWith)
     EXPECT_EQ(g.clock, QStringList{"00:00:00"});
     ASSERT_FALSE(g.game.Cube.IsSolved());
     g.settings.ShuffleCount = 12; // changing the setting mid-game changes nothing reported
-    g.Tick(75);
+    for (int i = 0; i < 75; ++i)
+        g.game.GameTimerTimer();
     g.game.ButtonReleased();
     EXPECT_TRUE(g.game.Running() && g.wins.isEmpty()) << "unsolved: the game goes on";
     g.game.Cube.Reset(); // solved by hand, as far as the game can tell
@@ -126,7 +123,8 @@ TEST(Game, onlyASavedGameBecomesTheGameFileWhichSaveWritesUntilItIsGoneOrForgott
     QTemporaryDir dir;
     Game g(2);
     g.game.NewGame();
-    g.Tick(3);
+    for (int i = 0; i < 3; ++i)
+        g.game.GameTimerTimer();
     QString error;
     EXPECT_TRUE(g.game.Open(QString(), &error)) << "cancelled";
     EXPECT_FALSE(g.game.Running()) << "opening stops the clock";
