@@ -8,10 +8,6 @@
 
 namespace {
 
-float Dot(const Vec3& a, const Vec3& b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
 struct View {
     QORCamera camera;
     QORLight light;
@@ -20,7 +16,7 @@ struct View {
 
 } // namespace
 
-TEST(Camera, eachDragStepTurnsTheViewThreeDegreesPerAxisWhateverTheDistance) {
+TEST(Camera, eachStepTurnsThreeDegreesPerAxisAndAnHourOfStepsAndOrbitsKeepsTheEyeAtTwenty) {
     // From (x0, y0) to (x1, y1): the eye, the up vector and the light afterwards.
     const std::array<float, 13> cases[] = {
         {100, 50, 100, 50, 0, 0, 20, 0, 1, 0, 0, 5, 5}, // the first step only records
@@ -38,9 +34,7 @@ TEST(Camera, eachDragStepTurnsTheViewThreeDegreesPerAxisWhateverTheDistance) {
         ExpectVec(v.camera.Up, c[7], c[8], c[9], 1e-3f);
         ExpectVec(v.light.Position, c[10], c[11], c[12], 1e-3f);
     }
-}
-
-TEST(Camera, anHourOfStepsAndOrbitsKeepsTheEyeAtTwentyWithTheLightBesideIt) {
+    // An hour of steps and orbits keeps the eye at twenty with the light beside it.
     View v;
     v.camera.Orbit(90); // clockwise seen from above: the eye goes from +z to -x
     v.light.Orbit(v.camera.Up, 90);

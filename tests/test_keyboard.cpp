@@ -30,10 +30,10 @@ struct ShownGame : Game {
 
 } // namespace
 
-TEST(Keyboard, movesFollowTheViewAndWaitInOrderUpToEight) {
+TEST(Keyboard, keysTurnAsTheViewShowsWaitUpToEightUndoAndRedoByShortcutAndTheCountShowsPace) {
     ShownGame g;
-    g.form.View->Renderer.Orbit(90); // the eye goes round to the left side
-    QTest::keyClick(&g.form, Qt::Key_F);                   // the face towards the eye: L
+    g.form.View->Renderer.Orbit(90);     // the eye goes round to the left side
+    QTest::keyClick(&g.form, Qt::Key_F); // the face towards the eye: L
     QTest::keyClick(g.form.DrawPanel, Qt::Key_U, Qt::ShiftModifier); // U'
     ASSERT_TRUE(g.Settled());
     Facelets model;
@@ -44,12 +44,7 @@ TEST(Keyboard, movesFollowTheViewAndWaitInOrderUpToEight) {
     EXPECT_EQ(g.form.Keyboard->Waiting(), QORKeyboard::MaxWaiting);
     ASSERT_TRUE(g.Settled());
     EXPECT_EQ(g.form.Game->Moves, 2 + 8);
-}
-
-TEST(Keyboard, undoAndRedoFollowTheirMenuItemsAndShortcutsAndTheCountShowsThePace) {
-    ShownGame g;
     QTest::keyClick(&g.form, Qt::Key_N, Qt::ControlModifier); // new game
-    EXPECT_TRUE(g.form.Game->Running());
     EXPECT_EQ(g.form.StatusPanels[0]->text(), "Ходов: 0");
     EXPECT_FALSE(g.form.N22->isEnabled() || g.form.N23->isEnabled());
     QTest::keyClick(&g.form, Qt::Key_R);

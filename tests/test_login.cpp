@@ -11,12 +11,8 @@ TEST(Login, checksComeInTheOrderThePlayerMeetsThem) {
         QStringLiteral("В пароле не может быть символов ; # \" и управляющих символов");
     const QString badLogin =
         QStringLiteral("В логине не может быть символов ; # \" и управляющих символов");
-    struct Case {
-        const char *login, *p1, *p2;
-        bool reg;
-        QString message;
-    };
-    const Case cases[] = {
+    // The login, the password and its repeat, whether registering, and what the player is told.
+    const std::tuple<QString, QString, QString, bool, QString> cases[] = {
         {"", "12345", "", false, tooShort}, // the length is tested before the empty login
         {"anna", "12345", "12345", true, tooShort},
         {"anna", "123456", "", false, ""},
@@ -34,12 +30,9 @@ TEST(Login, checksComeInTheOrderThePlayerMeetsThem) {
         {"a;b", "secret1", "", false, badLogin},
         {"a\tb", "secret1", "", false, badLogin},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(LoginCheck({QString::fromUtf8(c.login), QString::fromUtf8(c.p1),
-                              QString::fromUtf8(c.p2), c.reg})
-                      .value_or(QString()),
-                  c.message)
-            << c.login << "/" << c.p1;
+    for (const auto& [login, p1, p2, reg, message] : cases)
+        EXPECT_EQ(LoginCheck({login, p1, p2, reg}).value_or(QString()), message)
+            << login.toStdString() << "/" << p1.toStdString();
 }
 
 TEST(Login, theServerTakesTrimmedNamesWithoutTheProtocolsCharacters) {

@@ -1,30 +1,25 @@
-// The main window: settings read at start and written at exit, the commands handed to the
-// game and the client, and what reaches the player.
+// The main window: settings read at start and written at exit, the file and help commands, and
+// what reaches the player.
 #include "app/qorhelp.h"
-#include "dialogs/login.h"
-#include "dialogs/players.h"
 
 #include "support/asnobody.h"
-#include "support/fakescoreserver.h"
 #include "support/game.h"
 
-#include <QCheckBox>
 #include <QDir>
-#include <QSignalSpy>
 #include <QFileInfo>
+#include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// A window over the folder's settings file whose message boxes the test collects.
+// A window over the folder's settings file whose message boxes go to shown, which outlives it.
 struct Window {
     TMainForm form;
-    QStringList shown;
-    explicit Window(const QString& folder) : form(folder + "/quelmora") {
-        form.MessageBox = [this](QMessageBox::Icon, const QString&, const QString& t) { shown << t; };
+    Window(const QString& folder, QStringList& shown) : form(folder + "/quelmora") {
+        form.MessageBox = [&shown](auto, const auto&, const QString& t) { shown << t; };
         form.AskLogin = [] {};
     }
 };
@@ -36,25 +31,23 @@ TEST(MainForm, closingDuringAShuffleStopsItAtTheNextFrameAndWritesTheSettingsKee
     const QString ini = dir.filePath("quelmora.ini");
     WriteAll(ini, "; notes\r\n[Other]\r\nKeep=me\r\n[QuelmoraSettings]\r\nDrawQuality=4\r\n"
                   "FrontColor=clRed\r\nRotateSpeed=7\r\nCustom=stays\r\n");
-    int frames = 0;
+    QStringList shown;
     {
-        Window w(dir.path());
+        Window w(dir.path(), shown);
         EXPECT_EQ(w.form.Settings.DrawQuality, 4);
         EXPECT_EQ(w.form.Game->Cube.Cubies[26].Colors[1].g, 0) << "red front stickers";
         // Counts the frames the shuffle asks the view for, and those drawn with more than one
         // pass: a moving picture gets one.
         struct Counter : QORRendererLink {
             QORViewController* View;
-            int* Frames;
-            int Refined = 0;
+            int Frames = 0, Refined = 0;
             bool AnimationFrame() override {
                 const bool going = View->AnimationFrame();
                 Refined += View->Renderer.PassCount > 1;
-                return ++*Frames, going;
+                return ++Frames, going;
             }
         } counter;
         counter.View = w.form.View;
-        counter.Frames = &frames;
         w.form.Game->Cube.Renderer = &counter;
         w.form.Settings.ShuffleCount = 1000;
         w.form.Settings.RotateStep = 1; // 90 000 frames: minutes of shuffling
@@ -62,15 +55,15 @@ TEST(MainForm, closingDuringAShuffleStopsItAtTheNextFrameAndWritesTheSettingsKee
         QTimer::singleShot(100, &w.form, &QWidget::close);
         w.form.N4Click();
         EXPECT_FALSE(w.form.isVisible() || w.form.Game->Cube.Busy);
-        EXPECT_TRUE(w.shown.isEmpty()) << "exit during play asks nothing";
         EXPECT_EQ(counter.Refined, 0);
+        EXPECT_GT(counter.Frames, 0);
+        EXPECT_LT(counter.Frames, 90000) << "the shuffle ran to its end";
     }
-    EXPECT_GT(frames, 0);
-    EXPECT_LT(frames, 90000) << "the shuffle ran to its end";
+    EXPECT_TRUE(shown.isEmpty()) << "exit during play asks nothing";
     const QByteArray written = ReadAll(ini);
     EXPECT_TRUE(written.startsWith("; notes\r\n[Other]\r\nKeep=me\r\n")) << written.data();
-    for (const char* line : {"ShuffleRotateCount=1000\r\n", "RotateSpeed=1\r\n", "Custom=stays\r\n"})
-        EXPECT_TRUE(written.contains(line)) << line;
+    for (const char* key : {"ShuffleRotateCount=1000\r\n", "RotateSpeed=1\r\n", "Custom=stays\r\n"})
+        EXPECT_TRUE(written.contains(key)) << key;
 }
 
 TEST(MainForm, aSettingsFileThatCannotBeWrittenAtExitIsToldToThePlayer) {
@@ -79,9 +72,8 @@ TEST(MainForm, aSettingsFileThatCannotBeWrittenAtExitIsToldToThePlayer) {
     {
         AsNobody nobody(dir.path());
         ASSERT_TRUE(QDir(dir.path()).mkdir("game")); // the player's own folder
-        Window w(dir.filePath("game"));
+        Window w(dir.filePath("game"), shown);
         QFile::setPermissions(dir.filePath("game"), QFile::ReadOwner | QFile::ExeOwner);
-        w.form.MessageBox = [&](QMessageBox::Icon, const QString&, const QString& t) { shown << t; };
     }
     EXPECT_EQ(shown, QStringList{"Unable to write to " + dir.filePath("game/quelmora.ini") + "."});
 }
@@ -97,48 +89,19 @@ TEST(MainForm, anUnreadableSettingsFileIsToldOnceAndNeverWrittenOver) {
     qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
     {
         AsNobody nobody(dir.path());
-        Window w(dir.path());
+        Window w(dir.path(), shown);
         w.form.show();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !w.shown.isEmpty(); }));
-        shown = w.shown;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.isEmpty(); }));
     }
     qputenv("XDG_DATA_HOME", data);
     ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].startsWith("Не удалось прочитать файл настроек")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].startsWith("Не удалось прочитать файл настроек"))
+        << shown[0].toStdString();
     QFile::setPermissions(ini, QFileDevice::ReadOwner);
     EXPECT_EQ(ReadAll(ini), "[QuelmoraSettings]\r\nDrawQuality=9\r\n");
 }
 
-TEST(MainForm, theMenuStartsAGameThatTheWinningReleaseCongratulatesAndResultsReachTheServer) {
-    FakeScoreServer server;
-    Game g(ScoreServerSettings(server.Port(), "anna", "secret1"));
-    g.form.show();
-    ASSERT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1"));
-    EXPECT_EQ(g.Status(), "АВТОРИЗАЦИЯ...");
-    g.form.Settings.ShuffleCount = 0;
-    g.form.N4->trigger();
-    for (int i = 0; i < 75; ++i)
-        g.form.GameTimerTimer();
-    EXPECT_EQ(g.Clock(), "00:01:15");
-    g.Release();
-    EXPECT_EQ(g.messages, QStringList{"Поздравляю! Ты сделал это!"});
-    EXPECT_EQ(g.Clock(), "00:00:00");
-    EXPECT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_TIMERESULT;anna;secret1;75;0"));
-    g.form.N21Click();
-    EXPECT_TRUE(g.form.PlayersForm->isVisible()) << "shown before the list arrives";
-    server.Reply(0, "ZKSERVER_TOPLIST#anna;00:01:15;0;01.12.2026");
-    QTreeWidget* list = g.form.PlayersForm->ListView;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return list->topLevelItemCount() == 1; }));
-    server.Reply(0, "ZKSERVER_LOGIN_BAD");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return g.Status() == "OFFLINE"; }));
-    EXPECT_EQ(g.messages.last(), "Ошибка: неверный логин или пароль! Зарегистрируйтесь...");
-    g.form.LoginForm->CheckBoxFirst->setChecked(true);
-    g.form.N20Click();
-    EXPECT_EQ(g.loginsAsked, 1);
-    EXPECT_TRUE(server.WaitFor(1, "CUBE_REGISTER;anna;secret1"));
-}
-
-TEST(MainForm, fileCommandsNameTheCaptionAndTellThePlayerWhatFailed) {
+TEST(MainForm, fileCommandsNameTheCaptionAndTellWhatFailedAndHelpFallsBackToAWindowOfTheGame) {
     Game g;
     g.form.ToolButton2Click(); // cancelled open
     EXPECT_EQ(g.form.windowTitle(), "Quelmora 1.10 >>> ");
@@ -157,10 +120,7 @@ TEST(MainForm, fileCommandsNameTheCaptionAndTellThePlayerWhatFailed) {
     EXPECT_EQ(g.form.windowTitle(), "Quelmora 1.10 >>> mine.cube");
     g.form.N5Click();
     EXPECT_EQ(g.form.windowTitle(), "Quelmora 1.10") << "stop forgets the game file";
-}
-
-TEST(MainForm, helpOpensWithTheDesktopOrInAWindowOfTheGameWhenTheDesktopCannot) {
-    Game g;
+    // Help opens with the desktop, or in a window of the game when the desktop cannot.
     QStringList inGame;
     g.form.Help->ShowInGame = [&](const QString& file) { inGame << file; };
     const QString previous = QDir::currentPath();
@@ -179,10 +139,4 @@ TEST(MainForm, helpOpensWithTheDesktopOrInAWindowOfTheGameWhenTheDesktopCannot) 
     }
     QDir::setCurrent(previous);
     EXPECT_EQ(inGame, QStringList(2, QFileInfo(g.dir.filePath("readme.htm")).absoluteFilePath()));
-    // Elsewhere, an installed copy opens the page installed with it.
-    QDir(g.dir.path()).mkpath("share/doc/quelmora");
-    QDir(g.dir.path()).mkpath("bin");
-    WriteAll(g.dir.filePath("share/doc/quelmora/readme.htm"), "<html></html>");
-    EXPECT_EQ(QORHelp(g.dir.filePath("bin/quelmora"), nullptr).Page(),
-              g.dir.filePath("share/doc/quelmora/readme.htm"));
 }

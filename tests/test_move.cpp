@@ -25,21 +25,18 @@ TEST(Move, everyQuarterTurnHasOneNameAndReadsBackAsItself) {
 
 TEST(Move, theFacesFollowTheViewAndAlwaysMakeAProperFrame) {
     // Eye and up of the view, then the signed axes of F, U and R seen from it.
-    struct Case {
-        Vec3 eye, up;
-        int f[2], u[2], r[2];
-    };
-    const Case cases[] = {{{0, 0, 20}, {0, 1, 0}, {2, 1}, {1, 1}, {0, 1}},
-                          {{-20, 0, 0}, {0, 1, 0}, {0, -1}, {1, 1}, {2, 1}},
-                          {{0, 19, 6}, {0, 0.3f, -0.95f}, {1, 1}, {2, -1}, {0, 1}},
-                          {{3, -4, -19}, {0, -1, 0.2f}, {2, -1}, {1, -1}, {0, 1}},
-                          {{12, 12, 1}, {-0.7f, 0.7f, 0}, {0, 1}, {1, 1}, {2, -1}}};
-    for (const Case& c : cases) {
-        const QORViewFaces v = FacesSeenFrom(c.eye, c.up);
+    const std::tuple<Vec3, Vec3, std::vector<int>> cases[] = {
+        {{0, 0, 20}, {0, 1, 0}, {2, 1, 1, 1, 0, 1}},
+        {{-20, 0, 0}, {0, 1, 0}, {0, -1, 1, 1, 2, 1}},
+        {{0, 19, 6}, {0, 0.3f, -0.95f}, {1, 1, 2, -1, 0, 1}},
+        {{3, -4, -19}, {0, -1, 0.2f}, {2, -1, 1, -1, 0, 1}},
+        {{12, 12, 1}, {-0.7f, 0.7f, 0}, {0, 1, 1, 1, 2, -1}}};
+    for (const auto& [eye, up, axes] : cases) {
+        const QORViewFaces v = FacesSeenFrom(eye, up);
         EXPECT_EQ(std::vector<int>({v.Front.Axis, v.Front.Sign, v.Up.Axis, v.Up.Sign, v.Right.Axis,
                                     v.Right.Sign}),
-                  std::vector<int>({c.f[0], c.f[1], c.u[0], c.u[1], c.r[0], c.r[1]}))
-            << c.eye.x << " " << c.eye.y << " " << c.eye.z;
+                  axes)
+            << eye.x << " " << eye.y << " " << eye.z;
     }
 }
 

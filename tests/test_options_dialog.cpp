@@ -46,9 +46,28 @@ TEST(OptionsDialog, controlsShowTheSettingsTheyAreGivenAndUnmappedValuesStayUnti
     EXPECT_EQ(s.DrawQuality, 7) << "showing the form changes nothing";
 }
 
-TEST(OptionsDialog, everyControlWritesItsValueIntoTheSettingsAtOnce) {
+TEST(OptionsDialog, everyControlWritesItsValueAtOnceAndTheFirstColourEntryAsksForAnyColour) {
     QORSettings s;
     TOptionsForm f(s);
+    // The first colour entry asks for any colour, and a cancel keeps the old one.
+    QORColorBox* box = f.ColorBoxSpace;
+    QList<QColor> asked;
+    std::optional<QColor> answer = QColor(1, 2, 3);
+    box->AskColor = [&](const QColor& initial) {
+        asked << initial;
+        return answer;
+    };
+    Choose(box, 0);
+    EXPECT_EQ(asked, QList<QColor>{QColor(0x35, 0x35, 0x48)}) << "starting from the body colour";
+    EXPECT_EQ(ColorValueFromRGB(s.ColorTable[0]), 0x00030201u);
+    Choose(box, box->findText("Белый"));
+    answer.reset();
+    Choose(box, 0);
+    EXPECT_EQ(box->currentText(), "Белый");
+    EXPECT_EQ(ColorValueFromRGB(s.ColorTable[0]), 0x00FFFFFFu);
+    answer = QColor(255, 255, 0);
+    Choose(box, 0);
+    EXPECT_EQ(box->currentText(), "Жёлтый") << "a chosen colour that has a name shows by name";
     const std::tuple<QSlider*, int, int QORSettings::*, int> sliders[] = {
         {f.TrackBarQuality, 7, &QORSettings::DrawQuality, 8},
         {f.TrackBarQuality, 10, &QORSettings::DrawQuality, 16},
@@ -80,27 +99,4 @@ TEST(OptionsDialog, everyControlWritesItsValueIntoTheSettingsAtOnce) {
     f.show();
     f.ButtonOK->click();
     EXPECT_EQ(apply.count(), 1);
-}
-
-TEST(OptionsDialog, theFirstColourEntryAsksForAnyColourAndCancelKeepsTheOldOne) {
-    QORSettings s;
-    TOptionsForm f(s);
-    QORColorBox* box = f.ColorBoxSpace;
-    QList<QColor> asked;
-    std::optional<QColor> answer = QColor(1, 2, 3);
-    box->AskColor = [&](const QColor& initial) {
-        asked << initial;
-        return answer;
-    };
-    Choose(box, 0);
-    EXPECT_EQ(asked, QList<QColor>{QColor(0x35, 0x35, 0x48)}) << "starting from the body colour";
-    EXPECT_EQ(ColorValueFromRGB(s.ColorTable[0]), 0x00030201u);
-    Choose(box, box->findText("Белый"));
-    answer.reset();
-    Choose(box, 0);
-    EXPECT_EQ(box->currentText(), "Белый");
-    EXPECT_EQ(ColorValueFromRGB(s.ColorTable[0]), 0x00FFFFFFu);
-    answer = QColor(255, 255, 0);
-    Choose(box, 0);
-    EXPECT_EQ(box->currentText(), "Жёлтый") << "a chosen colour that has a name shows by name";
 }

@@ -1,18 +1,9 @@
-// The client's messages as bytes on the wire, and how one read's text is taken as a reply.
-#include "net/qorcp1251.h"
+// How one read's text is taken as a reply.
 #include "net/qorprotocol.h"
 
 #include <gtest/gtest.h>
 
 using namespace QORProtocol;
-
-TEST(Protocol, messagesAreTheFieldsJoinedInCodePage1251WithNoTerminator) {
-    EXPECT_EQ(ToCp1251(Credentials(Login, "anna", "secret1")), "CUBE_LOGIN;anna;secret1");
-    EXPECT_EQ(ToCp1251(Credentials(Register, "a;b", "p")), "CUBE_REGISTER;a;b;p");
-    EXPECT_EQ(ToCp1251(Credentials(GetTop, "Ёжик", "пароль")),
-              QByteArray("CUBE_GETTOP;\xA8\xE6\xE8\xEA;\xEF\xE0\xF0\xEE\xEB\xFC"));
-    EXPECT_EQ(ToCp1251(Result("anna", "secret1", 75, 30)), "CUBE_TIMERESULT;anna;secret1;75;30");
-}
 
 TEST(Protocol, aReplyIsDispatchedOnItsFirstRecordExactlyAndTopListRowsKeepEveryField) {
     const char* top = "ZKSERVER_TOPLIST#anna;0:01:02;30;01.12.2026#bob;9#;#x;1;2;3;4#bo";
@@ -30,8 +21,10 @@ TEST(Protocol, aReplyIsDispatchedOnItsFirstRecordExactlyAndTopListRowsKeepEveryF
     };
     for (const auto& [text, kind] : cases)
         EXPECT_EQ(ParseReply(text).What, kind) << text;
-    const QList<QStringList> rows = {
-        {"anna", "0:01:02", "30", "01.12.2026"}, {"bob", "9"}, {"", ""}, {"x", "1", "2", "3", "4"},
-        {"bo"}};
+    const QList<QStringList> rows = {{"anna", "0:01:02", "30", "01.12.2026"},
+                                     {"bob", "9"},
+                                     {"", ""},
+                                     {"x", "1", "2", "3", "4"},
+                                     {"bo"}};
     EXPECT_EQ(ParseReply(top).Rows, rows) << "in the server's order";
 }

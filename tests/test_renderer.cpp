@@ -37,8 +37,8 @@ TEST(Renderer, aDragFromStickerToStickerTurnsTheirLayerOnWideAndTallPanelsAndCha
         const QORSmallCube& corner = r.cube.Cubies[26];
         // The top-front chamfer rectangle of the corner: points 39, 2, 3, 38.
         const Vec3 a = corner.Points[39], b = corner.Points[3];
-        const QPoint chamfer =
-            PanelPoint(r.renderer, {(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2}, size.height());
+        const QPoint chamfer = PanelPoint(
+            r.renderer, {(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2}, size.height());
         r.renderer.PickAt(chamfer.x(), chamfer.y());
         ExpectVec(r.cube.PickCubie, 0, 0, 0, 0);
         const QPoint from = PanelPoint(r.renderer, corner.FaceCentre(1), size.height());
@@ -50,7 +50,7 @@ TEST(Renderer, aDragFromStickerToStickerTurnsTheirLayerOnWideAndTallPanelsAndCha
     }
 }
 
-TEST(Renderer, aFrameIsOnTheScreenWhenDrawFrameReturnsInTheBackgroundColour) {
+TEST(Renderer, framesAreOnTheScreenWhenDrawFrameReturnsAndSkippedOnlyWhenNothingVisibleChanged) {
     ShownRenderer r;
     r.settings.ColorTable[7] = {128, 0, 0};
     for (int passes : {1, 4}) {
@@ -61,10 +61,6 @@ TEST(Renderer, aFrameIsOnTheScreenWhenDrawFrameReturnsInTheBackgroundColour) {
         EXPECT_GT(qGray(shown.pixel(shown.width() / 2, shown.height() / 2)), 150) << "white";
         EXPECT_EQ(shown.pixel(2, 2), qRgb(128, 0, 0)) << passes << " passes";
     }
-}
-
-TEST(Renderer, aFrameIsSkippedOnlyWhenNothingVisibleChanged) {
-    ShownRenderer r;
     QORGL& gl = r.renderer;
     // A resize or expose draws a second frame in case the drawable was sized late.
     auto settle = [&gl] {
@@ -77,7 +73,7 @@ TEST(Renderer, aFrameIsSkippedOnlyWhenNothingVisibleChanged) {
         {"view", [&] { gl.Orbit(1); }},
         {"cube", [&] { r.cube.Cubies[5].Points[3].x += 0.01f; }},
         {"colour", [&] { SetRGB(r.cube.Cubies[5].Colors[1], 1, 2, 3); }},
-        {"background", [&] { r.settings.ColorTable[7] = {0, 0, 9}; }},
+        {"background", [&] { SetRGB(r.settings.ColorTable[7], 0, 0, 9); }},
         {"passes", [&] { gl.PassCount = 3; }},
         {"resize", [&] { gl.Resize(300, 280); }},
         {"expose", [&] { gl.InvalidateFrame(); }}};
@@ -90,12 +86,11 @@ TEST(Renderer, aFrameIsSkippedOnlyWhenNothingVisibleChanged) {
     EXPECT_FALSE(gl.NeedsFrame()) << "a table change alone shows nothing";
 }
 
-TEST(Renderer, theRightButtonTurnsTheViewAndABusyCubeIgnoresEveryMove) {
+TEST(Renderer, aBusyCubeIgnoresEveryMoveUntilTheButtonIsReleased) {
     ShownRenderer r;
     QORGL& gl = r.renderer;
     gl.MouseMove(50, 50, QORGL::ShiftRight);
     gl.MouseMove(60, 50, QORGL::ShiftRight);
-    EXPECT_NEAR(gl.Camera.Eye.x, -1.0467f, 1e-4f);
     r.cube.Busy = true;
     gl.MouseMove(90, 90, QORGL::ShiftRight | QORGL::ShiftLeft);
     EXPECT_EQ(gl.Camera.LastX, 60);

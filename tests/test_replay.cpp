@@ -18,7 +18,7 @@ struct Replay : CountedGame {
 
 } // namespace
 
-TEST(Replay, theScrambleThenTheSolutionPlayWithoutTheClockAndStepWhilePaused) {
+TEST(Replay, theScrambleThenTheSolutionPlayWithoutTheClockStepWhilePausedAndYieldToThePlayer) {
     Replay r;
     r.game.NewGame();
     EXPECT_FALSE(r.replay.Start("R U", "U' X")) << "X is no turn the history writes";
@@ -40,17 +40,15 @@ TEST(Replay, theScrambleThenTheSolutionPlayWithoutTheClockAndStepWhilePaused) {
     EXPECT_EQ(r.replay.TurnsDone(), 6);
     EXPECT_TRUE(r.game.Cube.IsSolved());
     EXPECT_FALSE(r.game.Running());
-}
-
-TEST(Replay, thePlayersTurnANewGameOrAStoppedAnimationEndIt) {
-    Replay r;
-    const std::function<void()> takeovers[] = {
-        [&] { r.game.PlayerTurns({QORMove{0, 1, 1}}); },
-        [&] { r.game.NewGame(); },
-        [&] {
-            r.StopAfter = r.Frames + 1;
-            r.replay.Step();
-        }};
+    // The player's turn, a new game or a stopped animation ends a replay.
+    const std::function<void()> takeovers[] = {[&] {
+                                                   r.game.PlayerTurns({QORMove{0, 1, 1}});
+                                               },
+                                               [&] { r.game.NewGame(); },
+                                               [&] {
+                                                   r.StopAfter = r.Frames + 1;
+                                                   r.replay.Step();
+                                               }};
     for (const auto& takeover : takeovers) {
         ASSERT_TRUE(r.replay.Start("R U F'", "F U' R'"));
         r.replay.Step();

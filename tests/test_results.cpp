@@ -1,37 +1,56 @@
 // Won games on the main window: each kept in the solve history before its congratulation,
-// sent when it can be and otherwise after the next login, oldest first; and a new record.
+// sent when it can be and otherwise after the next login, oldest first; and a new record. On
+// the way, the clock, the top list and a refused login as the player sees them.
 #include "app/qorresults.h"
+#include "dialogs/login.h"
+#include "dialogs/players.h"
 
 #include "support/fakescoreserver.h"
 #include "support/game.h"
 
+#include <QCheckBox>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
-TEST(Results, aWinIsKeptBeforeItsCongratulationAndWhatCouldNotGoLeavesAfterTheNextLogin) {
+TEST(Results, theClockListAndRefusalShowAndEachWinIsKeptBeforeItsCongratulationUntilItCanGo) {
     FakeScoreServer server;
     Game g(ScoreServerSettings(server.Port(), "anna", "secret1"));
     QList<qsizetype> keptWhenCongratulated;
-    g.form.MessageBox = [&](QMessageBox::Icon, const QString&, const QString& text) {
+    g.form.MessageBox = [&](auto, const auto&, const QString& text) {
         g.messages << text;
         keptWhenCongratulated << g.form.Results->History.All().size();
     };
     g.form.show();
     ASSERT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1"));
-    g.Win(4);
+    g.form.N4->trigger();
+    for (int i = 0; i < 75; ++i)
+        g.form.GameTimerTimer();
+    EXPECT_EQ(g.Clock(), "00:01:15");
+    g.Release();
+    EXPECT_EQ(g.Clock(), "00:00:00");
     EXPECT_EQ(keptWhenCongratulated, QList<qsizetype>{1});
-    ASSERT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_TIMERESULT;anna;secret1;4;0"));
+    ASSERT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_TIMERESULT;anna;secret1;75;0"));
+    g.form.N21Click();
+    EXPECT_TRUE(g.form.PlayersForm->isVisible()) << "shown before the list arrives";
+    server.Reply(0, "ZKSERVER_TOPLIST#anna;00:01:15;0;01.12.2026");
+    QTreeWidget* list = g.form.PlayersForm->ListView;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->topLevelItemCount() == 1; }));
     server.connections[0]->close();
     ASSERT_TRUE(QTest::qWaitFor([&] { return g.Status() == "OFFLINE"; }));
     g.Win(5);
     g.Win(6);
+    g.form.LoginForm->CheckBoxFirst->setChecked(true);
     g.form.N20Click();
-    ASSERT_TRUE(server.WaitFor(1, "CUBE_LOGIN;anna;secret1"));
+    EXPECT_EQ(g.loginsAsked, 1);
+    ASSERT_TRUE(server.WaitFor(1, "CUBE_REGISTER;anna;secret1"));
     server.Reply(1, "ZKSERVER_LOGIN_OK");
-    EXPECT_TRUE(server.WaitFor(1, "CUBE_LOGIN;anna;secret1CUBE_TIMERESULT;anna;secret1;5;0"
+    EXPECT_TRUE(server.WaitFor(1, "CUBE_REGISTER;anna;secret1CUBE_TIMERESULT;anna;secret1;5;0"
                                   "CUBE_TIMERESULT;anna;secret1;6;0"));
-    EXPECT_TRUE(g.form.Results->History.Unsent().isEmpty());
+    server.Reply(1, "ZKSERVER_LOGIN_BAD");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.Status() == "OFFLINE"; }));
+    EXPECT_EQ(g.messages.last(), "Ошибка: неверный логин или пароль! Зарегистрируйтесь...");
 }
 
 TEST(Results, onlyAWinFasterThanEveryEarlierOneOfItsShuffleLengthIsANewRecord) {

@@ -5,14 +5,12 @@
 
 TEST(Stats, averagesDropTheBestAndWorstButTheMeanOf3KeepsThem) {
     const QList<double> times{10, 12, 8, 20, 11, 9};
-    const struct {
-        int n;
-        std::optional<double> current, best;
-    } rows[] = {{1, 9, 8}, {3, 40 / 3.0, 10}, {5, 32 / 3.0, 32 / 3.0}, {12, {}, {}}};
-    for (const auto& r : rows) {
-        const QORRunningFigure f = Figure(times, r.n);
-        EXPECT_EQ(f.Current, r.current) << r.n;
-        EXPECT_EQ(f.Best, r.best) << r.n;
+    // The figure of the last n solves: now, and at its best.
+    const std::tuple<int, std::optional<double>, std::optional<double>> rows[] = {
+        {1, 9, 8}, {3, 40 / 3.0, 10}, {5, 32 / 3.0, 32 / 3.0}, {12, {}, {}}};
+    for (const auto& [n, current, best] : rows) {
+        EXPECT_EQ(Figure(times, n).Current, current) << n;
+        EXPECT_EQ(Figure(times, n).Best, best) << n;
     }
     const QList<double> twelve{5, 1, 9, 9, 9, 9, 9, 9, 9, 9, 9, 100};
     EXPECT_DOUBLE_EQ(*Figure(twelve, 12).Current, 9 - 4 / 10.0);
@@ -22,9 +20,8 @@ TEST(Stats, averagesDropTheBestAndWorstButTheMeanOf3KeepsThem) {
 
 TEST(Stats, timesShowHundredthsAndMinutesAndHoursOnlyWhenThere) {
     const std::pair<double, const char*> rows[] = {
-        {9.874, "9.87"},        {0.005, "0.01"},      {59.999, "1:00.00"},
-        {62.5, "1:02.50"},      {600, "10:00.00"},    {3600, "1:00:00.00"},
-        {3725.456, "1:02:05.46"}};
+        {9.874, "9.87"},   {0.005, "0.01"},      {59.999, "1:00.00"},     {62.5, "1:02.50"},
+        {600, "10:00.00"}, {3600, "1:00:00.00"}, {3725.456, "1:02:05.46"}};
     for (const auto& [seconds, text] : rows)
         EXPECT_EQ(SolveTimeText(seconds), text) << seconds;
 }

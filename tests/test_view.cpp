@@ -22,18 +22,6 @@ struct ShownGame : Game {
         form.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
     }
-    // A left-button drag from one front sticker to the one below it, as the panel reports it,
-    // with no move before the press: a flick whose first move is already on the next sticker.
-    void DragDown() {
-        auto sticker = [this](int cubie) {
-            return PanelPoint(view.Renderer, Cube().Cubies[cubie].FaceCentre(1),
-                              form.DrawPanel->height());
-        };
-        const QPoint from = sticker(26), to = sticker(23);
-        form.DrawPanelMouseDown(from.x(), from.y(), QORGL::ShiftLeft);
-        form.DrawPanelMouseMove(to.x(), to.y(), QORGL::ShiftLeft);
-        form.DrawPanelMouseUp(to.x(), to.y(), 0);
-    }
     // The real draw timer refines the picture and then stops.
     bool Asleep() {
         return QTest::qWaitFor([&] { return !view.DrawTimer.isActive(); }, 10000);
@@ -42,7 +30,7 @@ struct ShownGame : Game {
 
 } // namespace
 
-TEST(View, aHeldButtonDrawsOnePassAndItsReleaseTheQualitysPasses) {
+TEST(View, aHeldButtonDrawsOnePassAtRestTheQualitysThenTheTimerSleepsUntilAChangeMayShow) {
     ShownGame g;
     g.form.Settings.DrawQuality = 8;
     QTest::mousePress(g.form.DrawPanel, Qt::RightButton, {}, QPoint(100, 100));
@@ -52,47 +40,11 @@ TEST(View, aHeldButtonDrawsOnePassAndItsReleaseTheQualitysPasses) {
     QTest::mouseRelease(g.form.DrawPanel, Qt::RightButton, {}, QPoint(110, 100));
     EXPECT_LT(g.view.Renderer.Camera.Eye.x, -1.0f) << "the cube turns with the pointer";
     EXPECT_EQ(g.view.Renderer.PassCount, 8) << "a view drag's release restores the quality too";
-    g.DragDown();
-    EXPECT_NEAR(g.Cube().Cubies[26].Points[0].y, -1.6f, 1e-3f) << "a left drag turns a layer";
-}
-
-TEST(View, theViewTurnsByItselfOnlyWhileNoGameRunsAndInputStopsIt) {
-    ShownGame g;
-    g.form.Settings.IdleTimeout = 5000;
-    g.form.N4Click();
-    g.Idle(60000);
-    ExpectVec(g.view.Renderer.Camera.Eye, 0, 0, 20, 0); // a still cube during a game
-    g.form.N5Click();
-    g.Idle(5200);
-    ASSERT_TRUE(g.view.IdleRotation.Active());
-    EXPECT_FALSE(g.view.Renderer.NeedsFrame()) << "each tick presents the view it moved to";
-    const QORBigCube before = g.Cube();
-    g.DragDown();
-    EXPECT_FALSE(g.view.IdleRotation.Active());
-    EXPECT_TRUE(SamePoints(g.Cube(), before)) << "the stopping press turned a layer";
-    const Vec3 eye = g.view.Renderer.Camera.Eye;
-    g.Idle(4990);
-    ExpectVec(g.view.Renderer.Camera.Eye, eye.x, eye.y, eye.z, 0);
-    g.Idle(1000);
-    ASSERT_TRUE(g.view.IdleRotation.Active());
-    QTest::mouseMove(g.form.DrawPanel, QPoint(30, 30));
-    EXPECT_FALSE(g.view.IdleRotation.Active());
-    g.Idle(6000);
-    QTest::keyClick(g.form.DrawPanel, Qt::Key_Space);
-    EXPECT_FALSE(g.view.IdleRotation.Active());
-    g.form.DrawPanelMouseDown(10, 10, QORGL::ShiftRight);
-    g.Idle(20000);
-    EXPECT_FALSE(g.view.IdleRotation.Active()) << "a held button keeps the view still";
-}
-
-TEST(View, thePictureAtRestReachesTheQualityThenTheTimerSleepsUntilSomethingMayChangeIt) {
-    ShownGame g;
     g.form.Settings.IdleTimeout = 5000;
     QSlider* quality = g.form.OptionsForm->TrackBarQuality;
     quality->setValue(*PositionForQuality(4));
     ASSERT_TRUE(g.Asleep());
     EXPECT_EQ(g.view.Renderer.PassCount, 4) << "no button release was needed";
-    EXPECT_FALSE(g.view.Renderer.NeedsFrame());
     EXPECT_TRUE(g.view.IdleStart.isActive());
     EXPECT_GT(g.view.IdleStart.remainingTime(), 4000) << "it wakes when the view is due to turn";
     const std::pair<const char*, std::function<void()>> wakers[] = {
@@ -112,4 +64,29 @@ TEST(View, thePictureAtRestReachesTheQualityThenTheTimerSleepsUntilSomethingMayC
         EXPECT_FALSE(g.view.Renderer.NeedsFrame()) << what;
     }
     EXPECT_EQ(g.view.Renderer.PassCount, 16);
+}
+
+TEST(View, theViewTurnsByItselfOnceIdleAndInputStopsItWithoutTurningALayer) {
+    ShownGame g;
+    g.form.Settings.IdleTimeout = 5000;
+    g.Idle(5200);
+    ASSERT_TRUE(g.view.IdleRotation.Active());
+    EXPECT_FALSE(g.view.Renderer.NeedsFrame()) << "each tick presents the view it moved to";
+    // A flick from a front sticker to the one below, which would turn their layer.
+    const QORBigCube before = g.Cube();
+    const int height = g.form.DrawPanel->height();
+    const QPoint from = PanelPoint(g.view.Renderer, before.Cubies[26].FaceCentre(1), height);
+    const QPoint to = PanelPoint(g.view.Renderer, before.Cubies[23].FaceCentre(1), height);
+    g.form.DrawPanelMouseDown(from.x(), from.y(), QORGL::ShiftLeft);
+    g.form.DrawPanelMouseMove(to.x(), to.y(), QORGL::ShiftLeft);
+    g.form.DrawPanelMouseUp(to.x(), to.y(), 0);
+    EXPECT_FALSE(g.view.IdleRotation.Active());
+    EXPECT_TRUE(SamePoints(g.Cube(), before)) << "the stopping press turned a layer";
+    g.Idle(6000);
+    ASSERT_TRUE(g.view.IdleRotation.Active());
+    QTest::keyClick(g.form.DrawPanel, Qt::Key_Space);
+    EXPECT_FALSE(g.view.IdleRotation.Active());
+    g.form.DrawPanelMouseDown(10, 10, QORGL::ShiftRight);
+    g.Idle(20000);
+    EXPECT_FALSE(g.view.IdleRotation.Active()) << "a held button keeps the view still";
 }

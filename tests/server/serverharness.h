@@ -4,10 +4,10 @@
 #include "server/qorpasswordhash.h"
 #include "server/qorscoreserver.h"
 #include "server/qorscorestore.h"
+#include "support/outsideconnection.h"
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QProcess>
-#include <QSqlQuery>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -73,20 +73,6 @@ inline quint16 LaunchServer(QProcess& process, const QStringList& arguments) {
     return line.startsWith("listening on 127.0.0.1:") ? line.mid(23).trimmed().toUShort() : 0;
 }
 
-// A connection of its own to a store's file, as another process would have one.
-struct OutsideConnection {
-    explicit OutsideConnection(const QString& path) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Name);
-        db.setDatabaseName(path);
-        db.open();
-    }
-    ~OutsideConnection() { QSqlDatabase::removeDatabase(Name); }
-    QSqlQuery Query() const { return QSqlQuery(QSqlDatabase::database(Name)); }
-    bool Run(const QString& statement) const { return Query().exec(statement); }
-
-    const QString Name = QStringLiteral("outside");
-};
-
 // A store's file in a temporary folder; once started, a server over it and one client.
 class ServerTest : public ::testing::Test {
 protected:
@@ -99,6 +85,10 @@ protected:
     bool Start() {
         Server = std::make_unique<QORScoreServer>(Store, Options);
         return Store.Open(Path, Options.MinShuffles) && Server->Listen() && Client.Connect(Port());
+    }
+    // Starts the server program over the store instead; its port, 0 when it did not start.
+    quint16 Launch(const QStringList& arguments = {"--port", "0"}) {
+        return LaunchServer(Process, QStringList{"--db", Path} + arguments);
     }
     quint16 Port() const { return Server->Port(); }
     int Connections() const { return Server->ConnectionCount(); }
@@ -121,6 +111,7 @@ protected:
     QORScoreStore Store;
     QORServerOptions Options;
     std::unique_ptr<QORScoreServer> Server;
+    QProcess Process;
     QORTestClient Client;
 };
 
@@ -128,9 +119,8 @@ protected:
 // of the tests' own PostgreSQL, skipped only where that is not installed.
 class EitherStore : public ServerTest, public ::testing::WithParamInterface<const char*> {
 protected:
-    bool OnPostgres() const { return GetParam() == std::string("PostgreSQL"); }
     void SetUp() override {
-        if (!OnPostgres())
+        if (GetParam() != std::string("PostgreSQL"))
             return;
         QORPostgresCluster& cluster = QORPostgresCluster::Shared();
         if (cluster.Missing())

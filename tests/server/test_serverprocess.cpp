@@ -1,14 +1,7 @@
 #include "serverharness.h"
 #include <QFile>
 
-class ServerProcess : public ServerTest {
-protected:
-    quint16 Launch(const QStringList& arguments = {"--port", "0"}) {
-        return LaunchServer(Process, QStringList{"--db", Path} + arguments);
-    }
-
-    QProcess Process;
-};
+using ServerProcess = ServerTest;
 
 // What was stored survives a kill. What the file refuses while another process holds its lock
 // waits while others are served, and is written once the lock has gone or named at the end.

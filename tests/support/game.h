@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QUrl>
 
 #include <cstdint>
 
@@ -29,18 +28,15 @@ struct Game {
     int64_t now = 0;
 
     explicit Game(const QByteArray& settings = QByteArray(), bool historyFails = false)
-        : written((settings.isEmpty() ||
-                   (WriteAll(dir.filePath("quelmora.ini"), settings), true)) &&
-                  (!historyFails || (WriteAll(dir.filePath("data"), "not a folder"), true))) {
-        form.MessageBox = [this](QMessageBox::Icon, const QString&, const QString& text) {
-            messages << text;
-        };
+        : written(
+              (settings.isEmpty() || (WriteAll(dir.filePath("quelmora.ini"), settings), true)) &&
+              (!historyFails || (WriteAll(dir.filePath("data"), "not a folder"), true))) {
+        form.MessageBox = [this](auto, const auto&, const QString& text) { messages << text; };
         form.AskOpenFileName = [this] { return openAnswer; };
         form.AskSaveFileName = [this](const QString& p) {
             proposed = p;
             return saveAnswer;
         };
-        form.OpenUrl = [](const QUrl&) {};
         form.AskLogin = [this] { ++loginsAsked; };
         form.View->IdleClock = [this] { return now; };
         form.View->KeyDown();

@@ -4,16 +4,6 @@
 
 #include <GL/glu.h>
 
-QImage ReadViewport(GLenum buffer) {
-    GLint v[4];
-    glGetIntegerv(GL_VIEWPORT, v);
-    QImage image(v[2], v[3], QImage::Format_RGBA8888);
-    glReadBuffer(buffer);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(v[0], v[1], v[2], v[3], GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
-    return image.mirrored();
-}
-
 QPoint PanelPoint(QORGL& renderer, const Vec3& world, int panelHeight) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);

@@ -19,6 +19,18 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
+// Unit outward direction of each face 1..6 as built: +z, -z, -x, +x, +y, -y.
+inline const Vec3 FaceOut[7] = {{},        {0, 0, 1}, {0, 0, -1}, {-1, 0, 0},
+                                {1, 0, 0}, {0, 1, 0}, {0, -1, 0}};
+
+inline float Dot(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+inline bool operator==(const RGBTriple& a, const RGBTriple& b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+
 inline void ExpectVec(const Vec3& v, float x, float y, float z, float eps = 1e-5f) {
     EXPECT_NEAR(v.x, x, eps);
     EXPECT_NEAR(v.y, y, eps);
