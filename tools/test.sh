@@ -5,6 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
 jobs=$(nproc)
+# Tests stay at most 0.40 of the product code.
+tools/test-ratio.sh
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUELMORA_WERROR=ON
 cmake --build build -j"$jobs"

@@ -16,7 +16,18 @@ xdotool mousemove $((M_X + 400)) $((M_Y + 52)) windowfocus --sync "$main"
 panel="${WIDTH}x${HEIGHT}+${X}+${Y}"
 # Rounding left in the points after turns moves edges by a shade: small differences pass.
 differ() { compare -metric AE -fuzz 20% "$1" "$2" null: 2>&1 || true; }
-shot() { sleep 0.6; import -window root -crop "$panel" "$1"; }
+# A loaded machine may still be turning after the first wait: the shot is taken once two in a
+# row agree.
+shot() {
+    sleep 0.6
+    import -window root -crop "$panel" "$1"
+    for _ in $(seq 40); do
+        sleep 0.25
+        import -window root -crop "$panel" next.png
+        [ "$(differ "$1" next.png)" -eq 0 ] && return
+        mv next.png "$1"
+    done
+}
 
 shot start.png
 xdotool key r u shift+r shift+u
