@@ -137,6 +137,9 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
                                       "4194303")
                            .arg(MinMemoryKiB));
     options.PasswordCost = {*ops, *memory};
+    // A copy names its stores itself, and needs no default folder made.
+    if (line.What == QORServerCommandLine::Copy)
+        return line;
     options.DatabasePath = parser.isSet(db) ? parser.value(db) : DefaultDatabasePath();
     if (options.DatabasePath.isEmpty())
         return Failure(QStringLiteral("--db needs a file name or a postgresql:// address"));
