@@ -1,6 +1,7 @@
 #include "dialogs/help.h"
 
 #include "dialogs/qorfont.h"
+#include "dialogs/qortoolwindow.h"
 
 #include <QKeyEvent>
 #include <QTextBrowser>
@@ -20,19 +21,10 @@ THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void THelpForm::ShowPage(const QString& file) {
     Browser->setSource(QUrl::fromLocalFile(file));
-    if (!Placed && parentWidget()) {
-        // Beside the game the first time; the player may move it afterwards.
-        Placed = true;
-        move(parentWidget()->geometry().center() - rect().center());
-    }
-    show();
-    raise();
-    activateWindow();
+    ShowInFront(*this, Placed);
 }
 
 void THelpForm::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape)
-        close();
-    else
+    if (!ClosedByEscape(*this, event))
         QWidget::keyPressEvent(event);
 }

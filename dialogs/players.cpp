@@ -2,6 +2,7 @@
 
 #include "dialogs/qorcolor.h"
 #include "dialogs/qorfont.h"
+#include "dialogs/qortoolwindow.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -63,20 +64,11 @@ TPlayersForm::TPlayersForm(QWidget* mainForm) : QWidget(mainForm, Qt::Window) {
 }
 
 void TPlayersForm::ShowList() {
-    if (!Placed && parentWidget()) {
-        // Centred on the main window the first time; the player may move it afterwards.
-        Placed = true;
-        move(parentWidget()->geometry().center() - rect().center());
-    }
-    show();
-    raise();
-    activateWindow();
+    ShowInFront(*this, Placed);
 }
 
 void TPlayersForm::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape)
-        close();
-    else
+    if (!ClosedByEscape(*this, event))
         QWidget::keyPressEvent(event);
 }
 

@@ -5,6 +5,7 @@
 #include "cube/qorstats.h"
 #include "dialogs/qorfont.h"
 #include "dialogs/qorprogram.h"
+#include "dialogs/qortoolwindow.h"
 
 #include <QAbstractTableModel>
 #include <QChartView>
@@ -287,8 +288,6 @@ void TStatsForm::ButtonExportClick() {
 }
 
 void TStatsForm::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape)
-        close();
-    else
+    if (!ClosedByEscape(*this, event))
         QWidget::keyPressEvent(event);
 }
