@@ -4,6 +4,8 @@
 // same figures can be taken of an older build; bench/server/attack.sh runs both side by side.
 #include "server/qorscoreserver.h"
 
+#include "benchapplication.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -20,16 +22,6 @@
 #include <vector>
 
 namespace {
-
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "quelmora_bench_server";
-    static char* argv[] = {name, nullptr};
-    // One application object for the whole run, whichever benchmark comes first.
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv);
-    RaiseDescriptorLimit();
-}
 
 // Runs the event loop until done() holds or the time is up; whether done() held.
 bool RunUntil(const std::function<bool()>& done, int timeoutMs) {

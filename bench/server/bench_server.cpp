@@ -10,6 +10,8 @@
 #include "server/qorscoreserver.h"
 #include "server/qorscorestore.h"
 
+#include "benchapplication.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -29,15 +31,6 @@ namespace {
 
 enum StoreKind { SQLite, PostgreSQL, TwoProcesses };
 const char* const StoreNames[] = {"SQLite", "PostgreSQL", "PostgreSQL, two servers"};
-
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "quelmora_bench_server";
-    static char* argv[] = {name, nullptr};
-    // One application object for the whole run, whichever benchmark comes first.
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv);
-}
 
 void RunUntil(const std::function<bool()>& done) {
     while (!done())
