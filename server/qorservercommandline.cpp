@@ -1,6 +1,7 @@
 #include "server/qorservercommandline.h"
 
 #include "server/qorservermessage.h"
+#include "server/qorstorelocation.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -141,7 +142,10 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
     if (line.What == QORServerCommandLine::Copy)
         return line;
     options.DatabasePath = parser.isSet(db) ? parser.value(db) : DefaultDatabasePath();
-    if (options.DatabasePath.isEmpty())
-        return Failure(QStringLiteral("--db needs a file name or a postgresql:// address"));
+    // A store that cannot be named is a mistake in the command line, told before anything runs.
+    QORStoreLocation location;
+    QString error;
+    if (!QORStoreLocation::Parse(options.DatabasePath, location, error))
+        return Failure(error);
     return line;
 }

@@ -1,7 +1,8 @@
 // Score-server speed over loopback, on each store: message throughput over fifty connections,
 // and the top-list round trip with 100 000 stored results. The argument picks the store:
 // 0 an SQLite file, 1 PostgreSQL, 2 PostgreSQL shared by two server processes. PostgreSQL is
-// a cluster of the benchmark's own with its default durability (a flush at every commit).
+// a cluster of the benchmark's own with its default settings; the server's sessions flush
+// commits in groups, as it does in use.
 #include "net/qorclocktext.h"
 #include "net/qorcp1251.h"
 #include "net/qorprotocol.h"
