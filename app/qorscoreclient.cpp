@@ -149,5 +149,8 @@ void QORScoreClient::ClientSocketError() {
 }
 
 void QORScoreClient::ClientSocketDisconnect() {
-    SetStatus(QStringLiteral("OFFLINE"));
+    // A server that hung up, as one does without a verdict when its store cannot answer,
+    // stays told as unavailable.
+    if (ClientSocket->error() != QAbstractSocket::RemoteHostClosedError)
+        SetStatus(QStringLiteral("OFFLINE"));
 }

@@ -9,13 +9,23 @@ QORScoreBook::QORScoreBook(QORScoreStore& store, int rows, QObject* parent)
     : QObject(parent), Records(store), Rows(rows) {
     Retry.setInterval(RetryMs);
     connect(&Retry, &QTimer::timeout, this, &QORScoreBook::Flush);
+    // Knowing the connection lost asks nothing of the database, so the watch costs nothing.
+    Watch.setInterval(1000);
+    connect(&Watch, &QTimer::timeout, this, [this] {
+        if (Records.Lost())
+            Records.Reconnect();
+    });
+    Watch.start();
 }
 
 QByteArray QORScoreBook::TopReply() {
     if (TopRanking == Records.RankVersion())
         return Top;
+    const QList<QORTopRow> top = Records.Top(Rows);
+    if (!Records.Answered())
+        return Top;
     QList<QStringList> rows;
-    for (const QORTopRow& row : Records.Top(Rows))
+    for (const QORTopRow& row : top)
         rows << QStringList{row.Name, ClockText(row.Seconds), QString::number(row.Shuffles),
                             row.Date.toString(QStringLiteral("dd.MM.yyyy"))};
     Top = ToCp1251(QORProtocol::TopListReply(rows));

@@ -1,6 +1,8 @@
 #pragma once
 // The store as every connection shares it: the top-list reply is built once per ranking, and
 // results the file refuses are kept in memory, in order, and written as soon as it takes them.
+// A lost PostgreSQL connection is opened again within a second, also while nothing is
+// written, so that the ranking notices of other servers are heard again.
 
 #include <QByteArray>
 #include <QDate>
@@ -31,7 +33,8 @@ public:
     QORScoreBook(QORScoreStore& store, int rows, QObject* parent = nullptr);
 
     QORScoreStore& Store() { return Records; }
-    // The reply to a top-list request, built again only once the ranking has changed.
+    // The reply to a top-list request, built again only once the ranking has changed. The
+    // last one built while the store cannot answer; empty when there is none.
     QByteArray TopReply();
     // Stores the result, or keeps it when the file refuses it or earlier ones wait.
     void AddResult(const QORKeptResult& result);
@@ -49,4 +52,5 @@ private:
     std::optional<quint64> TopRanking;
     QList<QORKeptResult> Kept;
     QTimer Retry;
+    QTimer Watch;
 };

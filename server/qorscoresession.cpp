@@ -68,8 +68,17 @@ void QORScoreSession::Handle(const QORServerMessage& message, const Reply& reply
     Delay.start(wait);
 }
 
+void QORScoreSession::Unanswerable(const Reply& reply) {
+    emit Unavailable();
+    reply(QByteArray());
+}
+
 void QORScoreSession::Check(const QORServerMessage& message, const Reply& reply) {
     const std::optional<QORAccount> account = Book.Store().Account(message.Name);
+    if (!account && !Book.Store().Answered()) {
+        Unanswerable(reply);
+        return;
+    }
     if (!account && message.What == QORServerMessage::Register &&
         IsValidName(TrimmedName(message.Name))) {
         Guard.Create(message.Password, this, [this, message, reply](const QORPasswordCheck& made) {
@@ -117,10 +126,11 @@ void QORScoreSession::Created(const QORServerMessage& message, const QByteArray&
         return;
     }
     // Another connection made the name meanwhile: then the password must be that account's.
+    // Otherwise the store did not take a free name, which says nothing about the player.
     if (Book.Store().Account(message.Name))
         Check(message, reply);
     else
-        reply(Bad());
+        Unanswerable(reply);
 }
 
 void QORScoreSession::Serve(const QORServerMessage& message, const Reply& reply) {
@@ -130,7 +140,10 @@ void QORScoreSession::Serve(const QORServerMessage& message, const Reply& reply)
         reply(Ok());
         return;
     case QORServerMessage::GetTop:
-        reply(Book.TopReply());
+        if (const QByteArray top = Book.TopReply(); !top.isEmpty())
+            reply(top);
+        else
+            Unanswerable(reply);
         return;
     case QORServerMessage::TimeResult:
         Book.AddResult(

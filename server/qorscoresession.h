@@ -35,7 +35,14 @@ public:
     // Whether credentials have been accepted on this connection.
     bool LoggedIn() const { return Player != 0; }
 
+signals:
+    // The store could not answer: the connection is to close without a verdict, since a
+    // refusal would tell a player with a good password that it is wrong.
+    void Unavailable();
+
 private:
+    // Answers nothing and asks for the connection to close.
+    void Unanswerable(const Reply& reply);
     void Check(const QORServerMessage& message, const Reply& reply);
     void Checked(const QORServerMessage& message, qint64 account, const QString& name,
                  const QORPasswordCheck& check, const Reply& reply);

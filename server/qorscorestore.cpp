@@ -5,6 +5,7 @@
 
 #include <QAtomicInt>
 #include <QSqlDriver>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -71,26 +72,33 @@ bool QORScoreStore::Open(const QString& location, int minShuffles) {
     MinimumShuffles = minShuffles;
     ++Ranking;
     Text = location;
-    ConnectionName = QStringLiteral("quelmora-store-%1").arg(StoreCount.fetchAndAddRelaxed(1));
     // The connection is closed only once every query on it is gone, hence the error text
     // travelling out of Connect.
     if (QORStoreLocation::Parse(location, Where, Error))
         Error = Connect();
+    // A damaged file would answer every player as a stranger, so the server does not start.
+    if (Error.isEmpty() && Where.Engine == QORStoreLocation::SQLite)
+        Error = CheckSQLiteFile(Sql->Db, Where.Path);
     if (Error.isEmpty() && Where.Engine == QORStoreLocation::SQLite)
         Error = UpgradeSQLiteLayout(Sql->Db);
-    if (Error.isEmpty() && !Sql->Prepare())
-        Error = StoreProblem(QStringLiteral("cannot use the tables"), Sql->FindAccount.lastError());
     if (Error.isEmpty())
         Error = RebuildBest();
-    if (Error.isEmpty()) {
-        QSqlQuery(Where.Engine == QORStoreLocation::SQLite
-                      ? QStringLiteral("PRAGMA busy_timeout=%1").arg(BusyWaitMs)
-                      : QStringLiteral("SET lock_timeout = %1").arg(BusyWaitMs),
-                  Sql->Db);
+    if (Error.isEmpty())
+        Error = Ready();
+    if (Error.isEmpty())
         return true;
-    }
     Close();
     return false;
+}
+
+QString QORScoreStore::Ready() {
+    if (!Sql->Prepare())
+        return StoreProblem(QStringLiteral("cannot use the tables"), Sql->FindAccount.lastError());
+    QSqlQuery(Where.Engine == QORStoreLocation::SQLite
+                  ? QStringLiteral("PRAGMA busy_timeout=%1").arg(BusyWaitMs)
+                  : QStringLiteral("SET lock_timeout = %1").arg(BusyWaitMs),
+              Sql->Db);
+    return QString();
 }
 
 qint64 QORScoreStore::ResultCount() {
@@ -116,6 +124,7 @@ void QORScoreStore::Close() {
 }
 
 QString QORScoreStore::Connect() {
+    ConnectionName = QStringLiteral("quelmora-store-%1").arg(StoreCount.fetchAndAddRelaxed(1));
     const bool sqlite = Where.Engine == QORStoreLocation::SQLite;
     QSqlDatabase db = Where.AddConnection(ConnectionName);
     if (!db.isValid())
@@ -159,7 +168,8 @@ QString QORScoreStore::Connect() {
     if (!sqlite) {
         if (!db.commit())
             return StoreProblem(what, db.lastError());
-        // A result ranked through another server makes this one's top list stale too.
+        // A result ranked through another server makes this one's top list stale too. The
+        // listener goes with the connection, so every new connection listens again.
         QSqlDriver* driver = db.driver();
         if (!driver->subscribeToNotification(RankingChannel))
             return StoreProblem(QStringLiteral("cannot listen for other servers' results"),
@@ -205,8 +215,13 @@ QString QORScoreStore::RebuildBest() {
 std::optional<QORAccount> QORScoreStore::Account(const QString& name) {
     const QString trimmed = TrimmedName(name);
     QSqlQuery* find = Run(&Statements::FindAccount, {name, trimmed, NameKey(name), name, trimmed});
-    if (!find || !find->next())
+    if (!find)
         return std::nullopt;
+    if (!find->next()) {
+        // A damaged page may fail the read of a statement that ran.
+        Ran = !find->lastError().isValid();
+        return std::nullopt;
+    }
     QORAccount account;
     account.Id = find->value(0).toLongLong();
     account.Name = find->value(1).toString();
@@ -229,8 +244,14 @@ bool QORScoreStore::SetPassword(qint64 account, const QByteArray& password) {
     return Run(&Statements::UpdatePassword, {password, account});
 }
 
+bool QORScoreStore::Begin() {
+    if (Sql && Sql->Db.transaction())
+        return true;
+    return Reconnect() && Sql->Db.transaction();
+}
+
 bool QORScoreStore::AddResult(qint64 player, int seconds, int shuffles, const QDate& date) {
-    if ((!Sql && !Reconnect()) || !Sql->Db.transaction())
+    if (!Begin())
         return false;
     const QString day = date.toString(Qt::ISODate);
     // Within the transaction a lost connection is not retried: the caller keeps the result.
@@ -278,18 +299,25 @@ QList<QORTopRow> QORScoreStore::Top(int rows) {
 
 QSqlQuery* QORScoreStore::Run(QSqlQuery Statements::*statement, const QVariantList& values,
                               bool mayReconnect) {
+    Ran = false;
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (!Sql && !(mayReconnect && Reconnect()))
             return nullptr;
         QSqlQuery& query = (*Sql).*statement;
         for (int i = 0; i < values.size(); ++i)
             query.bindValue(i, values[i]);
-        if (query.exec())
+        if (query.exec()) {
+            Ran = true;
             return &query;
+        }
         if (!mayReconnect || !Reconnect())
             return nullptr;
     }
     return nullptr;
+}
+
+bool QORScoreStore::Lost() const {
+    return Where.Engine == QORStoreLocation::PostgreSQL && (!Sql || !Sql->Db.isOpen());
 }
 
 bool QORScoreStore::Reconnect() {
@@ -299,13 +327,24 @@ bool QORScoreStore::Reconnect() {
     if (Where.Engine != QORStoreLocation::PostgreSQL ||
         (LastReconnect.isValid() && !LastReconnect.hasExpired(ReconnectMs)))
         return false;
-    if (Sql) {
+    if (Sql && Sql->Db.isOpen()) {
         QSqlQuery probe(Sql->Db);
         if (probe.exec(QStringLiteral("SELECT 1")))
             return false;
     }
     LastReconnect.start();
-    return Open(Text, MinimumShuffles);
+    // The ranking was made at start; a new connection only needs its statements again.
+    Close();
+    Error = Connect();
+    if (Error.isEmpty())
+        Error = Ready();
+    if (!Error.isEmpty()) {
+        Close();
+        return false;
+    }
+    // Notices sent while this server was away are lost: the kept top list may be stale.
+    ++Ranking;
+    return true;
 }
 
 bool QORScoreStore::Notify() {

@@ -49,8 +49,12 @@ public:
     QString ErrorString() const { return Error; }
 
     // The account a name sent by a client stands for: the one of exactly that name, else of
-    // the name trimmed, else the one that holds the name regardless of letter case.
+    // the name trimmed, else the one that holds the name regardless of letter case. Nothing
+    // also when the store could not answer, which Answered() then tells.
     std::optional<QORAccount> Account(const QString& name);
+    // Whether the last statement ran: false when the database is down, the file damaged or
+    // held by another program, and also when it refused a new account's name.
+    bool Answered() const { return Ran; }
     // Creates an account of the trimmed name; nothing when the file refused it, also because
     // the name was taken meanwhile.
     std::optional<qint64> AddAccount(const QString& name, const QByteArray& password);
@@ -64,6 +68,11 @@ public:
     quint64 RankVersion() const { return Ranking; }
 
     qint64 ResultCount();
+    // Whether a PostgreSQL connection is known to be lost, without asking the database.
+    bool Lost() const;
+    // Opens a lost PostgreSQL connection again and listens anew, at most once a second;
+    // whether it did. The ranking counts as changed then, since notices may have been missed.
+    bool Reconnect();
     // The open connection, for copying a whole store.
     QSqlDatabase Database() const;
     const QORStoreLocation& Location() const { return Where; }
@@ -80,8 +89,10 @@ private:
     // With mayReconnect, a lost connection is opened again and the statement run once more.
     QSqlQuery* Run(QSqlQuery Statements::*statement, const QVariantList& values,
                    bool mayReconnect = true);
-    // Opens a lost PostgreSQL connection again; whether it did.
-    bool Reconnect();
+    // Prepares the statements on the connection Connect opened and sets its lock wait.
+    QString Ready();
+    // Starts a transaction, connecting again once when the connection was lost.
+    bool Begin();
 
     QString Text;
     QORStoreLocation Where;
@@ -90,5 +101,6 @@ private:
     QString Error;
     int MinimumShuffles = 0;
     quint64 Ranking = 0;
+    bool Ran = true;
     std::unique_ptr<Statements> Sql;
 };

@@ -29,6 +29,7 @@ QORServerConnection::QORServerConnection(QTcpSocket* socket, QORScoreBook& book,
     LoginTimer.start(options.LoginTimeoutMs);
     connect(Socket, &QTcpSocket::readyRead, this, &QORServerConnection::Pump);
     connect(Socket, &QTcpSocket::disconnected, this, &QORServerConnection::PeerClosed);
+    connect(&Session, &QORScoreSession::Unavailable, this, &QORServerConnection::Close);
     // Bytes may have come with the connection itself, before the signals were connected.
     if (Socket->bytesAvailable() > 0)
         QMetaObject::invokeMethod(this, &QORServerConnection::Pump, Qt::QueuedConnection);

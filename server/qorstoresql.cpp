@@ -54,6 +54,17 @@ QString StoreProblem(const QString& what, const QSqlError& error) {
     return detail.isEmpty() ? what : what + QStringLiteral(": ") + detail;
 }
 
+QString CheckSQLiteFile(QSqlDatabase& db, const QString& path) {
+    // The quick check reads every page but skips the slow cross-checks of the indexes.
+    QSqlQuery query(db);
+    const bool ran = query.exec(QStringLiteral("PRAGMA quick_check")) && query.next();
+    const QString verdict = ran ? query.value(0).toString() : QString();
+    if (verdict == QStringLiteral("ok"))
+        return QString();
+    const QString what = path + QStringLiteral(" is damaged; restore it from a backup");
+    return ran ? what + QStringLiteral(": ") + verdict : StoreProblem(what, query.lastError());
+}
+
 QString UpgradeSQLiteLayout(QSqlDatabase& db) {
     const QString what = QStringLiteral("cannot bring the file up to date");
     QSqlQuery query(db);

@@ -15,6 +15,8 @@ QStringList StoreSchema(QORStoreLocation::Kind engine);
 QString NameKey(const QString& name);
 // what, followed by the database's own words when it has any.
 QString StoreProblem(const QString& what, const QSqlError& error);
+// SQLite's own check of the file's pages; the error text naming path, empty when it is sound.
+QString CheckSQLiteFile(QSqlDatabase& db, const QString& path);
 // Brings an SQLite file of an older layout up to date in one transaction; the error text,
 // empty on success.
 QString UpgradeSQLiteLayout(QSqlDatabase& db);

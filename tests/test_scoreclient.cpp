@@ -78,6 +78,16 @@ TEST(ScoreClient, storedCredentialsLogInOnConnectAndARefusalIsToldThenCloses) {
     EXPECT_EQ(c.events, QStringList{"refused:ОШИБКА: ЛОГИН/ПАРОЛЬ!"});
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return c.server.connections[0]->state() == QAbstractSocket::UnconnectedState; }));
+    // A server whose store cannot answer closes without a verdict: unavailable, no refusal.
+    Client down;
+    down.client.ConnectToServer();
+    ASSERT_TRUE(down.server.WaitFor(0, "CUBE_LOGIN;anna;secret1"));
+    down.server.connections[0]->abort();
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return down.client.ClientSocket->state() == QAbstractSocket::UnconnectedState;
+    }));
+    EXPECT_EQ(down.Status(), "СЕРВЕР НЕДОСТУПЕН!");
+    EXPECT_TRUE(down.events.isEmpty());
 }
 
 TEST(ScoreClient, aReplyCutIntoPiecesAnywhereIsReadWholeAsThePiecesCome) {

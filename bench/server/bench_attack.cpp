@@ -1,18 +1,23 @@
 // What an attacker gets from a score server started as a process, over loopback: the slots
-// idle connections hold, guesses per second from one address, and the time a login takes.
+// idle connections hold, guesses per second from one address, the time a login takes, and the
+// answered results a PostgreSQL restart or outage costs.
 // QUELMORA_SERVER names the server executable to attack (default: the one built here), so the
 // same figures can be taken of an older build; bench/server/attack.sh runs both side by side.
 #include "server/qorscoreserver.h"
 
 #include "benchapplication.h"
+#include "postgrescluster.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 
 #include <benchmark/benchmark.h>
 
@@ -48,12 +53,13 @@ struct ServerProcess {
     QProcess Process;
     quint16 Port = 0;
 
-    // Only options every version of the server knows.
-    ServerProcess() {
+    // Only options every version of the server knows; an SQLite file of its own by default.
+    explicit ServerProcess(const QString& store = QString()) {
         EnsureApplication();
         const QByteArray path = qgetenv("QUELMORA_SERVER");
         Process.start(path.isEmpty() ? QStringLiteral(QUELMORA_SERVER_PATH) : QString(path),
-                      {"--port", "0", "--db", Dir.filePath(QStringLiteral("scores.sqlite"))});
+                      {"--port", "0", "--db",
+                       store.isEmpty() ? Dir.filePath(QStringLiteral("scores.sqlite")) : store});
         Process.waitForReadyRead();
         const QByteArray line = Process.readLine().trimmed();
         Port = line.mid(line.lastIndexOf(':') + 1).toUShort();
@@ -198,6 +204,95 @@ void AttackLoginTime(benchmark::State& state) {
     }
 }
 
+// Results answered around a PostgreSQL restart or outage and how many reach the table. With
+// state.range(0) 0, as a lone player: 10 results, a restart, 30 more on the same connection,
+// then the rows after 30 s and after a SIGKILL. With 1, 20 clients send results for 1 s, then
+// the database refuses every connection for 4 s and drops those it had; the rows 8 s after it
+// is back against the results answered by then.
+void AttackDatabaseRestart(benchmark::State& state) {
+    const bool load = state.range(0) != 0;
+    for (auto _ : state) {
+        QORPostgresCluster& cluster = QORPostgresCluster::Shared({});
+        const QString location = cluster.NewDatabase();
+        const QString database = QUrl(location).path().mid(1);
+        if (location.isEmpty()) {
+            state.SkipWithError("no PostgreSQL");
+            return;
+        }
+        ServerProcess server(location);
+        const auto rows = [&] {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), "count");
+            const QUrl url(location);
+            db.setHostName(url.host());
+            db.setPort(url.port());
+            db.setUserName(url.userName());
+            db.setPassword(url.password());
+            db.setDatabaseName(database);
+            QSqlQuery count(db);
+            const double n = db.open() && count.exec("SELECT COUNT(*) FROM results") && count.next()
+                                 ? count.value(0).toDouble()
+                                 : -1;
+            count = QSqlQuery();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase("count");
+            return n;
+        };
+        const int clients = load ? 20 : 1;
+        std::vector<std::unique_ptr<Client>> players;
+        int answered = 0;
+        bool sending = true;
+        for (int c = 0; c < clients; ++c) {
+            const QByteArray name = "player" + QByteArray::number(c);
+            Register(server.Port, name);
+            players.push_back(std::make_unique<Client>());
+            Client& player = *players.back();
+            player.Connect(server.Port, 10 + c);
+            // Each answer to the login after a result acknowledges that result.
+            const QByteArray result = "CUBE_TIMERESULT;" + name + ";pw;100;25CUBE_LOGIN;" + name + ";pw";
+            QObject::connect(&player.Socket, &QTcpSocket::readyRead, [&, result, p = &player] {
+                for (; p->Received.startsWith(Ok); p->Received.remove(0, Ok.size())) {
+                    ++answered;
+                    if (load && sending)
+                        p->Socket.write(result);
+                }
+            });
+            if (load)
+                player.Socket.write(result);
+        }
+        const auto send = [&](int count) {
+            const int until = answered + count;
+            for (int i = 0; i < count; ++i)
+                players[0]->Socket.write("CUBE_TIMERESULT;player0;pw;100;25CUBE_LOGIN;player0;pw");
+            RunUntil([&] { return answered >= until; }, 10000);
+        };
+        QElapsedTimer timer;
+        timer.start();
+        if (!load) {
+            send(10);
+            cluster.Restart();
+            send(30);
+            Settle(30000);
+            state.counters["answered"] = answered;
+            state.counters["rows_after_30s"] = rows();
+            server.Process.kill();
+            server.Process.waitForFinished();
+            state.counters["rows_after_kill"] = rows();
+        } else {
+            Settle(1000);
+            cluster.Psql({"ALTER DATABASE " + database + " ALLOW_CONNECTIONS false",
+                          "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                          "datname = '" + database + "'"});
+            Settle(4000);
+            cluster.Psql({"ALTER DATABASE " + database + " ALLOW_CONNECTIONS true"});
+            sending = false;
+            Settle(8000);
+            state.counters["answered"] = answered;
+            state.counters["rows_after_8s"] = rows();
+        }
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+    }
+}
+
 } // namespace
 
 BENCHMARK(AttackIdleConnections)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -212,6 +307,13 @@ BENCHMARK(AttackLoginTime)
     ->Args({1, 0})
     ->Args({0, 0})
     ->Args({1, 1})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(AttackDatabaseRestart)
+    ->ArgName("load")
+    ->Arg(0)
+    ->Arg(1)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);

@@ -21,6 +21,14 @@ public:
     bool Restart() {
         return Run("pg_ctl", {"-D", Dir.filePath("data"), "-m", "fast", "-w", "restart"});
     }
+    // Runs each statement as the superuser in the maintenance database; whether all ran.
+    bool Psql(const QStringList& statements) {
+        QStringList arguments = {"-h", Dir.path(), "-p", QString::number(Port), "-U", "quelmora",
+                                 "-d", "postgres", "-v", "ON_ERROR_STOP=1"};
+        for (const QString& statement : statements)
+            arguments << "-c" << statement;
+        return Run("psql", arguments);
+    }
     // A new, empty database; its postgresql:// address, empty when it could not be made.
     QString NewDatabase();
 

@@ -94,12 +94,46 @@ TEST_P(SharedStore, copyDbMovesEveryAccountAndResultBothWaysIntoEmptyStoresOnly)
     EXPECT_EQ(Store.Account("ALICE").value_or(QORAccount()).Id, 1);
 }
 
-// A database server that restarts locks nobody out: the store connects again.
-TEST_P(SharedStore, aRestartedDatabaseServerIsConnectedToAgain) {
-    ASSERT_TRUE(Store.Open(Path, 20));
-    const qint64 anna = AddPlayer("anna");
-    ASSERT_TRUE(QORPostgresCluster::Shared().Restart());
-    EXPECT_EQ(Store.Account("anna").value_or(QORAccount()).Id, anna);
-    EXPECT_TRUE(Store.AddResult(anna, 30, 25, QDate::currentDate()));
-    EXPECT_EQ(Ranking(1), QStringList{"anna 30 25"});
+// A database that refuses for a while or restarts loses nothing answered: results are written
+// within 2 s of its return. Meanwhile a login gets no verdict but a closed connection. After
+// a restart, a server that only reads hears of the other's results again.
+TEST_P(SharedStore, anOutageOrRestartLosesNoResultTellsNoVerdictAndServersAgreeAfter) {
+    QORPostgresCluster& cluster = QORPostgresCluster::Shared();
+    const QString database = QUrl(Path).path().mid(1);
+    const quint16 port = Launch();
+    QProcess second;
+    QORTestClient writer, reader, stranger;
+    ASSERT_TRUE(writer.Connect(port) &&
+                reader.Connect(LaunchServer(second, {"--db", Path, "--port", "0"})));
+    const auto add = [&](int seconds) {
+        return writer.Ask(ResultBytes("anna", seconds, 25) + "CUBE_LOGIN;anna;pw", Ok.size()) == Ok;
+    };
+    const auto readerSees = [&](int seconds) {
+        const QByteArray top = ToCp1251(QORProtocol::TopListReply(
+            {{"anna", QStringLiteral("00:01:%1").arg(seconds - 60, 2, 10, QChar('0')), "25",
+              QDate::currentDate().toString("dd.MM.yyyy")}}));
+        return WaitUntil([&] { return reader.Ask("CUBE_GETTOP;r;pw", top.size()) == top; }, 3000);
+    };
+    const auto written = [&](int count) {
+        return WaitUntil([&] { return Store.ResultCount() == count; }, 2000);
+    };
+    ASSERT_EQ(writer.Ask("CUBE_REGISTER;anna;pw", Ok.size()) +
+                  reader.Ask("CUBE_REGISTER;r;pw", Ok.size()),
+              Ok + Ok);
+    ASSERT_TRUE(add(90) && readerSees(90) && Store.Open(Path, 20));
+    ASSERT_TRUE(cluster.Psql({"ALTER DATABASE " + database + " ALLOW_CONNECTIONS false",
+                              "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                              "datname = '" + database + "'"}));
+    ASSERT_TRUE(stranger.Connect(port));
+    stranger.Send("CUBE_LOGIN;anna;pw");
+    EXPECT_TRUE(stranger.WaitForClose());
+    EXPECT_EQ(stranger.Received, "") << "no verdict";
+    ASSERT_TRUE(add(80));
+    ASSERT_TRUE(cluster.Psql({"ALTER DATABASE " + database + " ALLOW_CONNECTIONS true"}));
+    EXPECT_TRUE(written(2));
+    ASSERT_TRUE(cluster.Restart() && add(70));
+    EXPECT_TRUE(written(3));
+    EXPECT_TRUE(readerSees(70)) << "the top list kept from before is dropped";
+    ASSERT_TRUE(add(60));
+    EXPECT_TRUE(readerSees(60)) << "the new connection listens again";
 }
