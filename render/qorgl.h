@@ -36,8 +36,9 @@ public:
     QOpenGLContext* GLContext = nullptr;
     // The passes the picture gets: one while it moves, the quality's once it rests.
     int PassCount = 1;
-    // How long one DrawFrame may spend adding passes before it presents what it has.
-    static constexpr int FrameBudgetMs = 8;
+    // How long one DrawFrame may spend adding passes before it presents what it has; zero
+    // makes every frame add exactly one pass, as a slow machine's frames do.
+    int FrameBudgetMs = 8;
     QORCamera Camera;
     QORLight Light;
     // The cube drawn, in the colours and background of its settings; not owned.

@@ -10,11 +10,13 @@
 
 namespace {
 
-// The frame at the given pass count, from an orbited view so that edges are slanted.
+// The frame at the given pass count, from an orbited view so that edges are slanted, drawn
+// one pass a frame as a slow machine draws it, for as long as the renderer says it refines.
 QImage Frame(ShownRenderer& r, int passes) {
     for (int i = 1; i <= 9; ++i)
         r.renderer.MouseMove(i, i * 2, QORGL::ShiftRight);
     r.renderer.PassCount = passes;
+    r.renderer.FrameBudgetMs = 0;
     do
         r.renderer.DrawFrame();
     while (r.renderer.Refining());

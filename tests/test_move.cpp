@@ -43,7 +43,8 @@ TEST(Move, theFacesFollowTheViewAndAlwaysMakeAProperFrame) {
 TEST(Move, keySequencesTurnTheCubeAsAnIndependentModelDoes) {
     // Keys from the starting view, whose faces are the cube's own frame.
     const QORViewFaces start = FacesSeenFrom({0, 0, 20}, {0, 1, 0});
-    const char* sequences[] = {"R U R' U'", "U R U' R'", "M E S", "X Y Z", "Z' Y' X'", "S' E' M'"};
+    const char* sequences[] = {"R U R' U'", "U R U' R'", "M E S",   "X Y Z",
+                               "Z' Y' X'",  "S' E' M'",  "B D L F", "F' L' D' B'"};
     CountedGame g;
     Facelets model;
     for (const char* sequence : sequences) {

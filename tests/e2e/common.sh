@@ -37,14 +37,15 @@ fail() {
     exit 1
 }
 
-# Ends the game as a log-out would and checks it wrote its settings.
+# Ends the game as a log-out (SIGTERM, or SIGHUP when asked) would and checks it wrote its
+# settings.
 stop_game() {
-    kill -TERM $pid
-    local status=0
+    local signal=${1:-TERM} status=0
+    kill -"$signal" $pid
     wait $pid || status=$?
     trap - EXIT
-    [ "$status" -eq 0 ] || fail "exit status $status after SIGTERM"
-    grep -q '^FrontColor=' quelmora.ini || fail "settings not written on SIGTERM"
+    [ "$status" -eq 0 ] || fail "exit status $status after SIG$signal"
+    grep -q '^FrontColor=' quelmora.ini || fail "settings not written on SIG$signal"
 }
 
 # Colour class of a sticker seen in a screenshot under the game's light: the default colours

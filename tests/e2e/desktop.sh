@@ -45,7 +45,7 @@ echo "window before ${B_WIDTH}x${B_HEIGHT}+${B_X}+${B_Y}, after ${A_WIDTH}x${A_H
 [ "$A_WIDTH" = "$B_WIDTH" ] && [ "$A_HEIGHT" = "$B_HEIGHT" ] && [ "$A_X" = "$B_X" ] &&
     [ "$A_Y" = "$B_Y" ] || fail "the window did not come back where it was"
 import -window root restored.png
-stop_game
+stop_game HUP
 grep -q 'Geometry' state/quelmora/window.ini || fail "no window state file"
 grep -qi 'geometry' quelmora.ini && fail "the window's place went into the settings file"
 echo "1 passed, 0 failed"
