@@ -25,18 +25,17 @@ const char* const Schema[] = {
     "CREATE INDEX IF NOT EXISTS solves_shuffles ON solves (shuffles, id)",
 };
 
-// A shuffle length the game offers, judged before anything is narrowed to an int (2^40 would
-// read as 0).
+// No more shuffle turns than the game offers, judged before anything is narrowed to an int
+// (2^40 would read as 0). None is allowed: a cube can be solved without a shuffle.
 const QString SoundShuffles =
-    QStringLiteral("(typeof(shuffles) = 'integer' AND shuffles BETWEEN %1 AND %2)")
-        .arg(QORSettingTable::ShuffleRotateCount.Min)
+    QStringLiteral("(typeof(shuffles) = 'integer' AND shuffles BETWEEN 0 AND %1)")
         .arg(QORSettingTable::ShuffleRotateCount.Max);
 
-// What a real solve can store: a time above nothing and under a year, a shuffle length the
-// game offers and counts that fit. SQLite judges every row by this one rule, so a damaged or
+// What a real solve can store: a time neither negative nor a year long, a shuffle length the
+// game can give and counts that fit. SQLite judges every row by this one rule, so a damaged or
 // edited file (inf, text, negative times) is told apart wherever the solves are read.
 const QString Sound =
-    QStringLiteral("(typeof(seconds) IN ('real', 'integer') AND seconds > 0 AND "
+    QStringLiteral("(typeof(seconds) IN ('real', 'integer') AND seconds >= 0 AND "
                    "seconds < 31536000 AND typeof(clock_seconds) = 'integer' AND "
                    "clock_seconds BETWEEN 0 AND 2147483647 AND typeof(moves) = 'integer' AND "
                    "moves BETWEEN 0 AND 2147483647 AND %1)")

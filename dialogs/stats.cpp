@@ -144,7 +144,8 @@ TStatsForm::TStatsForm(QORSolveHistory& history, QORReplay& replay, QWidget* par
       Rows(new Model(history, this)) {
     setWindowTitle(QStringLiteral("Статистика"));
     setFont(Tahoma(FormFontPixels));
-    resize(680, 520);
+    // Room for every column beside the figures, and for a chart that reads.
+    resize(780, 600);
     Ask = [this](const QString& question) {
         return QMessageBox::question(this, QLatin1String(ProgramTitle), question) ==
                QMessageBox::Yes;
@@ -316,6 +317,7 @@ void TStatsForm::ShowChart(const QList<double>& seconds, const QList<double>& nu
     x->setTickInterval(RoundStep(double(last), 8));
     // Round seconds on the ticks: 0, 20, 40 rather than 0, 15.7, 31.5.
     y->setRange(0, slowest * 1.05);
+    y->setTickCount(4); // a short chart has room for few labels
     y->applyNiceNumbers();
     const double step = (y->max() - y->min()) / std::max(1, y->tickCount() - 1);
     y->setLabelFormat(step >= 1 ? QStringLiteral("%.0f") : QStringLiteral("%g"));
