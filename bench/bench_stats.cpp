@@ -1,5 +1,6 @@
 // How long the statistics window takes to open over a history of many solves: reading them,
-// the table, the figures and the chart, until the window is on screen. Needs a display:
+// the table, the figures and the chart, until the window is on screen. With 100,000 solves it
+// must open in under 0.3 s: the table reads a page, the figures one column. Needs a display:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/quelmora_bench_stats
 #include "cube/qorgame.h"
 #include "cube/qorhistory.h"
@@ -67,7 +68,7 @@ void OpenStats(benchmark::State& state) {
     }
     state.counters["solves"] = double(history.All().size());
 }
-BENCHMARK(OpenStats)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenStats)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "cube/qorhistory.h"
 
+#include "cube/qorsettings.h"
+
 #include <QAtomicInt>
 #include <QDir>
 #include <QFileInfo>
@@ -19,10 +21,36 @@ const char* const Schema[] = {
     "moves INTEGER NOT NULL, scramble TEXT NOT NULL, solution TEXT NOT NULL, "
     "sent INTEGER NOT NULL DEFAULT 0)",
     "CREATE INDEX IF NOT EXISTS solves_unsent ON solves (id) WHERE sent = 0",
+    // The filter by shuffle length and its list read this rather than every solve.
+    "CREATE INDEX IF NOT EXISTS solves_shuffles ON solves (shuffles, id)",
 };
 
+// No more shuffle turns than the game offers, judged before anything is narrowed to an int
+// (2^40 would read as 0). None is allowed: a cube can be solved without a shuffle.
+const QString SoundShuffles =
+    QStringLiteral("(typeof(shuffles) = 'integer' AND shuffles BETWEEN 0 AND %1)")
+        .arg(QORSettingTable::ShuffleRotateCount.Max);
+
+// What a real solve can store: a time neither negative nor a year long, a shuffle length the
+// game can give and counts that fit. SQLite judges every row by this one rule, so a damaged or
+// edited file (inf, text, negative times) is told apart wherever the solves are read.
+const QString Sound =
+    QStringLiteral("(typeof(seconds) IN ('real', 'integer') AND seconds >= 0 AND "
+                   "seconds < 31536000 AND typeof(clock_seconds) = 'integer' AND "
+                   "clock_seconds BETWEEN 0 AND 2147483647 AND typeof(moves) = 'integer' AND "
+                   "moves BETWEEN 0 AND 2147483647 AND %1)")
+        .arg(SoundShuffles);
+
 const QString Columns = QStringLiteral(
-    "id, finished_at, seconds, clock_seconds, shuffles, moves, scramble, solution, sent");
+    "id, finished_at, seconds, clock_seconds, shuffles, moves, scramble, solution, sent, ") + Sound;
+
+// The solves at one shuffle length, or all when it is negative; a length binds no value.
+QString OfLength(int shuffles, QVariantList& values) {
+    if (shuffles < 0)
+        return QStringLiteral("1");
+    values << shuffles;
+    return QStringLiteral("shuffles = ?");
+}
 
 void Say(QString* error, const QString& text) {
     if (error)
@@ -42,6 +70,15 @@ QString CsvField(QString text) {
 // No turns are an empty text, which the driver would otherwise bind as NULL.
 QString NotNull(const QString& text) {
     return text.isNull() ? QStringLiteral("") : text;
+}
+
+// Runs a read with its values bound in order, forward only.
+bool Read(QSqlQuery& query, const QString& statement, const QVariantList& values) {
+    query.setForwardOnly(true);
+    query.prepare(statement);
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    return query.exec();
 }
 
 } // namespace
@@ -118,11 +155,10 @@ bool QORSolveHistory::Remove(qint64 id) {
     return remove.exec() && remove.numRowsAffected() == 1;
 }
 
-QList<QORSolve> QORSolveHistory::Select(const QString& where) const {
+QList<QORSolve> QORSolveHistory::Select(const QString& where, const QVariantList& values) const {
     QList<QORSolve> solves;
     QSqlQuery select(QSqlDatabase::database(Connection, false));
-    select.setForwardOnly(true);
-    if (!select.exec(QStringLiteral("SELECT %1 FROM solves %2 ORDER BY id").arg(Columns, where)))
+    if (!Read(select, QStringLiteral("SELECT %1 FROM solves %2").arg(Columns, where), values))
         return solves;
     while (select.next()) {
         QORSolve s;
@@ -135,22 +171,65 @@ QList<QORSolve> QORSolveHistory::Select(const QString& where) const {
         s.Scramble = select.value(6).toString();
         s.Solution = select.value(7).toString();
         s.Sent = select.value(8).toInt() != 0;
+        s.Damaged = select.value(9).toInt() == 0;
         solves << s;
     }
     return solves;
 }
 
 QList<QORSolve> QORSolveHistory::All() const {
-    return Select(QString());
+    return Select(QStringLiteral("ORDER BY id"));
 }
 
 QList<QORSolve> QORSolveHistory::Unsent() const {
-    return Select(QStringLiteral("WHERE sent = 0"));
+    return Select(QStringLiteral("WHERE sent = 0 AND %1 ORDER BY id").arg(Sound));
+}
+
+QList<QORSolve> QORSolveHistory::Page(int shuffles, qint64 before, int count) const {
+    QVariantList values;
+    const QString length = OfLength(shuffles, values);
+    values << before << before << count;
+    return Select(QStringLiteral("WHERE %1 AND (? = 0 OR id < ?) ORDER BY id DESC LIMIT ?")
+                      .arg(length),
+                  values);
+}
+
+QList<std::optional<double>> QORSolveHistory::Times(int shuffles) const {
+    QList<std::optional<double>> times;
+    QVariantList values;
+    QSqlQuery select(QSqlDatabase::database(Connection, false));
+    const QString length = OfLength(shuffles, values);
+    if (!Read(select,
+              QStringLiteral("SELECT CASE WHEN %1 THEN seconds END FROM solves WHERE %2 "
+                             "ORDER BY id")
+                  .arg(Sound, length),
+              values))
+        return times;
+    while (select.next()) {
+        const QVariant seconds = select.value(0);
+        times << (seconds.isNull() ? std::nullopt : std::optional<double>(seconds.toDouble()));
+    }
+    return times;
+}
+
+QList<int> QORSolveHistory::Lengths() const {
+    QList<int> lengths;
+    QSqlQuery select(QSqlDatabase::database(Connection, false));
+    if (!Read(select,
+              QStringLiteral("SELECT DISTINCT shuffles FROM solves WHERE %1 ORDER BY shuffles")
+                  .arg(SoundShuffles),
+              {}))
+        return lengths;
+    while (select.next())
+        lengths << select.value(0).toInt();
+    return lengths;
 }
 
 std::optional<double> QORSolveHistory::Best(int shuffles, qint64 except) const {
     QSqlQuery best(QSqlDatabase::database(Connection, false));
-    best.prepare(QStringLiteral("SELECT MIN(seconds) FROM solves WHERE shuffles = ? AND id <> ?"));
+    best.prepare(
+        QStringLiteral("SELECT MIN(seconds) FROM solves WHERE shuffles = ? AND id <> ? AND %1")
+            .arg(Sound));
     best.addBindValue(shuffles);
     best.addBindValue(except);
     if (!best.exec() || !best.next() || best.value(0).isNull())

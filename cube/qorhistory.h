@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QVariantList>
 
 #include <optional>
 
@@ -22,6 +23,9 @@ struct QORSolve {
     QString Scramble;
     QString Solution;
     bool Sent = false;
+    // The stored numbers cannot come from a real solve (a damaged or edited file); such a
+    // solve is shown as damaged and counts nowhere.
+    bool Damaged = false;
 };
 
 class QORSolveHistory {
@@ -43,14 +47,23 @@ public:
     bool Remove(qint64 id);
     // Oldest first.
     QList<QORSolve> All() const;
+    // The sound solves the score server has not had; a damaged one is never sent.
     QList<QORSolve> Unsent() const;
-    // The fastest of the solves at this shuffle length, other than the one named.
+    // Up to count solves at this shuffle length (any when negative), newest first, from the
+    // one before the solve named (from the newest when 0): a window reads as it scrolls.
+    QList<QORSolve> Page(int shuffles, qint64 before, int count) const;
+    // The time of every solve at this shuffle length (any when negative), oldest first, and
+    // nothing for a damaged one: one pass for the figures and the chart.
+    QList<std::optional<double>> Times(int shuffles) const;
+    // The shuffle lengths the game offers among the solves, shortest first.
+    QList<int> Lengths() const;
+    // The fastest of the sound solves at this shuffle length, other than the one named.
     std::optional<double> Best(int shuffles, qint64 except = 0) const;
     // Every solve as comma-separated values with a header line, in UTF-8.
     bool ExportCsv(const QString& path, QString* error = nullptr) const;
 
 private:
-    QList<QORSolve> Select(const QString& where) const;
+    QList<QORSolve> Select(const QString& where, const QVariantList& values = {}) const;
 
     QString Connection;
 };

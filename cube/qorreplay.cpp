@@ -2,9 +2,11 @@
 
 #include "cube/qorgame.h"
 
+#include <algorithm>
+#include <cmath>
+
 QORReplay::QORReplay(QORGame& game, QObject* parent) : QObject(parent), Game(game) {
     Timer.setSingleShot(true);
-    Timer.setInterval(0);
     connect(&Timer, &QTimer::timeout, this, &QORReplay::Next);
     connect(&game, &QORGame::MovesChanged, this, [this] {
         if (!Turning)
@@ -12,7 +14,7 @@ QORReplay::QORReplay(QORGame& game, QObject* parent) : QObject(parent), Game(gam
     });
 }
 
-bool QORReplay::Start(const QString& scramble, const QString& solution) {
+bool QORReplay::Start(const QString& scramble, const QString& solution, double seconds) {
     const std::optional<QList<QORMove>> s = ParseMoves(scramble), p = ParseMoves(solution);
     if (!s || !p)
         return false;
@@ -21,9 +23,10 @@ bool QORReplay::Start(const QString& scramble, const QString& solution) {
     Turning = false;
     Turns = *s + *p;
     Scrambled = s->size();
+    Seconds = seconds;
     Done = 0;
     Playing = true;
-    Timer.start();
+    Timer.start(0);
     emit Progress();
     return true;
 }
@@ -37,7 +40,7 @@ void QORReplay::Pause() {
 void QORReplay::Resume() {
     Playing = Active();
     if (Playing)
-        Timer.start();
+        Timer.start(0);
     emit Progress();
 }
 
@@ -58,6 +61,7 @@ void QORReplay::Stop() {
 void QORReplay::Next() {
     if (!Active() || Game.Cube.Busy)
         return;
+    SinceTurn.start();
     Turning = true;
     const bool finished = Game.Cube.Turn(Turns[Done]);
     Turning = false;
@@ -71,6 +75,25 @@ void QORReplay::Next() {
     ++Done;
     Playing = Playing && Active();
     if (Playing)
-        Timer.start();
+        Timer.start(Wait());
     emit Progress();
+}
+
+void QORReplay::SetSpeed(int times) {
+    Speed = std::max(0, times);
+}
+
+int QORReplay::PaceMs() const {
+    const qsizetype solution = Turns.size() - Scrambled;
+    if (Speed == 0 || solution == 0 || !(Seconds > 0))
+        return 0;
+    // A solve left alone for minutes would look like a replay that hangs.
+    const double slowest = 10000;
+    return int(std::lround(std::min(Seconds * 1000 / double(solution), slowest) / Speed));
+}
+
+int QORReplay::Wait() const {
+    if (Done < Scrambled)
+        return 0;
+    return int(std::max<qint64>(0, PaceMs() - SinceTurn.elapsed()));
 }

@@ -19,21 +19,22 @@ double Window(const QList<double>& times, qsizetype end, int n) {
 
 } // namespace
 
-QORRunningFigure Figure(const QList<double>& times, int n) {
-    QORRunningFigure figure;
-    for (qsizetype end = n; end <= times.size(); ++end) {
-        const double value = Window(times, end, n);
-        figure.Best = figure.Best ? std::min(*figure.Best, value) : value;
-        figure.Current = value;
+QORFigures FiguresOf(const QList<double>& times) {
+    QORFigures figures;
+    figures.Line.reserve(times.size());
+    for (qsizetype end = 1; end <= times.size(); ++end) {
+        for (int k = 0; k < 4; ++k) {
+            const int n = QORFigures::Counts[k];
+            if (end < n)
+                continue;
+            const double value = Window(times, end, n);
+            QORRunningFigure& figure = figures.Of[k];
+            figure.Best = figure.Best ? std::min(*figure.Best, value) : value;
+            figure.Current = value;
+        }
+        figures.Line << (end >= 5 ? figures.Of[2].Current : std::nullopt);
     }
-    return figure;
-}
-
-QList<std::optional<double>> RollingAverageOf5(const QList<double>& times) {
-    QList<std::optional<double>> line;
-    for (qsizetype end = 1; end <= times.size(); ++end)
-        line << (end >= 5 ? std::optional<double>(Window(times, end, 5)) : std::nullopt);
-    return line;
+    return figures;
 }
 
 QString SolveTimeText(double seconds) {

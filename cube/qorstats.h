@@ -12,10 +12,16 @@ struct QORRunningFigure {
     std::optional<double> Current, Best;
 };
 
-// Single (n = 1), mean of 3 (n = 3, no time dropped) or average of n, over times in the order
-// they were solved; nothing while there are fewer than n.
-QORRunningFigure Figure(const QList<double>& times, int n);
-// For each solve, the average of 5 ending with it: the line the chart draws over the times.
-QList<std::optional<double>> RollingAverageOf5(const QList<double>& times);
+struct QORFigures {
+    // Single, mean of 3 (no time dropped), average of 5 and of 12, in this order.
+    static constexpr int Counts[4] = {1, 3, 5, 12};
+    // Nothing while there are fewer solves than the count.
+    QORRunningFigure Of[4];
+    // For each solve, the average of 5 ending with it: the line the chart draws over the times.
+    QList<std::optional<double>> Line;
+};
+
+// Every figure over times in the order they were solved, in one pass over them.
+QORFigures FiguresOf(const QList<double>& times);
 // Seconds as cubers write them, to the hundredth: 9.87, 1:02.50, 1:00:00.00.
 QString SolveTimeText(double seconds);

@@ -9,6 +9,7 @@
 
 #include <QAbstractTableModel>
 #include <QChartView>
+#include <QColor>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -24,36 +25,112 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
+namespace {
+
+// A screenful and more; the view asks for the next page as the player scrolls down.
+constexpr int PageRows = 100;
+// Wider than any screen shows the chart.
+constexpr qsizetype ChartPoints = 2000;
+
+QString DateText(const QORSolve& s) {
+    return s.FinishedAt.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+}
+
+// Beside the main window, the first side with room (slid along it to stay on the screen), or
+// centred over it when no side has room.
+QPoint Beside(const QRect& main, const QSize& size, const QRect& room) {
+    const int gap = 8;
+    const auto onScreen = [&](QPoint p) {
+        p.setX(std::max(room.left(), std::min(p.x(), room.right() + 1 - size.width())));
+        p.setY(std::max(room.top(), std::min(p.y(), room.bottom() + 1 - size.height())));
+        return p;
+    };
+    for (const QPoint& p : {QPoint(main.right() + 1 + gap, main.top()),
+                            QPoint(main.left() - gap - size.width(), main.top()),
+                            QPoint(main.left(), main.bottom() + 1 + gap),
+                            QPoint(main.left(), main.top() - gap - size.height())})
+        if (!QRect(onScreen(p), size).intersects(main))
+            return onScreen(p);
+    return onScreen(main.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+// A round step for the axis: 1, 2 or 5 times a power of ten, and whole.
+double RoundStep(double span, int parts) {
+    const double rough = std::max(1.0, span / parts);
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (m * power >= rough)
+            return m * power;
+    return 10 * power;
+}
+
+} // namespace
+
+// The solves of the chosen shuffle length, newest first, read from the file a page at a time:
+// a history of a hundred thousand solves opens as fast as one of ten.
 class TStatsForm::Model : public QAbstractTableModel {
 public:
-    using QAbstractTableModel::QAbstractTableModel;
-    QList<QORSolve> Solves;
+    Model(QORSolveHistory& history, QObject* parent)
+        : QAbstractTableModel(parent), History(history) {}
+    QORSolveHistory& History;
+    int Length = -1;
+    // Every solve of the length, damaged ones too, though only Loaded are read yet.
+    qsizetype Total = 0;
+    QList<QORSolve> Loaded;
 
-    void Set(QList<QORSolve> solves) {
+    void Set(int length, qsizetype total) {
         beginResetModel();
-        Solves = std::move(solves);
+        Length = length;
+        Total = total;
+        Loaded.clear();
         endResetModel();
+        fetchMore({});
+    }
+    bool canFetchMore(const QModelIndex& parent) const override {
+        return !parent.isValid() && Loaded.size() < Total;
+    }
+    void fetchMore(const QModelIndex& parent) override {
+        if (!canFetchMore(parent))
+            return;
+        const QList<QORSolve> page =
+            History.Page(Length, Loaded.isEmpty() ? 0 : Loaded.last().Id, PageRows);
+        if (page.isEmpty()) { // deleted meanwhile
+            Total = Loaded.size();
+            return;
+        }
+        beginInsertRows({}, int(Loaded.size()), int(Loaded.size() + page.size() - 1));
+        Loaded += page;
+        endInsertRows();
     }
     int rowCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : int(Solves.size());
+        return parent.isValid() ? 0 : int(Loaded.size());
     }
     int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 5; }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         static const char* const Headers[5] = {"Дата", "Время", "Перемешивание", "Ходов", "Ход/с"};
         if (role != Qt::DisplayRole)
             return {};
+        // A row is numbered as the chart counts it, from the first solve.
         return orientation == Qt::Horizontal ? QVariant(QString::fromUtf8(Headers[section]))
-                                             : QVariant(section + 1);
+                                             : QVariant(Total - section);
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        const QORSolve& s = Solves[index.row()];
+        const QORSolve& s = Loaded[index.row()];
         if (role == Qt::TextAlignmentRole && index.column() > 0)
             return int(Qt::AlignRight | Qt::AlignVCenter);
+        if (s.Damaged && role == Qt::ForegroundRole)
+            return QColor(Qt::gray);
+        if (s.Damaged && role == Qt::ToolTipRole)
+            return QStringLiteral("Запись повреждена: в ней невозможные числа. Она не входит "
+                                  "ни в средние, ни в график.");
         if (role != Qt::DisplayRole)
             return {};
+        if (s.Damaged && index.column() > 0)
+            return index.column() == 1 ? QVariant(QStringLiteral("повреждена")) : QVariant();
         switch (index.column()) {
-        case 0: return s.FinishedAt.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+        case 0: return DateText(s);
         case 1: return SolveTimeText(s.Seconds);
         case 2: return s.Shuffles;
         case 3: return s.Moves;
@@ -63,10 +140,12 @@ public:
 };
 
 TStatsForm::TStatsForm(QORSolveHistory& history, QORReplay& replay, QWidget* parent)
-    : QWidget(parent, Qt::Window), History(history), Replay(replay), Rows(new Model(this)) {
+    : QWidget(parent, Qt::Window), History(history), Replay(replay),
+      Rows(new Model(history, this)) {
     setWindowTitle(QStringLiteral("Статистика"));
     setFont(Tahoma(FormFontPixels));
-    resize(680, 520);
+    // Room for every column beside the figures, and for a chart that reads.
+    resize(780, 600);
     Ask = [this](const QString& question) {
         return QMessageBox::question(this, QLatin1String(ProgramTitle), question) ==
                QMessageBox::Yes;
@@ -82,9 +161,9 @@ TStatsForm::TStatsForm(QORSolveHistory& history, QORReplay& replay, QWidget* par
     Table->setModel(Rows);
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table->setSelectionMode(QAbstractItemView::SingleSelection);
-    Table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    // The date is the longest text; it must show whole.
-    Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    // Every column as wide as its header and the rows read so far; the last takes the rest.
+    Table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    Table->horizontalHeader()->setStretchLastSection(true);
     Table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     LabelFigures = new QLabel(this);
     LabelFigures->setTextFormat(Qt::RichText);
@@ -100,7 +179,7 @@ TStatsForm::TStatsForm(QORSolveHistory& history, QORReplay& replay, QWidget* par
     // Whole solve numbers only: ticks every so many solves, from the first.
     x->setLabelFormat(QStringLiteral("%d"));
     x->setTickType(QValueAxis::TicksDynamic);
-    x->setTickAnchor(1);
+    x->setTickAnchor(0);
     y->setTitleText(QStringLiteral("секунды"));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
@@ -113,6 +192,13 @@ TStatsForm::TStatsForm(QORSolveHistory& history, QORReplay& replay, QWidget* par
     ButtonReplay = new QPushButton(QStringLiteral("Смотреть"), this);
     ButtonPause = new QPushButton(this);
     ButtonStep = new QPushButton(QStringLiteral("Шаг"), this);
+    ComboBoxSpeed = new QComboBox(this);
+    const std::pair<const char*, int> speeds[] = {
+        {"как собирали", 1}, {"×2", 2}, {"×4", 4}, {"без пауз", 0}};
+    for (const auto& [name, times] : speeds)
+        ComboBoxSpeed->addItem(QString::fromUtf8(name), times);
+    ComboBoxSpeed->setToolTip(QStringLiteral("С какой скоростью показывать ходы сборки"));
+    Replay.SetSpeed(1);
     ButtonDelete = new QPushButton(QStringLiteral("Удалить..."), this);
     ButtonExport = new QPushButton(QStringLiteral("Экспорт в CSV..."), this);
 
@@ -123,7 +209,11 @@ TStatsForm::TStatsForm(QORSolveHistory& history, QORReplay& replay, QWidget* par
     layout->addWidget(LabelFigures, 1, 3);
     layout->addWidget(Chart, 2, 0, 1, 4);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {ButtonReplay, ButtonPause, ButtonStep, ButtonDelete, ButtonExport})
+    for (QPushButton* b : {ButtonReplay, ButtonPause, ButtonStep})
+        buttons->addWidget(b);
+    buttons->addWidget(new QLabel(QStringLiteral("Скорость:"), this));
+    buttons->addWidget(ComboBoxSpeed);
+    for (QPushButton* b : {ButtonDelete, ButtonExport})
         buttons->addWidget(b);
     buttons->addStretch();
     layout->addLayout(buttons, 3, 0, 1, 4);
@@ -135,6 +225,8 @@ TStatsForm::TStatsForm(QORSolveHistory& history, QORReplay& replay, QWidget* par
     connect(ButtonReplay, &QPushButton::clicked, this, &TStatsForm::ButtonReplayClick);
     connect(ButtonPause, &QPushButton::clicked, this, &TStatsForm::ButtonPauseClick);
     connect(ButtonStep, &QPushButton::clicked, &Replay, &QORReplay::Step);
+    connect(ComboBoxSpeed, &QComboBox::activated, this,
+            [this] { Replay.SetSpeed(ComboBoxSpeed->currentData().toInt()); });
     connect(ButtonDelete, &QPushButton::clicked, this, &TStatsForm::ButtonDeleteClick);
     connect(ButtonExport, &QPushButton::clicked, this, &TStatsForm::ButtonExportClick);
     connect(&Replay, &QORReplay::Progress, this, &TStatsForm::ShowReplay);
@@ -143,22 +235,12 @@ TStatsForm::TStatsForm(QORSolveHistory& history, QORReplay& replay, QWidget* par
 
 TStatsForm::~TStatsForm() = default;
 
-const QList<QORSolve>& TStatsForm::Shown() const {
-    return Rows->Solves;
-}
-
 void TStatsForm::ShowStats() {
     Reload();
-    // The first time, beside the main window rather than over the cube a replay turns.
     if (!Placed && parentWidget() && screen()) {
         Placed = true;
-        const QRect main = parentWidget()->window()->frameGeometry();
-        const QRect room = screen()->availableGeometry();
-        const int right = main.right() + 8, left = main.left() - 8 - width();
-        if (right + width() <= room.right())
-            move(right, main.top());
-        else if (left >= room.left())
-            move(left, main.top());
+        move(Beside(parentWidget()->window()->frameGeometry(), frameGeometry().size(),
+                    screen()->availableGeometry()));
     }
     show();
     raise();
@@ -166,71 +248,79 @@ void TStatsForm::ShowStats() {
 }
 
 void TStatsForm::Reload() {
-    const QList<QORSolve> all = History.All();
     // The filter offers every shuffle length there is, and keeps the one chosen.
-    QList<int> lengths;
-    for (const QORSolve& s : all)
-        if (!lengths.contains(s.Shuffles))
-            lengths << s.Shuffles;
-    std::sort(lengths.begin(), lengths.end());
     const QVariant chosen = ComboBoxShuffles->currentData();
     ComboBoxShuffles->clear();
     ComboBoxShuffles->addItem(QStringLiteral("все"), -1);
-    for (int n : lengths)
+    for (int n : History.Lengths())
         ComboBoxShuffles->addItem(QStringLiteral("%1 поворотов").arg(n), n);
     ComboBoxShuffles->setCurrentIndex(std::max(0, ComboBoxShuffles->findData(chosen)));
     const int length = ComboBoxShuffles->currentData().toInt();
-    QList<QORSolve> shown;
-    for (const QORSolve& s : all)
-        if (length < 0 || s.Shuffles == length)
-            shown << s;
-    Rows->Set(shown);
-    Table->scrollToBottom();
-    ShowFigures();
-    ShowChart();
+    // One read of the times for the figures and the chart; the table reads its own pages.
+    const QList<std::optional<double>> times = History.Times(length);
+    Rows->Set(length, times.size());
+    Table->scrollToTop();
+    QList<double> sound;
+    QList<double> numbers; // of the sound solves, counted from the first solve
+    for (qsizetype i = 0; i < times.size(); ++i)
+        if (times[i]) {
+            sound << *times[i];
+            numbers << double(i + 1);
+        }
+    const QORFigures figures = FiguresOf(sound);
+    ShowFigures(figures, sound.size(), times.size() - sound.size());
+    ShowChart(sound, numbers, figures.Line, times.size());
 }
 
-void TStatsForm::ShowFigures() {
-    QList<double> times;
-    for (const QORSolve& s : Rows->Solves)
-        times << s.Seconds;
+void TStatsForm::ShowFigures(const QORFigures& figures, qsizetype solved, qsizetype damaged) {
     auto text = [](const std::optional<double>& t) { return t ? SolveTimeText(*t) : QString("—"); };
     QString html = QStringLiteral("<table cellspacing=4><tr><th></th><th>текущее</th>"
                                   "<th>лучшее</th></tr>");
-    const std::pair<const char*, int> figures[] = {
-        {"Время", 1}, {"Среднее из 3", 3}, {"Среднее из 5", 5}, {"Среднее из 12", 12}};
-    for (const auto& [name, n] : figures) {
-        const QORRunningFigure f = Figure(times, n);
+    const char* const names[4] = {"Время", "Среднее из 3", "Среднее из 5", "Среднее из 12"};
+    for (int k = 0; k < 4; ++k)
         html += QStringLiteral("<tr><td>%1</td><td align=right>%2</td><td align=right>%3</td></tr>")
-                    .arg(QString::fromUtf8(name), text(f.Current), text(f.Best));
-    }
-    LabelFigures->setText(html + QStringLiteral("</table><p>Решено: %1</p>").arg(times.size()));
+                    .arg(QString::fromUtf8(names[k]), text(figures.Of[k].Current),
+                         text(figures.Of[k].Best));
+    html += QStringLiteral("</table><p>Решено: %1</p>").arg(solved);
+    if (damaged)
+        html += QStringLiteral("<p>Повреждённых записей: %1, они не учтены.</p>").arg(damaged);
+    LabelFigures->setText(html);
 }
 
-void TStatsForm::ShowChart() {
+void TStatsForm::ShowChart(const QList<double>& seconds, const QList<double>& numbers,
+                           const QList<std::optional<double>>& line, qsizetype count) {
     QList<QPointF> times, average;
     double slowest = 1;
-    const QList<QORSolve>& solves = Rows->Solves;
-    QList<double> seconds;
-    for (const QORSolve& s : solves)
-        seconds << s.Seconds;
-    const QList<std::optional<double>> line = RollingAverageOf5(seconds);
-    for (qsizetype i = 0; i < solves.size(); ++i) {
-        times << QPointF(double(i + 1), seconds[i]);
-        if (line[i])
-            average << QPointF(double(i + 1), *line[i]);
-        slowest = std::max(slowest, seconds[i]);
+    // No more points than the chart has pixels: of each run of solves that share a pixel,
+    // the fastest and the slowest in the order solved, and the last average.
+    const qsizetype run = seconds.size() / ChartPoints + 1;
+    for (qsizetype from = 0; from < seconds.size(); from += run) {
+        const qsizetype to = std::min(from + run, seconds.size());
+        const auto [fast, slow] = std::minmax_element(seconds.begin() + from, seconds.begin() + to);
+        for (auto i : {std::min(fast, slow), std::max(fast, slow)})
+            if (times.isEmpty() || times.last().x() != numbers[i - seconds.begin()])
+                times << QPointF(numbers[i - seconds.begin()], *i);
+        if (line[to - 1])
+            average << QPointF(numbers[to - 1], *line[to - 1]);
+        slowest = std::max(slowest, *slow);
     }
     // One call each: a point at a time would redraw the chart ten thousand times.
     Times->replace(times);
     Average->replace(average);
     // Points show while there are few enough to tell apart.
-    Times->setPointsVisible(solves.size() <= 50);
-    QList<QAbstractAxis*> axes = Chart->chart()->axes();
-    const qsizetype last = std::max<qsizetype>(2, solves.size());
-    axes[0]->setRange(1, double(last));
-    static_cast<QValueAxis*>(axes[0])->setTickInterval(std::max<qsizetype>(1, last / 8));
-    axes[1]->setRange(0, slowest * 1.05);
+    Times->setPointsVisible(seconds.size() <= 50);
+    const QList<QAbstractAxis*> axes = Chart->chart()->axes();
+    auto* x = static_cast<QValueAxis*>(axes[0]);
+    auto* y = static_cast<QValueAxis*>(axes[1]);
+    const qsizetype last = std::max<qsizetype>(2, count);
+    x->setRange(1, double(last));
+    x->setTickInterval(RoundStep(double(last), 8));
+    // Round seconds on the ticks: 0, 20, 40 rather than 0, 15.7, 31.5.
+    y->setRange(0, slowest * 1.05);
+    y->setTickCount(4); // a short chart has room for few labels
+    y->applyNiceNumbers();
+    const double step = (y->max() - y->min()) / std::max(1, y->tickCount() - 1);
+    y->setLabelFormat(step >= 1 ? QStringLiteral("%.0f") : QStringLiteral("%g"));
 }
 
 int TStatsForm::CurrentIndex() const {
@@ -244,8 +334,8 @@ void TStatsForm::ButtonReplayClick() {
         Tell(QStringLiteral("Выберите в таблице сборку, которую хотите посмотреть."));
         return;
     }
-    const QORSolve& s = Rows->Solves[row];
-    if (!Replay.Start(s.Scramble, s.Solution))
+    const QORSolve& s = Rows->Loaded[row];
+    if (!Replay.Start(s.Scramble, s.Solution, s.Damaged ? 0 : s.Seconds))
         Tell(QStringLiteral("Эту сборку нельзя показать: записанные ходы повреждены."));
 }
 
@@ -267,11 +357,12 @@ void TStatsForm::ButtonDeleteClick() {
     const int row = CurrentIndex();
     if (row < 0)
         return;
-    const QORSolve s = Rows->Solves[row];
+    const QORSolve s = Rows->Loaded[row];
     const QString question =
-        QStringLiteral("Удалить сборку от %1 со временем %2? Её нельзя будет вернуть.")
-            .arg(s.FinishedAt.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm")),
-                 SolveTimeText(s.Seconds));
+        s.Damaged ? QStringLiteral("Удалить повреждённую запись от %1? Её нельзя будет вернуть.")
+                        .arg(DateText(s))
+                  : QStringLiteral("Удалить сборку от %1 со временем %2? Её нельзя будет вернуть.")
+                        .arg(DateText(s), SolveTimeText(s.Seconds));
     if (!Ask(question))
         return;
     if (!History.Remove(s.Id))

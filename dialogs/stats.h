@@ -1,12 +1,14 @@
 #pragma once
 // The statistics window: every stored solve in a table, the current and best single, mean of
 // 3 and averages of 5 and 12, a chart of the times with their rolling average of 5, for all
-// shuffle lengths or one; a solve can be deleted, all exported, or one watched again.
+// shuffle lengths or one; a solve can be deleted, all exported, or one watched again at the
+// pace it was solved or faster. A damaged record is shown as such and counts nowhere.
 
 #include <QList>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QChartView;
 class QComboBox;
@@ -16,6 +18,7 @@ class QORReplay;
 class QORSolveHistory;
 class QPushButton;
 class QTableView;
+struct QORFigures;
 struct QORSolve;
 
 class TStatsForm : public QWidget {
@@ -24,7 +27,7 @@ public:
     TStatsForm(QORSolveHistory& history, QORReplay& replay, QWidget* parent = nullptr);
     ~TStatsForm() override;
 
-    QComboBox* ComboBoxShuffles = nullptr;
+    QComboBox *ComboBoxShuffles = nullptr, *ComboBoxSpeed = nullptr;
     QTableView* Table = nullptr;
     QLabel* LabelFigures = nullptr;
     QChartView* Chart = nullptr;
@@ -36,13 +39,11 @@ public:
     std::function<QString(const QString& proposed)> AskExportFile;
     std::function<void(const QString& text)> Tell;
 
-    // Reads the solves again and shows the window in front.
+    // Reads the solves again and shows the window in front; the first time beside the main
+    // window, so that a replay's cube shows too.
     void ShowStats();
     // Reads the solves again: after a win, a delete, a change of filter.
     void Reload();
-    // The solves the table shows, oldest first.
-    const QList<QORSolve>& Shown() const;
-
     void ButtonReplayClick();
     void ButtonPauseClick();
     void ButtonDeleteClick();
@@ -53,8 +54,10 @@ protected:
 
 private:
     class Model;
-    void ShowFigures();
-    void ShowChart();
+    void ShowFigures(const QORFigures& figures, qsizetype solved, qsizetype damaged);
+    // The sound solves' times at their numbers among all count solves, and their average of 5.
+    void ShowChart(const QList<double>& seconds, const QList<double>& numbers,
+                   const QList<std::optional<double>>& line, qsizetype count);
     void ShowReplay();
     // The solve of the table's current row, or -1.
     int CurrentIndex() const;

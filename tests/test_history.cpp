@@ -1,4 +1,5 @@
-// The solve history: what a win stores, on disk at once, what waits unsent, and the export.
+// The solve history: what a win stores, on disk at once, what waits unsent, the export, and
+// how damaged records are told apart and read a page at a time.
 #include "cube/qorhistory.h"
 
 #include "support/outsideconnection.h"
@@ -46,4 +47,39 @@ TEST(History, aSolveIsCommittedInWalModeWaitsUnsentUntilMarkedAndExportsQuotingO
     EXPECT_EQ(s.FinishedAt, MadeSolve(0, 0).FinishedAt);
     EXPECT_TRUE(again.Remove(all[1].Id));
     EXPECT_FALSE(again.Remove(all[1].Id)) << "gone already";
+}
+
+TEST(History, impossibleNumbersMarkASolveDamagedAndKeepItFromTimesLengthsBestAndSending) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("h.sqlite");
+    QORSolveHistory h;
+    ASSERT_TRUE(h.Open(path));
+    ASSERT_TRUE(h.Add(MadeSolve(30, 20)));
+    // As a damaged or edited file holds them; the last rows keep the shuffle length.
+    const char* const damaged[] = {
+        "shuffles = 1099511627776", "shuffles = -1", "shuffles = 1001", "shuffles = 20.5",
+        "seconds = 9e999", "seconds = 1e308", "seconds = -5", "seconds = x'00'", "seconds = 'nan'",
+        "seconds = 'abc'", "clock_seconds = 1e12", "moves = -1", "moves = 1099511627776"};
+    const OutsideConnection file(path);
+    for (const char* set : damaged)
+        ASSERT_TRUE(file.Run("INSERT INTO solves (finished_at, seconds, clock_seconds, shuffles, "
+                             "moves, scramble, solution) VALUES ('', 1, 1, 20, 2, 'R', 'R''')") &&
+                    file.Run(QString("UPDATE solves SET %1 WHERE id = last_insert_rowid()").arg(set)))
+            << set;
+    const QList<QORSolve> all = h.All();
+    ASSERT_EQ(all.size(), 1 + std::size(damaged));
+    for (qsizetype i = 0; i < all.size(); ++i)
+        EXPECT_EQ(all[i].Damaged, i > 0) << (i ? damaged[i - 1] : "sound");
+    QList<std::optional<double>> times(all.size());
+    times[0] = 30;
+    EXPECT_EQ(h.Times(-1), times);
+    EXPECT_EQ(h.Times(20).size(), all.size() - 4);
+    EXPECT_EQ(h.Lengths(), QList<int>{20});
+    EXPECT_EQ(h.Best(20), 30) << "not the damaged -5";
+    ASSERT_EQ(h.Unsent().size(), 1) << "a damaged solve is never sent";
+    // Pages run newest first, from before the solve named.
+    const QList<QORSolve> page = h.Page(20, all.last().Id, 2);
+    ASSERT_EQ(page.size(), 2);
+    EXPECT_EQ(std::pair(page[0].Id, page[1].Id), std::pair(all.end()[-2].Id, all.end()[-3].Id));
+    EXPECT_EQ(h.Page(-1, 0, 1000).size(), all.size());
 }

@@ -5,6 +5,7 @@
 #include "support/facelets.h"
 #include "support/framecounter.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -56,4 +57,22 @@ TEST(Replay, theScrambleThenTheSolutionPlayWithoutTheClockStepWhilePausedAndYiel
         EXPECT_FALSE(r.replay.Active());
         EXPECT_TRUE(r.replay.Paused());
     }
+}
+
+TEST(Replay, theSolutionPlaysAtThePaceItWasSolvedTimesTheChosenSpeed) {
+    Replay r;
+    // Three solution turns: a turn every third of the solve, faster as chosen, 0 for no pause.
+    const std::tuple<double, int, int> rows[] = {
+        {6, 1, 2000}, {6, 4, 500}, {6, 0, 0}, {0, 1, 0}, {1e9, 1, 10000}};
+    for (const auto& [seconds, speed, pace] : rows) {
+        r.replay.SetSpeed(speed);
+        ASSERT_TRUE(r.replay.Start("R", "F U' R'", seconds));
+        EXPECT_EQ(r.replay.PaceMs(), pace) << seconds << " x" << speed;
+    }
+    r.replay.SetSpeed(2);
+    QElapsedTimer played;
+    played.start();
+    ASSERT_TRUE(r.replay.Start("R U F'", "F U' R'", 1.2));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !r.replay.Active(); }));
+    EXPECT_GE(played.elapsed(), 540) << "three turns 200 ms apart, timers up to 5% early";
 }

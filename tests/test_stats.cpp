@@ -5,17 +5,15 @@
 
 TEST(Stats, averagesDropTheBestAndWorstButTheMeanOf3KeepsThem) {
     const QList<double> times{10, 12, 8, 20, 11, 9};
-    // The figure of the last n solves: now, and at its best.
-    const std::tuple<int, std::optional<double>, std::optional<double>> rows[] = {
-        {1, 9, 8}, {3, 40 / 3.0, 10}, {5, 32 / 3.0, 32 / 3.0}, {12, {}, {}}};
-    for (const auto& [n, current, best] : rows) {
-        EXPECT_EQ(Figure(times, n).Current, current) << n;
-        EXPECT_EQ(Figure(times, n).Best, best) << n;
-    }
+    const QORFigures figures = FiguresOf(times);
+    // The figure of the last 1, 3, 5 and 12 solves: now, and at its best.
+    const std::pair<std::optional<double>, std::optional<double>> rows[] = {
+        {9, 8}, {40 / 3.0, 10}, {32 / 3.0, 32 / 3.0}, {{}, {}}};
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(std::pair(figures.Of[k].Current, figures.Of[k].Best), rows[k]) << k;
     const QList<double> twelve{5, 1, 9, 9, 9, 9, 9, 9, 9, 9, 9, 100};
-    EXPECT_DOUBLE_EQ(*Figure(twelve, 12).Current, 9 - 4 / 10.0);
-    EXPECT_EQ(RollingAverageOf5(times),
-              (QList<std::optional<double>>{{}, {}, {}, {}, 11, 32 / 3.0}));
+    EXPECT_DOUBLE_EQ(*FiguresOf(twelve).Of[3].Current, 9 - 4 / 10.0);
+    EXPECT_EQ(figures.Line, (QList<std::optional<double>>{{}, {}, {}, {}, 11, 32 / 3.0}));
 }
 
 TEST(Stats, timesShowHundredthsAndMinutesAndHoursOnlyWhenThere) {
