@@ -5,6 +5,8 @@
 
 #include <QTcpSocket>
 
+#include <algorithm>
+
 using namespace QORProtocol;
 
 namespace {
@@ -31,6 +33,11 @@ QORScoreClient::QORScoreClient(const QORSettings& settings, QObject* parent)
     connect(ClientSocket, &QTcpSocket::readyRead, this, &QORScoreClient::ClientSocketRead);
     connect(ClientSocket, &QTcpSocket::errorOccurred, this, &QORScoreClient::ClientSocketError);
     connect(ClientSocket, &QTcpSocket::disconnected, this, &QORScoreClient::ClientSocketDisconnect);
+    Retry.setSingleShot(true);
+    connect(&Retry, &QTimer::timeout, this, [this] {
+        if (Settings.UpdateTopList)
+            ConnectToServer();
+    });
 }
 
 QORScoreClient::~QORScoreClient() {
@@ -67,6 +74,8 @@ void QORScoreClient::ConnectToServer() {
     SetStatus(QStringLiteral("ПОДКЛЮЧЕНИЕ..."));
     // A look-up or connect still under way gives way to the new attempt.
     ClientSocket->abort();
+    Retry.stop();
+    Refused = false;
     ClientSocket->connectToHost(Settings.HostName, quint16(Settings.HostPort));
 }
 
@@ -128,6 +137,7 @@ void QORScoreClient::Dispatch() {
         break;
     case QORProtocol::Reply::LoginAccepted:
         if (!again) {
+            NextRetry = FirstRetry;
             SetStatus(QStringLiteral("ZKSERVER IS ONLINE!"));
             emit LoggedIn();
         }
@@ -136,6 +146,7 @@ void QORScoreClient::Dispatch() {
         if (again)
             break;
         SetStatus(QStringLiteral("ОШИБКА: ЛОГИН/ПАРОЛЬ!"));
+        Refused = true;
         emit LoginRefused();
         ClientSocket->disconnectFromHost();
         break;
@@ -146,6 +157,7 @@ void QORScoreClient::Dispatch() {
 
 void QORScoreClient::ClientSocketError() {
     SetStatus(QStringLiteral("СЕРВЕР НЕДОСТУПЕН!"));
+    RetryLater();
 }
 
 void QORScoreClient::ClientSocketDisconnect() {
@@ -153,4 +165,14 @@ void QORScoreClient::ClientSocketDisconnect() {
     // stays told as unavailable.
     if (ClientSocket->error() != QAbstractSocket::RemoteHostClosedError)
         SetStatus(QStringLiteral("OFFLINE"));
+    RetryLater();
+}
+
+void QORScoreClient::RetryLater() {
+    // An error and the hang-up after it are one loss, and wait once.
+    if (Refused || !Settings.UpdateTopList || Retry.isActive())
+        return;
+    NextRetry = std::clamp(NextRetry, FirstRetry, LongestRetry);
+    Retry.start(NextRetry);
+    NextRetry = std::min(2 * NextRetry, LongestRetry);
 }

@@ -8,7 +8,9 @@
 #include <QList>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
+#include <chrono>
 #include <functional>
 
 class QTcpSocket;
@@ -22,6 +24,10 @@ public:
     QTcpSocket* ClientSocket;
     // Whether the player chose to register; read when a connection opens.
     std::function<bool()> RegisterChosen = [] { return false; };
+    // A lost connection is opened again after this, then after twice as long each time up to
+    // LongestRetry, until a login succeeds.
+    std::chrono::milliseconds FirstRetry{2000};
+    static constexpr std::chrono::milliseconds LongestRetry{60000};
 
     bool Connected() const;
     // The start-up hook: offline when the top list is off, else the login is offered when a
@@ -55,6 +61,8 @@ private:
     // Whether every byte went to the connection.
     bool Send(const QString& message);
     void Dispatch();
+    // Opens the connection again after the back-off, while the top list is on.
+    void RetryLater();
 
     const QORSettings& Settings;
     // The reply being read. The protocol has no terminator, so a read that does not start a
@@ -64,4 +72,8 @@ private:
     QString Undecided;
     // What the reply was taken for when last read, so that its status is set once.
     int Handled = -1;
+    QTimer Retry;
+    std::chrono::milliseconds NextRetry{0};
+    // The server refused the credentials: trying them again would only be refused again.
+    bool Refused = false;
 };

@@ -1,6 +1,5 @@
 #include "server/qorloginguard.h"
 
-#include <QPointer>
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -19,7 +18,10 @@ QString RandomPassword() {
 
 QORLoginGuard::QORLoginGuard(const QORPasswordCost& cost, QObject* parent)
     : QObject(parent), Cost(cost), Dummy(HashPassword(RandomPassword(), cost)),
-      SweepAt(FirstSweep) {}
+      SweepAt(FirstSweep) {
+    Wake.setSingleShot(true);
+    connect(&Wake, &QTimer::timeout, this, &QORLoginGuard::Serve);
+}
 
 QORLoginGuard::~QORLoginGuard() {
     Pool.waitForDone();
@@ -46,6 +48,14 @@ void QORLoginGuard::Succeeded(const QHostAddress& from) {
         record->pop_back();
 }
 
+bool QORLoginGuard::Throttled(const QHostAddress& from, Clock::time_point now) const {
+    const auto record = Failures.constFind(from);
+    return record != Failures.cend() &&
+           std::count_if(record->begin(), record->end(), [now](Clock::time_point failed) {
+               return now - failed < FailureMemory;
+           }) >= FreeFailures;
+}
+
 void QORLoginGuard::ForgetOld(Clock::time_point now) {
     for (auto record = Failures.begin(); record != Failures.end();) {
         if (record->empty() || now - record->back() >= FailureMemory)
@@ -56,9 +66,10 @@ void QORLoginGuard::ForgetOld(Clock::time_point now) {
     SweepAt = std::max(FirstSweep, 2 * Failures.size());
 }
 
-void QORLoginGuard::Check(const QString& password, const std::optional<QByteArray>& stored,
-                          QObject* context, Done done) {
-    Run(
+void QORLoginGuard::Check(const QHostAddress& from, const QString& password,
+                          const std::optional<QByteArray>& stored, QObject* context, Done done) {
+    Queue(
+        from,
         [password, stored, dummy = Dummy, cost = Cost] {
             QORPasswordCheck check = CheckPassword(password, stored.value_or(dummy), dummy, cost);
             // Whoever guessed the dummy's password has still named nobody.
@@ -68,8 +79,10 @@ void QORLoginGuard::Check(const QString& password, const std::optional<QByteArra
         context, std::move(done));
 }
 
-void QORLoginGuard::Create(const QString& password, QObject* context, Done done) {
-    Run(
+void QORLoginGuard::Create(const QHostAddress& from, const QString& password, QObject* context,
+                           Done done) {
+    Queue(
+        from,
         [password, cost = Cost] {
             QORPasswordCheck made;
             made.Renewed = HashPassword(password, cost);
@@ -79,18 +92,84 @@ void QORLoginGuard::Create(const QString& password, QObject* context, Done done)
         context, std::move(done));
 }
 
-void QORLoginGuard::Run(std::function<QORPasswordCheck()> job, QObject* context, Done done) {
+void QORLoginGuard::Queue(const QHostAddress& from, std::function<QORPasswordCheck()> work,
+                          QObject* context, Done done) {
+    Line& line = Lines[from];
+    // Checks of connections gone meanwhile hold no place. The first stays, so that an address
+    // is in Turns exactly while it has checks waiting; it is dropped when its turn comes.
+    if (line.Waiting.size() > 1)
+        line.Waiting.erase(std::remove_if(line.Waiting.begin() + 1, line.Waiting.end(),
+                                          [](const Job& job) { return !job.Context; }),
+                           line.Waiting.end());
+    if (line.Waiting.empty())
+        Turns.push_back(from);
+    line.Waiting.push_back({std::move(work), context, std::move(done)});
+    Serve();
+}
+
+void QORLoginGuard::Serve() {
+    const Clock::time_point now = Clock::now();
+    std::optional<Clock::time_point> soonest;
+    // Each address in line is looked at once at most, unless one of them started a check.
+    for (size_t looked = 0; Running < Pool.maxThreadCount() && looked < Turns.size();) {
+        const QHostAddress from = Turns.front();
+        Turns.pop_front();
+        Line& line = Lines[from];
+        while (!line.Waiting.empty() && !line.Waiting.front().Context) {
+            line.Waiting.pop_front();
+            line.ReadyAt.reset();
+        }
+        if (line.Waiting.empty()) {
+            if (line.Running == 0)
+                Lines.remove(from);
+            continue;
+        }
+        const bool started = TryStart(from, line, now, soonest);
+        // The address goes to the back of the line whether it had its turn or not.
+        if (!line.Waiting.empty())
+            Turns.push_back(from);
+        looked = started ? 0 : looked + 1;
+    }
+    if (soonest)
+        Wake.start(int(std::chrono::ceil<std::chrono::milliseconds>(*soonest - now).count()));
+}
+
+bool QORLoginGuard::TryStart(const QHostAddress& from, Line& line, Clock::time_point now,
+                             std::optional<Clock::time_point>& soonest) {
+    if (!line.ReadyAt) {
+        // A throttled address has one check at a time: the next is admitted after it ends.
+        if (line.Throttled && line.Running > 0)
+            return false;
+        const std::chrono::milliseconds wait = Admit(from, now);
+        line.Throttled = wait.count() > 0;
+        line.ReadyAt = now + wait;
+    }
+    if (*line.ReadyAt > now) {
+        soonest = std::min(soonest.value_or(*line.ReadyAt), *line.ReadyAt);
+        return false;
+    }
+    line.ReadyAt.reset();
+    Job job = std::move(line.Waiting.front());
+    line.Waiting.pop_front();
+    ++line.Running;
+    ++Running;
     ++DerivationCount;
-    // The pointer is only copied on the worker; it is looked at back on this thread.
-    const QPointer<QObject> alive(context);
-    Pool.start([this, job = std::move(job), alive, done = std::move(done)] {
-        const QORPasswordCheck result = job();
+    Pool.start([this, from, job = std::move(job)] {
+        const QORPasswordCheck result = job.Work();
         QMetaObject::invokeMethod(
-            this,
-            [alive, done, result] {
-                if (alive)
-                    done(result);
-            },
-            Qt::QueuedConnection);
+            this, [this, from, job, result] { Ended(from, job, result); }, Qt::QueuedConnection);
     });
+    return true;
+}
+
+void QORLoginGuard::Ended(const QHostAddress& from, const Job& job, const QORPasswordCheck& result) {
+    --Running;
+    const auto line = Lines.find(from);
+    if (line != Lines.end() && --line->Running == 0 && line->Waiting.empty())
+        Lines.erase(line);
+    if (result.Matches)
+        Succeeded(from);
+    if (job.Context)
+        job.Finish(result);
+    Serve();
 }

@@ -1,7 +1,9 @@
 #pragma once
 // What checking a password costs a guesser, and what it costs everyone else. Derivations run
 // on worker threads, so the event loop never waits for one; an unknown name costs what a known
-// one costs; and an address that keeps failing waits longer and longer before each next check.
+// one costs; an address that keeps failing waits longer and longer before each next check, one
+// check at a time; and addresses take turns for the workers, so that no address's logins,
+// right or wrong, keep another's waiting.
 
 #include "server/qorpasswordhash.h"
 
@@ -9,7 +11,9 @@
 #include <QHash>
 #include <QHostAddress>
 #include <QObject>
+#include <QPointer>
 #include <QThreadPool>
+#include <QTimer>
 
 #include <chrono>
 #include <deque>
@@ -37,19 +41,48 @@ public:
     // Succeeded says otherwise, so that checks made side by side gain nothing.
     std::chrono::milliseconds Admit(const QHostAddress& from, Clock::time_point now = Clock::now());
     void Succeeded(const QHostAddress& from);
+    // Whether the address's next check would have to wait.
+    bool Throttled(const QHostAddress& from, Clock::time_point now = Clock::now()) const;
 
-    // Checks the password against the stored hash, or against the dummy when there is none;
-    // done runs on this object's thread afterwards, unless context is gone by then.
-    void Check(const QString& password, const std::optional<QByteArray>& stored, QObject* context,
-               Done done);
+    // Checks the password against the stored hash, or against the dummy when there is none,
+    // in the address's turn; done runs on this object's thread afterwards, unless context is
+    // gone by then. Addresses take turns: each turn starts the first check of the next
+    // address in line, so an address with many checks waiting delays each other address by
+    // at most one derivation per worker. Its own checks wait in the order they came, each
+    // queued once; none is refused, for a client that sent its result and hung up would lose it.
+    void Check(const QHostAddress& from, const QString& password,
+               const std::optional<QByteArray>& stored, QObject* context, Done done);
     // Hashes a new password the same way: done gets a match with the new hash as Renewed.
-    void Create(const QString& password, QObject* context, Done done);
+    void Create(const QHostAddress& from, const QString& password, QObject* context, Done done);
 
+    // How many derivations may run at once; one per core unless set.
+    void SetWorkers(int count) { Pool.setMaxThreadCount(count); }
     // How many derivations have been started.
     int Derivations() const { return DerivationCount; }
 
 private:
-    void Run(std::function<QORPasswordCheck()> job, QObject* context, Done done);
+    struct Job {
+        std::function<QORPasswordCheck()> Work;
+        QPointer<QObject> Context;
+        Done Finish;
+    };
+    // One address's checks not yet started, the first of them admitted once ReadyAt is set.
+    struct Line {
+        std::deque<Job> Waiting;
+        std::optional<Clock::time_point> ReadyAt;
+        int Running = 0;
+        // Its last admission had to wait: the next is admitted only when no check runs.
+        bool Throttled = false;
+    };
+
+    void Queue(const QHostAddress& from, std::function<QORPasswordCheck()> work, QObject* context,
+               Done done);
+    // Starts what may start, address by address in turn, while workers are free.
+    void Serve();
+    // Whether the address's first check started; sets soonest when it waits for its time.
+    bool TryStart(const QHostAddress& from, Line& line, Clock::time_point now,
+                  std::optional<Clock::time_point>& soonest);
+    void Ended(const QHostAddress& from, const Job& job, const QORPasswordCheck& result);
     void ForgetOld(Clock::time_point now);
 
     const QORPasswordCost Cost;
@@ -57,6 +90,11 @@ private:
     const QByteArray Dummy;
     QHash<QHostAddress, std::deque<Clock::time_point>> Failures;
     qsizetype SweepAt = 0;
+    QHash<QHostAddress, Line> Lines;
+    // Addresses with checks waiting, the one whose turn is next first.
+    std::deque<QHostAddress> Turns;
+    QTimer Wake;
+    int Running = 0;
     int DerivationCount = 0;
     // Last, so that it is gone first: no job outlives what it was given.
     QThreadPool Pool;

@@ -43,14 +43,22 @@ void QORScoreServer::Accept() {
 }
 
 void QORScoreServer::MakeRoom(const QHostAddress* from) {
-    QORServerConnection* idlest = nullptr;
+    // Connections that have not logged in go first, the oldest first: Open is in the order
+    // they came. A logged-in player alone at an address is never closed for a stranger.
+    QORServerConnection* chosen = nullptr;
     for (QORServerConnection* connection : std::as_const(Open)) {
-        if ((!from || connection->Peer() == *from) &&
-            (!idlest || connection->LastActive() < idlest->LastActive()))
-            idlest = connection;
+        if (from && connection->Peer() != *from)
+            continue;
+        if (!connection->LoggedIn()) {
+            chosen = connection;
+            break;
+        }
+        if (PerAddress.value(connection->Peer()) > 1 &&
+            (!chosen || connection->LastActive() < chosen->LastActive()))
+            chosen = connection;
     }
-    if (idlest)
-        idlest->Close();
+    if (chosen)
+        chosen->Close();
 }
 
 void QORScoreServer::Release(QORServerConnection* connection) {

@@ -1,6 +1,6 @@
 #pragma once
-// The score server: accepts connections, making room within its limits by closing the one
-// idle longest, and gives each one a QORServerConnection over the shared book and guard.
+// The score server: accepts connections, making room within its limits by closing a stranger
+// before a player, and gives each one a QORServerConnection over the shared book and guard.
 
 #include "server/qorloginguard.h"
 #include "server/qorscorebook.h"
@@ -39,7 +39,8 @@ signals:
 
 private:
     void Accept();
-    // Closes the connection idle longest, of this address or, without one, of all.
+    // Closes a connection of this address or, without one, of all: the oldest that has not
+    // logged in, else the logged-in one idle longest whose address holds others.
     void MakeRoom(const QHostAddress* from);
     void Release(QORServerConnection* connection);
 

@@ -23,17 +23,21 @@ QByteArray Bad() {
 
 QORScoreSession::QORScoreSession(QORScoreBook& book, QORLoginGuard& guard, const QHostAddress& peer,
                                  QObject* parent)
-    : QObject(parent), Book(book), Guard(guard), Peer(peer) {
-    Delay.setSingleShot(true);
-    connect(&Delay, &QTimer::timeout, this, [this] { std::exchange(Delayed, nullptr)(); });
-}
+    : QObject(parent), Book(book), Guard(guard), Peer(peer) {}
 
 void QORScoreSession::ClientGone() {
     Gone = true;
-    if (Delay.isActive()) {
-        Delay.stop();
-        std::exchange(Delayed, nullptr)();
+    if (Waiting && !WorthDoingUnheard(WaitingFor)) {
+        Waiting.reset();
+        std::exchange(WaitingReply, nullptr)(QByteArray());
     }
+}
+
+bool QORScoreSession::WorthDoingUnheard(QORServerMessage::Kind what) const {
+    // Only what changes the store, and not from an address that keeps failing: a result
+    // written for a guess would tell the guesser through the top list.
+    return (what == QORServerMessage::Register || what == QORServerMessage::TimeResult) &&
+           !Guard.Throttled(Peer);
 }
 
 bool QORScoreSession::IsVerified(const QORServerMessage& message) const {
@@ -49,8 +53,7 @@ void QORScoreSession::Handle(const QORServerMessage& message, const Reply& reply
         reply(Bad());
         return;
     }
-    if (Gone &&
-        (message.What == QORServerMessage::Login || message.What == QORServerMessage::GetTop)) {
+    if (Gone && !WorthDoingUnheard(message.What)) {
         reply(QByteArray());
         return;
     }
@@ -58,14 +61,7 @@ void QORScoreSession::Handle(const QORServerMessage& message, const Reply& reply
         Serve(message, reply);
         return;
     }
-    // The delay holds back an answer; with nobody left to answer, it holds back nothing.
-    const std::chrono::milliseconds wait = Guard.Admit(Peer);
-    if (wait.count() == 0 || Gone) {
-        Check(message, reply);
-        return;
-    }
-    Delayed = [this, message, reply] { Check(message, reply); };
-    Delay.start(wait);
+    Check(message, reply);
 }
 
 void QORScoreSession::Unanswerable(const Reply& reply) {
@@ -74,6 +70,10 @@ void QORScoreSession::Unanswerable(const Reply& reply) {
 }
 
 void QORScoreSession::Check(const QORServerMessage& message, const Reply& reply) {
+    // The check's own context: when it goes, the guard drops the check.
+    Waiting = std::make_unique<QObject>();
+    WaitingFor = message.What;
+    WaitingReply = reply;
     const std::optional<QORAccount> account = Book.Store().Account(message.Name);
     if (!account && !Book.Store().Answered()) {
         Unanswerable(reply);
@@ -81,16 +81,18 @@ void QORScoreSession::Check(const QORServerMessage& message, const Reply& reply)
     }
     if (!account && message.What == QORServerMessage::Register &&
         IsValidName(TrimmedName(message.Name))) {
-        Guard.Create(message.Password, this, [this, message, reply](const QORPasswordCheck& made) {
-            Created(message, made.Renewed, reply);
-        });
+        Guard.Create(Peer, message.Password, Waiting.get(),
+                     [this, message, reply](const QORPasswordCheck& made) {
+                         Created(message, made.Renewed, reply);
+                     });
         return;
     }
     // Without an account the check runs against the dummy: unknown names cost the same.
     const qint64 id = account ? account->Id : 0;
     const QString name = account ? account->Name : QString();
-    Guard.Check(message.Password,
-                account ? std::optional<QByteArray>(account->Password) : std::nullopt, this,
+    Guard.Check(Peer, message.Password,
+                account ? std::optional<QByteArray>(account->Password) : std::nullopt,
+                Waiting.get(),
                 [this, message, id, name, reply](const QORPasswordCheck& check) {
                     Checked(message, id, name, check, reply);
                 });
@@ -98,11 +100,11 @@ void QORScoreSession::Check(const QORServerMessage& message, const Reply& reply)
 
 void QORScoreSession::Checked(const QORServerMessage& message, qint64 account, const QString& name,
                               const QORPasswordCheck& check, const Reply& reply) {
+    Waiting.reset();
     if (!check.Matches) {
         reply(Bad());
         return;
     }
-    Guard.Succeeded(Peer);
     // An old or cheaper hash is replaced now that the password is known; should the file
     // refuse, the next login tries again.
     if (!check.Renewed.isEmpty() && Book.Writable())
@@ -116,6 +118,7 @@ void QORScoreSession::Checked(const QORServerMessage& message, qint64 account, c
 
 void QORScoreSession::Created(const QORServerMessage& message, const QByteArray& password,
                               const Reply& reply) {
+    Waiting.reset();
     const std::optional<qint64> id = password.isEmpty() || !Book.Writable()
                                          ? std::nullopt
                                          : Book.Store().AddAccount(message.Name, password);

@@ -1,7 +1,7 @@
 #pragma once
 // What one connection's messages do, without the socket: the answer to each message and the
-// credentials last accepted on the connection. A check of new credentials waits for the
-// guard's delay and a worker's derivation; its answer comes later, through a callback.
+// credentials last accepted on the connection. A check of new credentials waits for its turn
+// with the guard and a worker's derivation; its answer comes later, through a callback.
 
 #include "server/qorservermessage.h"
 
@@ -9,9 +9,9 @@
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class QORLoginGuard;
 class QORScoreBook;
@@ -29,8 +29,8 @@ public:
     // Answers the message through reply exactly once, at once or later, but never after the
     // session has gone. The caller hands over one message at a time.
     void Handle(const QORServerMessage& message, const Reply& reply);
-    // The client has hung up: no answer reaches it any more, so nothing is held back, and
-    // only what changes the store is still done.
+    // The client has hung up: no answer reaches it any more, so only what changes the store
+    // is still done, and a login or top-list request in line for its check leaves the line.
     void ClientGone();
     // Whether credentials have been accepted on this connection.
     bool LoggedIn() const { return Player != 0; }
@@ -49,6 +49,8 @@ private:
     void Created(const QORServerMessage& message, const QByteArray& password, const Reply& reply);
     // Does what the message asks once its credentials are accepted.
     void Serve(const QORServerMessage& message, const Reply& reply);
+    // Whether a message of this kind is still handled once the client has hung up.
+    bool WorthDoingUnheard(QORServerMessage::Kind what) const;
     // Whether these are the credentials last accepted on this connection.
     bool IsVerified(const QORServerMessage& message) const;
 
@@ -56,9 +58,10 @@ private:
     QORLoginGuard& Guard;
     const QHostAddress Peer;
     bool Gone = false;
-    // A check the guard holds back, and when it may run.
-    std::function<void()> Delayed;
-    QTimer Delay;
+    // The check in line for the message in hand, and its reply.
+    std::unique_ptr<QObject> Waiting;
+    Reply WaitingReply;
+    QORServerMessage::Kind WaitingFor = QORServerMessage::Invalid;
     // The last accepted credentials live in memory only, for the connection's lifetime.
     QString VerifiedName;
     QString VerifiedPassword;

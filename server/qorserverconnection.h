@@ -26,9 +26,10 @@ public:
     ~QORServerConnection() override;
 
     QHostAddress Peer() const { return PeerAddress; }
-    // When the connection opened or last sent a well-formed message: the server closes the
-    // one that has been idle longest when it must make room.
+    // When the connection opened or last sent a well-formed message: of the logged-in ones,
+    // the server closes the one idle longest when it must make room.
     Clock::time_point LastActive() const { return Active; }
+    bool LoggedIn() const { return Session.LoggedIn(); }
     // Ends the connection at once.
     void Close();
 

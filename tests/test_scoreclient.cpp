@@ -136,3 +136,25 @@ TEST(ScoreClient, whileUnreachableOrUnconnectedNothingGoesOutAndTheNextAttemptRe
     const QList<QStringList> rows = {{"Иван Петров", "00:01:02", "30", "07.12.2026"}, {"bob", "9"}};
     EXPECT_EQ(c.lists.last(), rows);
 }
+
+// A lost connection is opened again, after a back-off, and logs in with the stored
+// credentials; not once the top list is off.
+TEST(ScoreClient, aLostConnectionLogsInAgainByItselfUnlessTheTopListIsOff) {
+    Client c;
+    c.client.FirstRetry = std::chrono::milliseconds(50);
+    QSignalSpy loggedIn(&c.client, &QORScoreClient::LoggedIn);
+    c.Online();
+    const quint16 port = c.server.Port(); // the server restarts on its port
+    c.server.server.close();
+    c.server.connections[0]->abort();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.Status() == "OFFLINE"; }));
+    ASSERT_TRUE(c.server.server.listen(QHostAddress::LocalHost, port));
+    ASSERT_TRUE(c.server.WaitFor(1, "CUBE_LOGIN;anna;secret1"));
+    c.server.Reply(1, "ZKSERVER_LOGIN_OK");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return loggedIn.size() == 2; }));
+    c.settings.UpdateTopList = false;
+    c.server.connections[1]->abort();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.Status() == "OFFLINE"; }));
+    // Ten back-offs pass without a new connection.
+    EXPECT_FALSE(QTest::qWaitFor([&] { return c.server.connections.size() > 2; }, 500));
+}

@@ -1,6 +1,6 @@
 #!/bin/bash
 # The attack figures of two score servers, one after the other in one run: an older build
-# given as the first argument, then the one built here. Takes about five minutes.
+# given as the first argument, then the one built here. Takes about seven minutes.
 #   bench/server/attack.sh <older quelmora-server> [build folder]
 set -euo pipefail
 older=$1

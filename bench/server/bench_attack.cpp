@@ -1,6 +1,7 @@
 // What an attacker gets from a score server started as a process, over loopback: the slots
-// idle connections hold, guesses per second from one address, the time a login takes, and the
-// answered results a PostgreSQL restart or outage costs.
+// idle connections hold, whether a logged-in player survives strangers, guesses per second
+// from one address, the time a login takes, also while one address floods valid logins, and
+// the answered results a PostgreSQL restart or outage costs.
 // QUELMORA_SERVER names the server executable to attack (default: the one built here), so the
 // same figures can be taken of an older build; bench/server/attack.sh runs both side by side.
 #include "server/qorscoreserver.h"
@@ -293,8 +294,73 @@ void AttackDatabaseRestart(benchmark::State& state) {
     }
 }
 
+// A player's login time, median of 20 from addresses of their own, while fifty connections
+// from one address log in to their own two accounts in turn, each login a new check.
+void AttackLoginTimeUnderValidFlood(benchmark::State& state) {
+    for (auto _ : state) {
+        ServerProcess server;
+        for (const QByteArray name : {"known", "flood1", "flood2"})
+            Register(server.Port, name);
+        std::vector<std::unique_ptr<Client>> flood;
+        for (int c = 0; c < 50; ++c) {
+            flood.push_back(std::make_unique<Client>());
+            Client& attacker = *flood.back();
+            attacker.Connect(server.Port, 9);
+            // Each login names the other account, since a connection that logs in again as
+            // the player it already is costs the server no check.
+            auto next = std::make_shared<int>(c);
+            QObject::connect(&attacker.Socket, &QTcpSocket::readyRead, [&attacker, next] {
+                if (!attacker.Received.endsWith("_OK"))
+                    return;
+                attacker.Received.clear();
+                attacker.Socket.write("CUBE_LOGIN;flood" + QByteArray::number(1 + ++*next % 2) +
+                                      ";pw" + Cut);
+            });
+            attacker.Socket.write("CUBE_LOGIN;flood" + QByteArray::number(1 + c % 2) + ";pw" + Cut);
+        }
+        Settle(1000);
+        std::vector<double> times;
+        for (int i = 0; i < 20; ++i) {
+            Client client;
+            client.Connect(server.Port, 20 + i);
+            QElapsedTimer timer;
+            timer.start();
+            client.Ask("CUBE_LOGIN;known;pw", 30000);
+            times.push_back(double(timer.nsecsElapsed()) / 1e6);
+        }
+        state.counters["median_ms"] = Median(times);
+        state.counters["worst_ms"] = *std::max_element(times.begin(), times.end());
+        state.SetIterationTime(Median(times) / 1000);
+    }
+}
+
+// A logged-in player who then idles, and a thousand connections from other addresses that
+// never log in: whether the player's connection is still open and served afterwards.
+void AttackStrangersAroundAPlayer(benchmark::State& state) {
+    for (auto _ : state) {
+        ServerProcess server;
+        Register(server.Port, "normal");
+        Client player;
+        player.Connect(server.Port, 200);
+        player.Ask("CUBE_LOGIN;normal;pw", 5000);
+        QElapsedTimer timer;
+        timer.start();
+        std::vector<std::unique_ptr<Client>> strangers;
+        for (int c = 0; c < 1000 + 16; ++c) {
+            strangers.push_back(std::make_unique<Client>());
+            strangers.back()->Connect(server.Port, 2 + c / 16);
+        }
+        Settle(500);
+        state.counters["player_kept"] =
+            player.IsOpen() && player.Ask("CUBE_LOGIN;normal;pw", 5000) == Ok;
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+    }
+}
+
 } // namespace
 
+BENCHMARK(AttackLoginTimeUnderValidFlood)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(AttackStrangersAroundAPlayer)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(AttackIdleConnections)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(AttackGuessesFromOneAddress)
     ->Arg(1)

@@ -1,4 +1,5 @@
 #include "server/qorloginguard.h"
+#include "serverharness.h"
 #include <gtest/gtest.h>
 #include <tuple>
 #include <vector>
@@ -28,4 +29,33 @@ TEST(LoginGuard, afterFiveFailuresInAMinuteEachCheckWaitsTwiceAsLongUpToThirtySe
         if (succeeds)
             guard.Succeeded(from);
     }
+}
+
+// One worker: addresses take turns, each address's checks in the order they came. A throttled
+// address has one check at a time: the next is admitted once the last has ended, so its wait
+// counts the failures before it and no more.
+TEST(LoginGuard, addressesTakeTurnsForTheWorkersAndAThrottledOneChecksOneAtATime) {
+    QORLoginGuard guard({1, 8});
+    guard.SetWorkers(1);
+    QStringList order;
+    QObject context, dropped;
+    const auto check = [&](int from, const QString& name, QObject* owner) {
+        guard.Check(QHostAddress(quint32(0x7F000000 + from)), name, std::nullopt, owner,
+                    [&order, name](const QORPasswordCheck&) { order << name; });
+    };
+    for (const char* name : {"a1", "a2", "a3", "a4", "b1", "b2", "c1"})
+        check(name[0] - 'a' + 2, name, &context);
+    ASSERT_TRUE(WaitUntil([&] { return order.size() == 7; }));
+    EXPECT_EQ(order, QStringList({"a1", "a2", "b1", "c1", "a3", "b2", "a4"}));
+    guard.SetWorkers(2);
+    const QHostAddress throttled(quint32(0x7F000009));
+    for (int i = 0; i < QORLoginGuard::FreeFailures; ++i)
+        guard.Admit(throttled);
+    // As x ends, six failures count: five and x's own, but not y's, which is not yet admitted.
+    std::chrono::milliseconds next{0};
+    guard.Check(throttled, "x", std::nullopt, &context,
+                [&](const QORPasswordCheck&) { next = guard.Admit(throttled); });
+    check(9, "y", &dropped);
+    ASSERT_TRUE(WaitUntil([&] { return next.count() > 0; }, 5000));
+    EXPECT_EQ(next, 2s);
 }
