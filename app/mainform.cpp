@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <cfenv>
@@ -126,6 +127,7 @@ void TMainForm::ConnectParts() {
             [this](const QString& path) { setWindowTitle(CaptionWithFile(path)); });
     connect(Game, &QORGame::GameFileForgotten, this, [this] { setWindowTitle(ProgramCaption()); });
     connect(Client, &QORScoreClient::StatusChanged, StatusPanels[1], &QLabel::setText);
+    connect(Client, &QORScoreClient::StatusChanged, this, &TMainForm::FitStatusPanels);
     connect(Client, &QORScoreClient::LoginWanted, this, [this] { AskLogin(); });
     connect(Client, &QORScoreClient::TopListReceived, this, [this](const QList<QStringList>& rows) {
         PlayersForm->Clear();
@@ -211,6 +213,17 @@ void TMainForm::ShowMoves() {
     }
     StatusPanels[0]->setText(moves);
     StatusPanels[2]->setText(notes);
+    FitStatusPanels();
+}
+
+void TMainForm::FitStatusPanels() {
+    // The window is never narrower than its status panels need to show their texts whole. The
+    // bar's own hint lags behind texts set in this event, so the panels' hints are summed, with
+    // room for the bar's margins and the gaps between panels.
+    int needed = 16;
+    for (const QLabel* panel : StatusPanels)
+        needed += panel->sizeHint().width() + 8;
+    setMinimumWidth(needed);
 }
 
 void TMainForm::FormShow() {

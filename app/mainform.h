@@ -131,6 +131,7 @@ private:
     // The first panel: the move count while a game runs, with the time and the pace once it is
     // won; the third: what is worth knowing about the solve just won.
     void ShowMoves();
+    void FitStatusPanels();
     void Tell(const QString& text);
 
     bool Shown = false;

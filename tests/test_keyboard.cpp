@@ -64,7 +64,9 @@ TEST(Keyboard, keysTurnAsTheViewShowsWaitUpToEightUndoAndRedoByShortcutAndTheCou
     ASSERT_TRUE(g.Settled());
     EXPECT_EQ(g.messages, QStringList{"Поздравляю! Ты сделал это!"});
     const QString pace = g.form.StatusPanels[0]->text();
-    EXPECT_TRUE(QRegularExpression("^Ходов: 2, \\d+\\.\\d ход/с$").match(pace).hasMatch())
+    EXPECT_TRUE(QRegularExpression("^Время: \\d+,\\d\\d с, ходов: 2, \\d+,\\d ход/с$")
+                    .match(pace)
+                    .hasMatch())
         << pace.toStdString();
     EXPECT_TRUE(g.form.N23->isEnabled());
     QTest::keyClick(&g.form, Qt::Key_Y, Qt::ControlModifier);
