@@ -14,23 +14,24 @@
 #include "dialogs/login.h"
 #include "dialogs/options.h"
 #include "dialogs/players.h"
+#include "dialogs/qorfiledialog.h"
 #include "dialogs/qorfont.h"
 #include "dialogs/qorprogram.h"
 #include "dialogs/stats.h"
+#include "net/qorprotocol.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
-#include <QUrl>
 
 #include <cfenv>
 
@@ -42,12 +43,15 @@ TMainForm::TMainForm(const QString& exePath, QWidget* parent)
         QMessageBox box(icon, caption, text, QMessageBox::Ok, isVisible() ? this : nullptr);
         box.exec();
     };
-    AskOpenFileName = [this] { return QFileDialog::getOpenFileName(this); };
-    AskSaveFileName = [this](const QString& proposed) {
-        return QFileDialog::getSaveFileName(this, QString(), proposed, QString(), nullptr,
-                                            QFileDialog::DontConfirmOverwrite);
+    AskOpenFileName = [this] {
+        const auto dialog = MakeFileDialog(this, QORFileKind::Game, QFileDialog::AcceptOpen);
+        return AskFile(*dialog, QORFileKind::Game);
     };
-    OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    AskSaveFileName = [this](const QString& proposed) {
+        const auto dialog =
+            MakeFileDialog(this, QORFileKind::Game, QFileDialog::AcceptSave, proposed);
+        return AskFile(*dialog, QORFileKind::Game);
+    };
     setFont(Tahoma(FormFontPixels));
     CreateMenu();
     CreateButtons();
@@ -62,6 +66,7 @@ TMainForm::TMainForm(const QString& exePath, QWidget* parent)
 
     OptionsForm = new TOptionsForm(Settings, this);
     AboutForm = new TAboutForm(this);
+    AboutForm->ShowSite = [this] { Help->ShowHelp(); };
     LoginForm = new TLoginForm(Settings, this);
     PlayersForm = new TPlayersForm(this);
     StatsForm = new TStatsForm(Results->History, *Replay, this);
@@ -122,6 +127,7 @@ void TMainForm::ConnectParts() {
             [this](const QString& path) { setWindowTitle(CaptionWithFile(path)); });
     connect(Game, &QORGame::GameFileForgotten, this, [this] { setWindowTitle(ProgramCaption()); });
     connect(Client, &QORScoreClient::StatusChanged, StatusPanels[1], &QLabel::setText);
+    connect(Client, &QORScoreClient::StatusChanged, this, &TMainForm::FitStatusPanels);
     connect(Client, &QORScoreClient::LoginWanted, this, [this] { AskLogin(); });
     connect(Client, &QORScoreClient::TopListReceived, this, [this](const QList<QStringList>& rows) {
         PlayersForm->Clear();
@@ -186,18 +192,40 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
 void TMainForm::ShowMoves() {
     N22->setEnabled(Game->History.CanUndo());
     N23->setEnabled(Game->History.CanRedo());
-    const QString moves = QStringLiteral("Ходов: %1").arg(Game->Moves);
+    QString moves, notes;
     if (Game->Running()) {
-        StatusPanels[0]->setText(moves);
+        moves = QStringLiteral("Ходов: %1").arg(Game->Moves);
     } else if (Game->Solved) {
+        const QLocale russian(QLocale::Russian, QLocale::Russia);
         const double seconds = std::max<qint64>(Game->ElapsedMs(), 1) / 1000.0;
-        StatusPanels[0]->setText(
-            moves + QStringLiteral(", %1 ход/с").arg(Game->Moves / seconds, 0, 'f', 1) +
-            (Results->NewRecord() ? QStringLiteral(". Новый рекорд!") : QString()));
-    } else {
-        StatusPanels[0]->clear();
+        moves = QStringLiteral("Время: %1 с, ходов: %2, %3 ход/с")
+                    .arg(russian.toString(seconds, 'f', 2))
+                    .arg(Game->Moves)
+                    .arg(russian.toString(Game->Moves / seconds, 'f', 1));
+        QStringList said;
+        if (Results->NewRecord())
+            said << QStringLiteral("Новый рекорд!");
+        // The server leaves such a solve out of its list; the player should not have to guess.
+        if (Game->GameShuffles < QORProtocol::DefaultMinShuffles)
+            said << QStringLiteral("В «Топ» идут сборки от %1 ходов перемешивания.")
+                        .arg(QORProtocol::DefaultMinShuffles);
+        notes = said.join(QLatin1Char(' '));
     }
+    StatusPanels[0]->setText(moves);
+    StatusPanels[2]->setText(notes);
+    FitStatusPanels();
 }
+
+void TMainForm::FitStatusPanels() {
+    // The window is never narrower than its status panels need to show their texts whole. The
+    // bar's own hint lags behind texts set in this event, so the panels' hints are summed, with
+    // room for the bar's margins and the gaps between panels.
+    int needed = 16;
+    for (const QLabel* panel : StatusPanels)
+        needed += panel->sizeHint().width() + 8;
+    setMinimumWidth(needed);
+}
+
 void TMainForm::FormShow() {
     for (const QString& problem : StartProblems)
         MessageBox(QMessageBox::Warning, QLatin1String(ProgramTitle), problem);

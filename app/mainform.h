@@ -25,7 +25,6 @@ class QORResults;
 class QORScoreClient;
 class QORViewController;
 class QToolBar;
-class QUrl;
 class TAboutForm;
 class TLoginForm;
 class TPlayersForm;
@@ -74,7 +73,6 @@ public:
         MessageBox;
     std::function<QString()> AskOpenFileName;
     std::function<QString(const QString& proposed)> AskSaveFileName;
-    std::function<void(const QUrl&)> OpenUrl;
     // Shows the login dialog modally.
     std::function<void()> AskLogin;
 
@@ -130,8 +128,10 @@ private:
     void ConnectParts();
     void PlaceTimerPanel();
     void GameWon(int seconds, int shuffles);
-    // The first panel: the move count while a game runs, with the pace once it is won.
+    // The first panel: the move count while a game runs, with the time and the pace once it is
+    // won; the third: what is worth knowing about the solve just won.
     void ShowMoves();
+    void FitStatusPanels();
     void Tell(const QString& text);
 
     bool Shown = false;

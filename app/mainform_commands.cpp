@@ -22,7 +22,6 @@
 #include <QKeyEvent>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QUrl>
 
 void TMainForm::Tell(const QString& text) {
     MessageBox(QMessageBox::Warning, QLatin1String(ProgramTitle), text);
@@ -93,10 +92,14 @@ void TMainForm::N23Click() {
 }
 
 void TMainForm::N7Click() {
+    // A cancelled or refused open changes nothing: the running game goes on.
     const QString chosen = AskOpenFileName();
-    Keyboard->Clear();
+    if (chosen.isEmpty())
+        return;
     QString error;
-    if (!Game->Open(chosen, &error))
+    if (Game->Open(chosen, &error))
+        Keyboard->Clear();
+    else
         Tell(QStringLiteral("Не удалось открыть игру из файла %1: %2")
                  .arg(QDir::toNativeSeparators(chosen), error));
 }
@@ -161,5 +164,6 @@ void TMainForm::N24Click() {
 }
 
 void TMainForm::URLClick() {
-    OpenUrl(QUrl(QLatin1String(ProgramWebAddress)));
+    // The game has no site of its own yet: its address shows the help page.
+    Help->ShowHelp();
 }

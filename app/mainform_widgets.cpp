@@ -26,6 +26,20 @@ QIcon Image(int slot) {
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(Files[slot])));
 }
 
+// A status bar panel: at least as wide as it starts, and never narrower than its text, so the
+// window widens rather than cut what the panel says.
+class StatusPanel : public QLabel {
+public:
+    StatusPanel(int width, QWidget* parent) : QLabel(parent), Width(width) {
+        setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
+    }
+    QSize sizeHint() const override { return QLabel::sizeHint().expandedTo({Width, 0}); }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+private:
+    const int Width;
+};
+
 } // namespace
 
 void TMainForm::CreateMenu() {
@@ -178,8 +192,7 @@ void TMainForm::CreateStatusBar() {
     bar->setSizeGripEnabled(false);
     const int widths[3] = {200, 150, 50};
     for (int i = 0; i < 3; ++i) {
-        StatusPanels[i] = new QLabel(bar);
-        StatusPanels[i]->setFixedWidth(widths[i]);
+        StatusPanels[i] = new StatusPanel(widths[i], bar);
         StatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         bar->addWidget(StatusPanels[i]);
     }

@@ -3,8 +3,24 @@
 #include "app/qorviewcontroller.h"
 #include "cube/qorgame.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QTimer>
+
+namespace {
+
+// The letter a key shows on a US keyboard, from the key's X keycode, which the active layout
+// does not change: the rows q..p, a..l and z..m start at keycodes 24, 38 and 52.
+QChar UsLetterAt(quint32 keycode) {
+    static const char* const Rows[] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
+    static const quint32 First[] = {24, 38, 52};
+    for (int row = 0; row < 3; ++row)
+        if (keycode >= First[row] && keycode - First[row] < qstrlen(Rows[row]))
+            return QLatin1Char(Rows[row][keycode - First[row]]);
+    return {};
+}
+
+} // namespace
 
 QORKeyboard::QORKeyboard(QORGame& game, QORViewController& view, QObject* parent)
     : QObject(parent), Game(game), View(view) {}
@@ -13,11 +29,18 @@ bool QORKeyboard::KeyPress(const QKeyEvent& event) {
     const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
     if (mods & ~Qt::ShiftModifier)
         return false;
+    // Move keys go by where the key is, so that a Russian layout's К still turns R. Only X11
+    // and Wayland give keycodes of that meaning; elsewhere, and for keys made up without one,
+    // the key's Latin letter decides.
+    const QString platform = QGuiApplication::platformName();
     const int key = event.key();
-    if (key < Qt::Key_A || key > Qt::Key_Z)
-        return false;
-    const QChar letter = QLatin1Char(char('A' + (key - Qt::Key_A)));
-    if (!IsMoveKey(letter))
+    QChar letter;
+    if (event.nativeScanCode() &&
+        (platform == QLatin1String("xcb") || platform == QLatin1String("wayland")))
+        letter = UsLetterAt(event.nativeScanCode());
+    else if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        letter = QLatin1Char(char('A' + (key - Qt::Key_A)));
+    if (letter.isNull() || !IsMoveKey(letter))
         return false;
     Press(Command::Turn, letter, mods & Qt::ShiftModifier);
     return true;

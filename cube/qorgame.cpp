@@ -4,9 +4,15 @@
 
 #include <QFileInfo>
 
+#include <chrono>
+
 QORGame::QORGame(const QORSettings& settings, QObject* parent)
     : QObject(parent), Cube(&settings), Settings(settings) {
     GameTimer.setInterval(1000);
+    NowMs = [] {
+        using namespace std::chrono;
+        return qint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    };
     Cube.Reset();
     Cube.Dragged = [this](const QORMove& move) {
         History.Did({move});
@@ -26,7 +32,7 @@ void QORGame::NewGame() {
     // Restarting a running timer would restart its period too.
     if (!GameTimer.isActive())
         GameTimer.start();
-    Clock.start();
+    StartMs = NowMs();
     emit MovesChanged();
 }
 
@@ -119,21 +125,21 @@ void QORGame::CheckWin() {
     if (!Running() || !Cube.IsSolved())
         return;
     GameTimer.stop();
-    FinalMs = Clock.elapsed();
+    FinalMs = NowMs() - StartMs;
     Solved = true;
+    // The clock's text and GameSeconds keep the final time until the next game.
     emit Won(GameSeconds, GameShuffles);
-    // The final time stays in GameSeconds until the next game.
-    emit ClockChanged(ClockText(0));
 }
 
 bool QORGame::Open(const QString& path, QString* error) {
-    const bool loaded = !path.isEmpty() && Cube.Load(path, error);
-    if (loaded)
-        CurrentGameFile = path;
+    // The load leaves the cube as it was when it fails, so the game it would end goes on.
+    if (!Cube.Load(path, error))
+        return false;
+    CurrentGameFile = path;
     ClearTurns();
     StopClock();
     emit GameFileChanged(CurrentGameFile);
-    return loaded || path.isEmpty();
+    return true;
 }
 
 bool QORGame::HasGameFile() const {

@@ -6,10 +6,11 @@
 #include "cube/qorbigcube.h"
 #include "cube/qorundo.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+
+#include <functional>
 
 class QORGame : public QObject {
     Q_OBJECT
@@ -36,9 +37,12 @@ public:
     // The running game, or the last one, ended solved.
     bool Solved = false;
 
+    // A monotonic clock in milliseconds; tests set one of their own.
+    std::function<qint64()> NowMs;
+
     bool Running() const { return GameTimer.isActive(); }
-    // Milliseconds the game has run by a monotonic clock, to its end when it has ended.
-    qint64 ElapsedMs() const { return Running() ? Clock.elapsed() : FinalMs; }
+    // Milliseconds the game has run by the monotonic clock, to its end when it has ended.
+    qint64 ElapsedMs() const { return Running() ? NowMs() - StartMs : FinalMs; }
     // Resets and shuffles the cube and starts the clock. Forgets the game file.
     void NewGame();
     // Abandons the game: solved cube, clock at zero. Forgets the game file.
@@ -52,8 +56,8 @@ public:
     bool UndoTurn();
     bool RedoTurn();
 
-    // Opens the file the player chose (empty: cancelled). The clock stops either way; a file
-    // that is no saved game changes nothing else and is not taken as the game file.
+    // Opens a saved game, which ends the running one. A file that is no saved game changes
+    // nothing: the game, its clock and its turns go on as they were.
     bool Open(const QString& path, QString* error);
     // Whether "Save" has a file to write without asking for a name.
     bool HasGameFile() const;
@@ -63,7 +67,8 @@ public:
 
 signals:
     void ClockChanged(const QString& text);
-    // The clock has stopped on a solved cube; the window congratulates and reports.
+    // The clock has stopped on a solved cube; the window congratulates and reports. The clock's
+    // text keeps the final time until the next game.
     void Won(int seconds, int shuffles);
     void GameFileChanged(const QString& path);
     void GameFileForgotten();
@@ -79,7 +84,7 @@ private:
     bool Make(const QList<QORMove>& turns);
     void CheckWin();
 
-    QElapsedTimer Clock;
+    qint64 StartMs = 0;
     qint64 FinalMs = 0;
 
     const QORSettings& Settings;

@@ -3,7 +3,6 @@
 #include "dialogs/qorfont.h"
 #include "dialogs/qorprogram.h"
 
-#include <QDesktopServices>
 #include <QEvent>
 #include <QIcon>
 #include <QLabel>
@@ -31,7 +30,6 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(0x5B, 0x74, 0xA8));
     setPalette(palette);
-    OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
 
     Image = new QLabel(this);
     Image->setGeometry(6, 7, 102, 99);
@@ -90,9 +88,9 @@ bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TAboutForm::LabelWebClick() {
-    OpenUrl(QUrl(QLatin1String(ProgramWebAddress)));
+    ShowSite();
 }
 
 void TAboutForm::LabelMailClick() {
-    OpenUrl(QUrl(QStringLiteral("mailto:") + QLatin1String(ProgramMailAddress)));
+    ShowSite();
 }

@@ -7,7 +7,6 @@
 
 class QLabel;
 class QPushButton;
-class QUrl;
 
 class TAboutForm : public QDialog {
     Q_OBJECT
@@ -20,8 +19,9 @@ public:
     QLabel* LabelMail = nullptr;
     QPushButton* ButtonOK = nullptr;
 
-    // How addresses are opened; tests capture it.
-    std::function<void(const QUrl&)> OpenUrl;
+    // What both links open: the help page, until the game has addresses of its own that
+    // reach someone. The main window gives it; tests capture it.
+    std::function<void()> ShowSite = [] {};
 
     void LabelWebClick();
     void LabelMailClick();

@@ -7,6 +7,8 @@
 
 inline constexpr char ProgramTitle[] = "Quelmora";
 inline constexpr char ProgramVersion[] = "1.10";
+// Placeholders shown as the maker's addresses; no one answers there yet, so what they name
+// opens the help page instead.
 inline constexpr char ProgramWebAddress[] = "https://quelmora.example.org/";
 inline constexpr char ProgramMailAddress[] = "quelmora@example.org";
 

@@ -3,6 +3,7 @@
 #include "cube/qorhistory.h"
 #include "cube/qorreplay.h"
 #include "cube/qorstats.h"
+#include "dialogs/qorfiledialog.h"
 #include "dialogs/qorfont.h"
 #include "dialogs/qorprogram.h"
 #include "dialogs/qortoolwindow.h"
@@ -12,7 +13,6 @@
 #include <QColor>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -151,7 +151,9 @@ TStatsForm::TStatsForm(QORSolveHistory& history, QORReplay& replay, QWidget* par
                QMessageBox::Yes;
     };
     AskExportFile = [this](const QString& proposed) {
-        return QFileDialog::getSaveFileName(this, QString(), proposed);
+        const auto dialog =
+            MakeFileDialog(this, QORFileKind::Export, QFileDialog::AcceptSave, proposed);
+        return AskFile(*dialog, QORFileKind::Export);
     };
     Tell = [this](const QString& text) {
         QMessageBox::warning(this, QLatin1String(ProgramTitle), text);

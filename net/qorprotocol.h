@@ -11,6 +11,9 @@ namespace QORProtocol {
 
 // Where the game looks for its score server unless told otherwise, and where the server listens.
 inline constexpr quint16 DefaultPort = 8844;
+// The fewest shuffle turns a result needs for the top list unless the server is started with
+// another minimum. No message carries the server's own, so the game tells its players this one.
+inline constexpr int DefaultMinShuffles = 20;
 
 inline const QString Login = QStringLiteral("CUBE_LOGIN;");
 inline const QString Register = QStringLiteral("CUBE_REGISTER;");

@@ -17,7 +17,7 @@ struct QORServerOptions {
     QHostAddress Address = QHostAddress(QHostAddress::LocalHost);
     quint16 Port = QORProtocol::DefaultPort;
     QString DatabasePath;
-    int MinShuffles = 20;
+    int MinShuffles = QORProtocol::DefaultMinShuffles;
     int Rows = 100;
     // A connection quiet this long has finished its message.
     int QuietMs = 100;

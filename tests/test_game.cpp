@@ -125,25 +125,28 @@ TEST(Game, onlyASavedGameBecomesTheGameFileWhichSaveWritesUntilItIsGoneOrForgott
     g.game.NewGame();
     for (int i = 0; i < 3; ++i)
         g.game.GameTimerTimer();
+    ASSERT_TRUE(g.game.PlayerTurns({{0, 1, 1}}));
     QString error;
-    EXPECT_TRUE(g.game.Open(QString(), &error)) << "cancelled";
-    EXPECT_FALSE(g.game.Running()) << "opening stops the clock";
-    EXPECT_EQ(g.game.GameSeconds, 0);
-    EXPECT_EQ(g.files, QStringList{""});
+    WriteAll(dir.filePath("photo.jpg"), QByteArray(1000, 'x'));
+    for (const QString& refused : {QString(), dir.filePath("photo.jpg")}) {
+        EXPECT_FALSE(g.game.Open(refused, &error));
+        EXPECT_TRUE(g.game.Running() && g.game.GameSeconds == 3 && g.game.Moves == 1)
+            << "a refused file ends no game";
+    }
     QDir(dir.path()).mkdir("taken.cube");
     EXPECT_FALSE(g.game.SaveAs(dir.filePath("taken.cube"), &error));
-    EXPECT_TRUE(g.game.CurrentGameFile.isEmpty() && g.files.size() == 1);
+    EXPECT_TRUE(g.game.CurrentGameFile.isEmpty() && g.files.isEmpty());
     QORBigCube saved;
     saved.Reset();
-    saved.Cubies[7].Points[0].x = 3;
+    std::swap(saved.Cubies[7].Points, saved.Cubies[8].Points);
     ASSERT_TRUE(saved.Save(dir.filePath("g.cube")));
     ASSERT_TRUE(g.game.Open(dir.filePath("g.cube"), &error));
     EXPECT_TRUE(SamePoints(g.game.Cube, saved));
-    WriteAll(dir.filePath("photo.jpg"), QByteArray(1000, 'x'));
+    EXPECT_FALSE(g.game.Running() || g.game.GameSeconds || g.game.Moves) << "opening ends it";
     EXPECT_FALSE(g.game.Open(dir.filePath("photo.jpg"), &error));
     EXPECT_EQ(g.game.CurrentGameFile, dir.filePath("g.cube")) << "a later save must not hit it";
     EXPECT_TRUE(SamePoints(g.game.Cube, saved));
-    g.game.Cube.Cubies[0].Points[0].x = 5;
+    std::swap(g.game.Cube.Cubies[0].Points, g.game.Cube.Cubies[1].Points);
     ASSERT_TRUE(g.game.HasGameFile() && g.game.Save(&error));
     QORBigCube back;
     ASSERT_TRUE(back.Load(dir.filePath("g.cube")));

@@ -7,6 +7,8 @@
 #include "support/game.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTest>
@@ -44,6 +46,14 @@ TEST(Keyboard, keysTurnAsTheViewShowsWaitUpToEightUndoAndRedoByShortcutAndTheCou
     EXPECT_EQ(g.form.Keyboard->Waiting(), QORKeyboard::MaxWaiting);
     ASSERT_TRUE(g.Settled());
     EXPECT_EQ(g.form.Game->Moves, 2 + 8);
+    // The Russian layout's К lies where the US R does: it turns R, which Shift+R turns back.
+    const auto before = Facelets::Of(g.Cube());
+    QKeyEvent ka(QEvent::KeyPress, 0x041A, Qt::NoModifier, 27, 0, 0, QStringLiteral("к"));
+    QCoreApplication::sendEvent(&g.form, &ka);
+    QTest::keyClick(&g.form, Qt::Key_R, Qt::ShiftModifier);
+    ASSERT_TRUE(g.Settled());
+    EXPECT_EQ(Facelets::Of(g.Cube()), before);
+    EXPECT_EQ(g.form.Game->Moves, 2 + 8 + 2);
     QTest::keyClick(&g.form, Qt::Key_N, Qt::ControlModifier); // new game
     EXPECT_EQ(g.form.StatusPanels[0]->text(), "Ходов: 0");
     EXPECT_FALSE(g.form.N22->isEnabled() || g.form.N23->isEnabled());
@@ -54,7 +64,9 @@ TEST(Keyboard, keysTurnAsTheViewShowsWaitUpToEightUndoAndRedoByShortcutAndTheCou
     ASSERT_TRUE(g.Settled());
     EXPECT_EQ(g.messages, QStringList{"Поздравляю! Ты сделал это!"});
     const QString pace = g.form.StatusPanels[0]->text();
-    EXPECT_TRUE(QRegularExpression("^Ходов: 2, \\d+\\.\\d ход/с$").match(pace).hasMatch())
+    EXPECT_TRUE(QRegularExpression("^Время: \\d+,\\d\\d с, ходов: 2, \\d+,\\d ход/с$")
+                    .match(pace)
+                    .hasMatch())
         << pace.toStdString();
     EXPECT_TRUE(g.form.N23->isEnabled());
     QTest::keyClick(&g.form, Qt::Key_Y, Qt::ControlModifier);

@@ -1,12 +1,20 @@
 // The main window: settings read at start and written at exit, the file and help commands, and
 // what reaches the player.
 #include "app/qorhelp.h"
+#include "dialogs/about.h"
+#include "dialogs/qorfiledialog.h"
 
 #include "support/asnobody.h"
 #include "support/game.h"
 
+#include <QAbstractProxyModel>
+#include <QAction>
+#include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QScreen>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -103,12 +111,14 @@ TEST(MainForm, anUnreadableSettingsFileIsToldOnceAndNeverWrittenOver) {
 
 TEST(MainForm, fileCommandsNameTheCaptionAndTellWhatFailedAndHelpFallsBackToAWindowOfTheGame) {
     Game g;
-    g.form.ToolButton2Click(); // cancelled open
-    EXPECT_EQ(g.form.windowTitle(), "Quelmora 1.10 >>> ");
+    g.form.ToolButton2Click(); // cancelled open: nothing changes, nothing is said
+    EXPECT_EQ(g.form.windowTitle(), "Quelmora 1.10");
     WriteAll(g.dir.filePath("photo.jpg"), QByteArray(1000, 'x'));
     g.openAnswer = g.dir.filePath("photo.jpg");
     g.form.N7Click();
-    EXPECT_EQ(g.messages.size(), 1);
+    EXPECT_EQ(g.messages, QStringList{"Не удалось открыть игру из файла " + g.openAnswer +
+                                      ": это не сохранённая игра: в сохранённой игре ровно 15876 "
+                                      "байт, а в этом файле 1000"});
     g.saveAnswer = g.dir.filePath("mine.cube");
     g.form.ToolButton3Click(); // no game file yet: save asks for a name
     EXPECT_TRUE(g.proposed.endsWith(".cube"));
@@ -129,14 +139,66 @@ TEST(MainForm, fileCommandsNameTheCaptionAndTellWhatFailedAndHelpFallsBackToAWin
     g.form.N16Click(); // a folder is no help file: nothing happens
     QDir(g.dir.path()).rmdir("readme.htm");
     WriteAll(g.dir.filePath("readme.htm"), "<html></html>");
-    // An opener that succeeds, one that fails, and one that is not there.
+    // An opener that succeeds, one that fails, and one that is not there; the site's menu item
+    // and the about box's links show the help page too, as the game has no site yet.
     QSignalSpy shown(g.form.Help, &QORHelp::Shown);
-    for (const char* opener : {"true", "false", "/nonexistent/xdg-open"}) {
+    const std::pair<const char*, std::function<void()>> routes[] = {
+        {"true", [&] { g.form.ToolButton7Click(); }},
+        {"false", [&] { g.form.URL->trigger(); }},
+        {"/nonexistent/xdg-open", [&] { g.form.AboutForm->LabelMailClick(); }}};
+    for (const auto& [opener, click] : routes) {
         const qsizetype before = shown.size();
         g.form.Help->Opener = opener;
-        g.form.ToolButton7Click();
+        click();
         ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() > before; })) << opener;
     }
     QDir::setCurrent(previous);
     EXPECT_EQ(inGame, QStringList(2, QFileInfo(g.dir.filePath("readme.htm")).absoluteFilePath()));
+}
+
+TEST(MainForm, aKeptWindowPlaceIsFittedToTheScreenAndOneNoWindowCanHaveIsIgnored) {
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    // A billion pixels square, larger than the screen and partly off it, and no size at all.
+    for (const QRect& kept : {QRect(0, 0, 1000000000, 1000000000), QRect(-300, 200, 3000, 2000),
+                              QRect(50, 60, -5, 100)}) {
+        QByteArray bytes = QWidget().saveGeometry();
+        QDataStream patch(&bytes, QIODevice::ReadWrite);
+        patch.skipRawData(8); // the version, then the frame's and the window's own rectangles
+        patch << kept << kept;
+        QSettings(UserStatePath(), QSettings::IniFormat).setValue("MainWindow/Geometry", bytes);
+        Game g;
+        EXPECT_TRUE(available.contains(g.form.geometry())) << kept.width();
+        EXPECT_GE(g.form.width(), 478) << kept.width();
+    }
+    QSettings(UserStatePath(), QSettings::IniFormat).remove("MainWindow");
+}
+
+TEST(MainForm, fileDialogsFilterTheirKindInRussianDatesAndOpenWhereTheirKindWasLastChosen) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("csv");
+    WriteAll(dir.filePath("a.cube"), "x");
+    KeepFolder(QORFileKind::Export, dir.filePath("csv/stats.csv"));
+    auto games = MakeFileDialog(nullptr, QORFileKind::Game, QFileDialog::AcceptOpen);
+    QTimer::singleShot(0, games.get(), [&] {
+        games->selectFile(dir.filePath("a.cube"));
+        static_cast<QDialog*>(games.get())->accept(); // as its Open button does
+    });
+    EXPECT_EQ(AskFile(*games, QORFileKind::Game), dir.filePath("a.cube"));
+    games = MakeFileDialog(nullptr, QORFileKind::Game, QFileDialog::AcceptOpen);
+    const auto exports =
+        MakeFileDialog(nullptr, QORFileKind::Export, QFileDialog::AcceptSave, "/x/quelmora.csv");
+    EXPECT_EQ(games->nameFilters().first(), "Игры (*.cube)");
+    EXPECT_EQ(exports->nameFilters().first(), "CSV (*.csv)");
+    EXPECT_EQ(games->directory().path(), dir.path());
+    EXPECT_EQ(exports->directory().path(), dir.filePath("csv"));
+    games->setViewMode(QFileDialog::Detail);
+    games->show();
+    const auto* files = qobject_cast<QFileSystemModel*>(games->proxyModel()->sourceModel());
+    QModelIndex date;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return (date = files->index(dir.filePath("a.cube"), 3)).isValid(); }));
+    EXPECT_EQ(
+        games->proxyModel()->mapFromSource(date).data().toString(),
+        QLocale(QLocale::Russian)
+            .toString(QFileInfo(dir.filePath("a.cube")).lastModified(), QLocale::ShortFormat));
 }

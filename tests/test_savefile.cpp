@@ -4,6 +4,7 @@
 #include "support/testutil.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -60,9 +61,25 @@ TEST(SaveFile, aSaveIsLittleEndianFloatsThatLoadBitForBitAndNothingElseLoadsOrIs
     WriteAll(dir.filePath("nan"), nan);
     WriteAll(dir.filePath("inf"), inf);
     QDir(dir.path()).mkdir("folder");
-    for (const char* name : {"short", "long", "empty", "nan", "inf", "folder", "missing"}) {
+    // Cubes no turn can make: a cubie off the grid, two in one place, a shrunk cubie, a tiny cube.
+    QORBigCube impossible[4];
+    for (QORBigCube& c : impossible)
+        c.Reset();
+    for (Vec3& p : impossible[0].Cubies[4].Points)
+        p.x += 0.5f;
+    impossible[1].Cubies[1].Points = impossible[1].Cubies[0].Points;
+    for (Vec3& p : impossible[2].Cubies[5].Points)
+        p = {p.x * 0.5f - 0.8f, p.y * 0.5f, p.z * 0.5f + 0.8f}; // its centre stays
+    for (QORSmallCube& c : impossible[3].Cubies)
+        for (Vec3& p : c.Points)
+            p = {p.x * 1e-30f, p.y * 1e-30f, p.z * 1e-30f};
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(impossible[i].Save(dir.filePath(QString("cube%1").arg(i))));
+    for (const char* name : {"short", "long", "empty", "nan", "inf", "folder", "missing", "cube0",
+                             "cube1", "cube2", "cube3"}) {
         QString error;
-        EXPECT_FALSE(cube.Load(dir.filePath(name), &error) || error.isEmpty()) << name;
+        EXPECT_FALSE(cube.Load(dir.filePath(name), &error)) << name;
+        EXPECT_TRUE(error.contains(QRegularExpression("^[а-я]"))) << name << ": " << error.toStdString();
         EXPECT_TRUE(SamePoints(cube, before)) << name;
     }
     QString error;
