@@ -6,15 +6,43 @@
 #include <QLocale>
 #include <QMessageBox>
 
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 
-QORApplication::QORApplication(int& argc, char** argv) : QApplication(argc, argv) {
+namespace {
+
+QtMessageHandler PreviousHandler = nullptr;
+
+// Without a display that answers, as while the X server is still coming up or has refused
+// us, Qt cannot start and would abort with a core dump. The player is told why instead.
+void StartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (PreviousHandler)
+        PreviousHandler(type, context, text);
+    if (type != QtFatalMsg)
+        return;
+    const QString why = QStringLiteral("%1 не может открыть окно: графический экран недоступен "
+                                       "(DISPLAY=%2). Запустите игру, когда экран будет готов.\n")
+                            .arg(QLatin1String(ProgramTitle), qEnvironmentVariable("DISPLAY"));
+    std::fputs(why.toLocal8Bit().constData(), stderr);
+    std::_Exit(EXIT_FAILURE);
+}
+
+} // namespace
+
+QORApplication::QORApplication(int& argc, char** argv) : QApplication(Starting(argc), argv) {
+    qInstallMessageHandler(PreviousHandler);
     setApplicationName(QStringLiteral("quelmora"));
     // The game speaks Russian whatever the desktop's language; so do Qt's own dialogs.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     if (Translator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(&Translator);
+}
+
+int& QORApplication::Starting(int& argc) {
+    PreviousHandler = qInstallMessageHandler(StartMessage);
+    return argc;
 }
 
 void QORApplication::ShowException(const char* what) {

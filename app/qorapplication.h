@@ -1,6 +1,7 @@
 #pragma once
 // The application object: an exception that escapes an event handler is shown in an error box
-// and the program goes on. Qt's own dialogs speak Russian.
+// and the program goes on. Qt's own dialogs speak Russian. A display that cannot be opened
+// is told in Russian and ends the program with exit status 1.
 
 #include <QApplication>
 #include <QTranslator>
@@ -17,5 +18,7 @@ public:
     static void ShowException(const char* what);
 
 private:
+    // Watches Qt's start for a fatal failure; returns argc for the base's constructor.
+    static int& Starting(int& argc);
     QTranslator Translator;
 };

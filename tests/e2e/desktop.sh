@@ -49,3 +49,13 @@ stop_game HUP
 grep -q 'Geometry' state/quelmora/window.ini || fail "no window state file"
 grep -qi 'geometry' quelmora.ini && fail "the window's place went into the settings file"
 echo "1 passed, 0 failed"
+
+# Started before its display answers (the X server still coming up), the game says so in
+# Russian and ends with status 1, not with an abort and a core dump.
+n=900
+while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+status=0
+DISPLAY=:$n QT_QPA_PLATFORM=xcb ./quelmora 2> no_display.txt || status=$?
+echo "without a display: exit status $status, $(tail -1 no_display.txt)"
+[ "$status" -eq 1 ] && grep -q "графический экран недоступен (DISPLAY=:$n)" no_display.txt ||
+    fail "the game did not tell that its display is not there"
