@@ -8,10 +8,6 @@ QORGame::QORGame(const QORSettings& settings, QObject* parent)
     : QObject(parent), Cube(&settings), Settings(settings) {
     GameTimer.setInterval(1000);
     Cube.Reset();
-    Cube.Dragged = [this](const QORMove& move) {
-        History.Did({move});
-        Count({move});
-    };
 }
 
 void QORGame::NewGame() {
@@ -22,18 +18,35 @@ void QORGame::NewGame() {
     GameShuffles = Settings.ShuffleCount;
     emit ClockChanged(ClockText(0));
     Cube.Reset();
+    emit CubeReplaced();
     Scramble = Cube.Shuffle(GameShuffles);
+    for (const QORMove& move : Scramble)
+        emit Turned(move, true);
+    ClockWaits = ShowsTurns && !Scramble.isEmpty();
+    if (!ClockWaits)
+        StartClock();
+    emit MovesChanged();
+}
+
+void QORGame::StartClock() {
+    ClockWaits = false;
     // Restarting a running timer would restart its period too.
     if (!GameTimer.isActive())
         GameTimer.start();
     Clock.start();
-    emit MovesChanged();
+}
+
+void QORGame::TurnsShown() {
+    if (ClockWaits)
+        StartClock();
+    emit Shown();
 }
 
 void QORGame::Stop() {
     ForgetGameFile();
     ClearTurns();
     Cube.Reset();
+    emit CubeReplaced();
     StopClock();
 }
 
@@ -47,6 +60,7 @@ void QORGame::ForgetGameFile() {
 }
 
 void QORGame::StopClock() {
+    ClockWaits = false;
     GameTimer.stop();
     GameSeconds = 0;
     emit ClockChanged(ClockText(0));
@@ -68,16 +82,15 @@ void QORGame::Count(const QList<QORMove>& turns) {
     emit MovesChanged();
 }
 
-bool QORGame::Make(const QList<QORMove>& turns) {
-    for (const QORMove& move : turns)
-        if (!Cube.Turn(move))
-            return false;
-    return true;
+void QORGame::Make(const QList<QORMove>& turns, bool paced) {
+    for (const QORMove& move : turns) {
+        Cube.Turn(move);
+        emit Turned(move, paced);
+    }
 }
 
 bool QORGame::PlayerTurns(const QList<QORMove>& turns) {
-    if (Cube.Busy || !Make(turns))
-        return false;
+    Make(turns);
     History.Did(turns);
     Count(turns);
     CheckWin();
@@ -85,25 +98,38 @@ bool QORGame::PlayerTurns(const QList<QORMove>& turns) {
 }
 
 bool QORGame::UndoTurn() {
-    if (Cube.Busy || !History.CanUndo())
+    if (!History.CanUndo())
         return false;
     const QList<QORMove> turns = History.Undo();
-    if (!Make(turns))
-        return false;
+    Make(turns);
     Count(turns);
     CheckWin();
     return true;
 }
 
 bool QORGame::RedoTurn() {
-    if (Cube.Busy || !History.CanRedo())
+    if (!History.CanRedo())
         return false;
     const QList<QORMove> turns = History.Redo();
-    if (!Make(turns))
-        return false;
+    Make(turns);
     Count(turns);
     CheckWin();
     return true;
+}
+
+void QORGame::Pick(const QORHit& hit) {
+    if (const std::optional<QORMove> move = Cube.Pick(hit))
+        Dragged(*move);
+}
+
+void QORGame::Dragged(const QORMove& move) {
+    Make({move});
+    History.Did({move});
+    Count({move});
+}
+
+void QORGame::ShowTurn(const QORMove& move) {
+    Make({move}, true);
 }
 
 void QORGame::GameTimerTimer() {
@@ -112,6 +138,9 @@ void QORGame::GameTimerTimer() {
 }
 
 void QORGame::ButtonReleased() {
+    // The drag is over: the next press starts a new one.
+    Cube.ClearTurnMarks();
+    Cube.ClearPicks();
     CheckWin();
 }
 
@@ -128,8 +157,10 @@ void QORGame::CheckWin() {
 
 bool QORGame::Open(const QString& path, QString* error) {
     const bool loaded = !path.isEmpty() && Cube.Load(path, error);
-    if (loaded)
+    if (loaded) {
         CurrentGameFile = path;
+        emit CubeReplaced();
+    }
     ClearTurns();
     StopClock();
     emit GameFileChanged(CurrentGameFile);
