@@ -11,6 +11,8 @@ namespace QORProtocol {
 
 // Where the game looks for its score server unless told otherwise, and where the server listens.
 inline constexpr quint16 DefaultPort = 8844;
+// The most shuffles a result may report; the game's shuffle setting stops at the same number.
+inline constexpr int MaxShuffles = 1000;
 
 inline const QString Login = QStringLiteral("CUBE_LOGIN;");
 inline const QString Register = QStringLiteral("CUBE_REGISTER;");
