@@ -37,8 +37,11 @@ void QORGame::StartClock() {
 }
 
 void QORGame::TurnsShown() {
-    if (ClockWaits)
+    if (ClockWaits) {
         StartClock();
+        // The game is under way now: the window shows its move count.
+        emit ClockChanged(ClockText(GameSeconds));
+    }
     emit Shown();
 }
 
