@@ -144,6 +144,7 @@ void TMainForm::ConnectParts() {
     });
     connect(OptionsForm, &TOptionsForm::ApplyColors, this, [this] {
         Game->Cube.ApplyColors();
+        View->Animation.ApplyColors();
         View->Wake();
     });
     connect(OptionsForm, &TOptionsForm::Changed, View, &QORViewController::Wake);
@@ -175,12 +176,6 @@ void TMainForm::showEvent(QShowEvent* event) {
         // After the window has been drawn, so a login dialog opens over a finished window.
         QMetaObject::invokeMethod(this, &TMainForm::FormShow, Qt::QueuedConnection);
     }
-}
-
-void TMainForm::closeEvent(QCloseEvent* event) {
-    // A shuffle or turn under way stops at its next frame, so the program ends at once.
-    View->StopAnimations = true;
-    QMainWindow::closeEvent(event);
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {

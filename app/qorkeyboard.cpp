@@ -65,12 +65,6 @@ void QORKeyboard::Next() {
     Scheduled = false;
     if (Queue.empty())
         return;
-    if (Game.Cube.Busy) {
-        // A drag's turn is still under way: its frames let timers run.
-        Scheduled = true;
-        QTimer::singleShot(10, this, &QORKeyboard::Next);
-        return;
-    }
     const Key key = Queue.front();
     Queue.pop_front();
     switch (key.What) {

@@ -1,7 +1,7 @@
 #pragma once
 // The player's keys on the cube: move letters in the notation cubers use, relative to the
-// current view, and undo and redo. Keys that come while a turn is under way wait in a short
-// queue and run in order, so a fast sequence is not lost and a held key does not run away.
+// current view, and undo and redo. Keys wait in a short queue and run in order from the event
+// loop, so a fast sequence is not lost; the view shows their turns after each other.
 
 #include "cube/qormove.h"
 

@@ -2,16 +2,26 @@
 
 #include "cube/qorgame.h"
 
-#include <QCoreApplication>
 #include <QWindow>
 
 #include <chrono>
 #include <climits>
 
 QORViewController::QORViewController(QORGame& game, const QORSettings& settings, QObject* parent)
-    : QObject(parent), Game(game), Settings(settings) {
+    : QObject(parent), Animation(game.Cube, settings), Game(game), Settings(settings) {
     Renderer.Cube = &game.Cube;
-    game.Cube.Renderer = this;
+    // The game's turns are shown in order, each after those before it; the game learns when
+    // all are on the screen.
+    game.ShowsTurns = true;
+    connect(&game, &QORGame::Turned, this, [this](const QORMove& move, bool paced) {
+        Animation.AnimateTurn(move, paced);
+        Wake();
+    });
+    connect(&game, &QORGame::CubeReplaced, this, [this] {
+        Animation.Replace();
+        Wake();
+    });
+    connect(&Animation, &QORTurnAnimation::Idle, &game, &QORGame::TurnsShown);
     IdleClock = [] {
         using namespace std::chrono;
         return int64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
@@ -41,9 +51,8 @@ bool QORViewController::Init(QWindow* panel) {
 void QORViewController::Release() {
     DrawTimer.stop();
     IdleStart.stop();
-    if (Renderer.Cube)
-        Renderer.Cube->Renderer = nullptr;
     Renderer.Cube = nullptr;
+    Renderer.Pose = nullptr;
     Renderer.Release();
 }
 
@@ -74,58 +83,63 @@ void QORViewController::MouseDown(int x, int y, int shift) {
     Renderer.PassCount = 1;
     Wake();
     // The press picks too: a flick may reach the next sticker with its first move.
-    if (!PressStoppedRotation)
-        Renderer.MouseDown(x, y, shift);
+    if (!PressStoppedRotation && !Animation.Active())
+        if (const std::optional<QORHit> hit = Renderer.MouseDown(x, y, shift))
+            Game.Pick(*hit);
 }
 
 void QORViewController::MouseMove(int x, int y, int shift) {
     const bool stopsRotation = IdleRotation.Active();
     IdleRotation.Input(IdleClock());
     Wake();
-    if (stopsRotation)
+    if (stopsRotation || Animation.Active())
         return;
     if (PressStoppedRotation)
         shift &= ~QORGL::ShiftLeft;
-    Renderer.MouseMove(x, y, shift);
+    if (const std::optional<QORHit> hit = Renderer.MouseMove(x, y, shift))
+        Game.Pick(*hit);
 }
 
 void QORViewController::MouseUp() {
     PanelPressed = false;
     PressStoppedRotation = false;
     IdleRotation.Input(IdleClock());
-    Renderer.MouseUp();
     Renderer.PassCount = Settings.DrawQuality;
     Wake();
 }
 
-bool QORViewController::AnimationFrame() {
-    // A moving picture gets one pass; the timer refines it once the turn is over.
+void QORViewController::DrawTurn() {
+    Renderer.Cube = &Animation.Picture();
+    Renderer.Pose = Animation.Frame();
+    // A moving picture gets one pass; the timer refines it once the turns are over.
     Renderer.PassCount = 1;
     Renderer.DrawFrame();
-    Wake();
-    if (!StopAnimations)
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    return !StopAnimations;
+    Animation.Drawn();
+    if (!Animation.Active()) {
+        Renderer.Cube = &Game.Cube;
+        Renderer.Pose = nullptr;
+    }
 }
 
 void QORViewController::DrawTimerTimer() {
-    const QORBigCube* cube = Renderer.Cube;
-    if (!cube)
+    if (!Renderer.Cube)
         return;
     DrawTimer.stop();
+    const bool turning = Animation.Active();
     // A timed game keeps the cube still: the player's next drag must hit what they aimed at.
-    const bool still = cube->Busy || PanelPressed || Game.Running();
+    const bool still = turning || PanelPressed || Game.Running();
     const float degrees = IdleRotation.Tick(IdleClock(), Settings.IdleTimeout, still);
     if (degrees > 0)
         Renderer.Orbit(degrees);
     const bool moving = PanelPressed || IdleRotation.Active();
-    // A turn under way draws its own frames, with one pass.
-    if (!cube->Busy) {
+    if (turning) {
+        DrawTurn();
+    } else {
         Renderer.PassCount = moving ? 1 : Settings.DrawQuality;
         if (Renderer.NeedsFrame())
             Renderer.DrawFrame();
     }
-    if (moving || cube->Busy || Renderer.NeedsFrame()) {
+    if (moving || Animation.Active() || Renderer.NeedsFrame()) {
         DrawTimer.start();
         return;
     }

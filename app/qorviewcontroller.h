@@ -1,9 +1,11 @@
 #pragma once
-// Turns what happens on the drawing panel into the view: mouse routing to the renderer, the
-// pass count of a picture that moves or rests, the draw timer and the idle rotation. The game
-// hears of releases from the window, after the view has finished with them.
+// Turns what happens on the drawing panel into the view: mouse routing to the renderer and
+// the stickers it hits to the game, the pass count of a picture that moves or rests, the draw
+// timer with the turns it animates, and the idle rotation. The game hears of releases from
+// the window, after the view has finished with them.
 
 #include "app/qoridlerotation.h"
+#include "app/qorturnanimation.h"
 #include "render/qorgl.h"
 
 #include <QObject>
@@ -15,14 +17,16 @@
 class QORGame;
 class QWindow;
 
-class QORViewController : public QObject, public QORRendererLink {
+class QORViewController : public QObject {
     Q_OBJECT
 public:
     QORViewController(QORGame& game, const QORSettings& settings, QObject* parent = nullptr);
     ~QORViewController() override;
 
     QORGL Renderer;
-    // Every 10 ms while the picture can change: an animation, a held button, the idle rotation
+    // The game's turns on their way to the screen.
+    QORTurnAnimation Animation;
+    // Every 10 ms while the picture can change: a turn shown, a held button, the idle rotation
     // or a picture still being refined; otherwise it sleeps until Wake. Each timeout is one
     // DrawTimerTimer tick, as the window connects it.
     QTimer DrawTimer;
@@ -38,6 +42,8 @@ public:
     // The window system may have lost the picture.
     void Expose();
     void KeyDown();
+    // While a turn is shown the pointer neither picks nor turns the view: the picture is not
+    // yet where the cube is.
     void MouseDown(int x, int y, int shift);
     void MouseMove(int x, int y, int shift);
     // Ends a drag and restores the quality's pass count.
@@ -48,13 +54,10 @@ public:
     // Stops drawing for good and gives up the GL context.
     void Release();
 
-    // A frame of a turn the cube animates. Events other than the player's input are handled
-    // between frames, so that a close or a quit signal can stop a long shuffle.
-    bool AnimationFrame() override;
-    // Set when the program is closing: running turns stop at their next frame.
-    bool StopAnimations = false;
-
 private:
+    // The game's cube, or the picture of it while a turn is shown.
+    void DrawTurn();
+
     QORGame& Game;
     const QORSettings& Settings;
     bool PanelPressed = false;

@@ -13,6 +13,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdio>
 #include <map>
 
@@ -22,6 +23,7 @@ namespace {
 constexpr int PanelW = 478, PanelH = 315;
 
 QORGL* Renderer = nullptr;
+QORBigCube* Cube = nullptr;
 QORDrawPanel* Panel = nullptr;
 QORSettings Settings;
 
@@ -83,24 +85,43 @@ void BarePass(benchmark::State& state) {
 // One sticker pick, as every left-button move makes it; the picks are cleared so none turns.
 void PickAt(benchmark::State& state) {
     for (auto _ : state) {
-        Renderer->PickAt(PanelW / 2 + 60, PanelH / 2 - 60);
-        Renderer->Cube->ClearPicks();
+        benchmark::DoNotOptimize(Renderer->PickAt(PanelW / 2 + 60, PanelH / 2 - 60));
     }
 }
 
-// A new game's 30-turn shuffle at the default speed, 18 frames a turn, at quality range(0):
-// the turns in one pass each, then the picture at rest refined to the quality.
+// A new game's 30-turn shuffle shown at the default speed, 18 frames a turn in one pass each,
+// then the picture at rest refined to the quality range(0).
 void Shuffle30(benchmark::State& state) {
-    Settings.RotateStep = QORSettingTable::RotateSpeed.Default;
+    QORBigCube model(&Settings), shown(&Settings);
+    model.SeedSource = [] { return uint64_t(3); };
+    QORTurnPose pose;
     for (auto _ : state) {
-        Renderer->Cube->Reset();
-        Renderer->Cube->Shuffle(30);
+        model.Reset();
+        shown.Reset();
+        Renderer->Cube = &shown;
+        Renderer->Pose = &pose;
+        Renderer->PassCount = 1;
+        for (const QORMove& move : model.Shuffle(30)) {
+            shown.Turn(move);
+            pose.Axis = move.Axis;
+            for (int i = 0; i < QORBigCube::CubieCount; ++i) {
+                const Vec3& o = shown.Cubies[std::size_t(i)].Points[0];
+                const float along = move.Axis == 0 ? o.x : move.Axis == 1 ? o.y : o.z;
+                pose.Turning[std::size_t(i)] = std::lround(along / 1.6f) == move.Layer;
+            }
+            for (int step = 1; step <= 18; ++step) {
+                pose.Degrees = float(-move.Sense * 5 * (18 - step));
+                Renderer->DrawFrame();
+            }
+        }
+        Renderer->Pose = nullptr;
         Renderer->PassCount = int(state.range(0));
         do
             Renderer->DrawFrame();
         while (Renderer->Refining());
         glFinish();
     }
+    Renderer->Cube = Cube;
 }
 
 // The timer's check that keeps an unchanged picture from being drawn again.
@@ -177,13 +198,7 @@ int main(int argc, char** argv) {
     cube.Reset();
     QORGL renderer;
     renderer.Cube = &cube;
-    // Each animation step draws a one-pass frame, as the game's view does.
-    struct Frames : QORRendererLink {
-        QORGL* Gl = nullptr;
-        bool AnimationFrame() override { return Gl->PassCount = 1, Gl->DrawFrame(), true; }
-    } frames;
-    frames.Gl = &renderer;
-    cube.Renderer = &frames;
+    Cube = &cube;
     if (!renderer.InitGL(&panel))
         return 1;
     renderer.Resize(PanelW, PanelH);

@@ -1,23 +1,16 @@
 #include "cube/qorbigcube.h"
 
-namespace {
-
-const QORSettings& Defaults() {
-    static const QORSettings defaults;
-    return defaults;
+RGBTriple QORBigCube::Colour(int slot) const {
+    const std::size_t at = std::size_t(slot);
+    return Settings ? Settings->ColorTable[at] : DefaultColorTable()[at];
 }
 
-} // namespace
-
-QORBigCube::QORBigCube(const QORSettings* settings) : Settings(settings ? settings : &Defaults()) {}
-
 void QORBigCube::ColourCubie(QORSmallCube& cubie) const {
-    const auto& ColorTable = Settings->ColorTable;
-    cubie.Colors.fill(ColorTable[0]);
+    cubie.Colors.fill(Colour(0));
     for (int side = 0; side < 6; ++side) {
         const int slot = QORSmallCube::FaceOfSide[side];
         if (cubie.Outer[side])
-            cubie.Colors[slot] = ColorTable[slot];
+            cubie.Colors[std::size_t(slot)] = Colour(slot);
     }
 }
 

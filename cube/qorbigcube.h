@@ -18,17 +18,14 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <random>
 #include <vector>
 
-// What the cube needs of its renderer: a frame after each animation step. Keeps the model
-// free of GL.
-class QORRendererLink {
-public:
-    virtual ~QORRendererLink() = default;
-    // Draws one frame of a turn; false when the turn is to stop where it is, because the
-    // program is closing.
-    virtual bool AnimationFrame() = 0;
+// A sticker under the pointer: the cubie's index and its face, 1..6.
+struct QORHit {
+    int Cubie = 0;
+    int Face = 0;
 };
 
 class QORBigCube {
@@ -38,26 +35,25 @@ public:
     static constexpr float CubieSize = 0.7f;
     static constexpr float CubieBevel = 0.1f;
 
-    Mat3 TurnMatrix;
     Vec3 AxisX{1, 0, 0}, AxisY{0, 1, 0}, AxisZ{0, 0, 1};
     Vec3 PickPrev, PickCubie, PickFace;
     std::array<QORSmallCube, CubieCount> Cubies;
-    bool Busy = false;
-    QORRendererLink* Renderer = nullptr;
-    // The colours and the turn speed; the cube reads them when it needs them.
-    const QORSettings* Settings;
+    // The colours; the cube reads them when it colours its cubies. Without settings it takes
+    // the table's defaults.
+    const QORSettings* Settings = nullptr;
 
     // Shuffle draws from this; it is seeded again from SeedSource on every shuffle, so tests
     // can make shuffles repeat by giving a fixed seed.
     std::minstd_rand Random;
     std::function<uint64_t()> SeedSource;
 
-    // Without settings the cube uses the defaults.
-    explicit QORBigCube(const QORSettings* settings = nullptr);
+    explicit QORBigCube(const QORSettings* settings = nullptr) : Settings(settings) {}
 
     void Reset();
     // Recolours in place from ColorTable; points stay, so a scramble keeps its state.
     void ApplyColors();
+    // The colour of a ColorTable slot, from the settings or the defaults.
+    RGBTriple Colour(int slot) const;
     // Forget the layer being turned and the points a turn would be derived from.
     void ClearTurnMarks();
     void ClearPicks();
@@ -70,26 +66,22 @@ public:
     // Both of the above from a clean slate: the axes to turn about, none unless nine cubies
     // were marked.
     std::vector<Vec3> FindLayer();
-    // A quarter turn of the marked cubies, one frame per step of angle degrees; false when it
-    // was stopped part-way.
-    bool AnimateTurn(const Vec3& axis, int angle);
-    // The turns made, in order; stops after a turn that is stopped part-way.
+    // The turns made, in order. The cube holds their result when it returns: whoever shows
+    // them animates the list.
     QList<QORMove> Shuffle(int count);
-    // One layer's quarter turn, animated; false when it was stopped part-way.
-    bool Turn(const QORMove& move);
+    // One layer's quarter turn, made at once and exactly: each coordinate of a turned point
+    // is another coordinate of it, perhaps negated, so points never leave the grid however
+    // many turns are made.
+    void Turn(const QORMove& move);
     // Every sticker shows the colour slot of the others facing its way; the cube as a whole may
     // face any way.
     bool IsSolved();
-    // Degrees per animation step: the settings' RotateStep when it is valid, else its default.
-    int StepDegrees() const;
-
-    // Sticker dragging: the renderer's selection pass hands its hits to TakeHit.
-    static constexpr int SelectBufferSize = 512;
-    void TakeHit(int hitCount, const uint32_t* buffer, int bufferSize = SelectBufferSize);
-    void TurnPickedLayer();
-    void TurnLayerByDrag(const Vec3& axis);
-    // Told of each turn a drag made, once it is complete.
-    std::function<void(const QORMove&)> Dragged;
+    // Sticker dragging (qorpicking.cpp): the sticker the pointer is over now. The turn that
+    // carries the previous sticker along the drag to this one, when the step from one to the
+    // other is such a drag; the cube is not turned, the caller makes the turn.
+    std::optional<QORMove> Pick(const QORHit& hit);
+    // The turn a drag across the marked layer about axis makes, if any; forgets the picks.
+    std::optional<QORMove> DragTurn(const Vec3& axis);
 
     // The saved game (qorsavefile.cpp). Both return false, with the reason in error, and
     // leave the cube and any existing file as they were when they fail.
@@ -100,6 +92,5 @@ private:
     // The turn about one of the unit axes of the layer that holds a point.
     static QORMove MoveOf(const Vec3& axis, const Vec3& inLayer, int sense);
     void ColourCubie(QORSmallCube& cubie) const;
-    bool StepMarked(int steps);
     uint32_t Draw(uint32_t n) { return uint32_t(Random()) % n; }
 };

@@ -14,10 +14,6 @@ QORGame::QORGame(const QORSettings& settings, QObject* parent)
         return qint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
     };
     Cube.Reset();
-    Cube.Dragged = [this](const QORMove& move) {
-        History.Did({move});
-        Count({move});
-    };
 }
 
 void QORGame::NewGame() {
@@ -28,18 +24,38 @@ void QORGame::NewGame() {
     GameShuffles = Settings.ShuffleCount;
     emit ClockChanged(ClockText(0));
     Cube.Reset();
+    emit CubeReplaced();
     Scramble = Cube.Shuffle(GameShuffles);
+    for (const QORMove& move : Scramble)
+        emit Turned(move, true);
+    ClockWaits = ShowsTurns && !Scramble.isEmpty();
+    if (!ClockWaits)
+        StartClock();
+    emit MovesChanged();
+}
+
+void QORGame::StartClock() {
+    ClockWaits = false;
     // Restarting a running timer would restart its period too.
     if (!GameTimer.isActive())
         GameTimer.start();
     StartMs = NowMs();
-    emit MovesChanged();
+}
+
+void QORGame::TurnsShown() {
+    if (ClockWaits) {
+        StartClock();
+        // The game is under way now: the window shows its move count.
+        emit ClockChanged(ClockText(GameSeconds));
+    }
+    emit Shown();
 }
 
 void QORGame::Stop() {
     ForgetGameFile();
     ClearTurns();
     Cube.Reset();
+    emit CubeReplaced();
     StopClock();
 }
 
@@ -53,6 +69,7 @@ void QORGame::ForgetGameFile() {
 }
 
 void QORGame::StopClock() {
+    ClockWaits = false;
     GameTimer.stop();
     GameSeconds = 0;
     emit ClockChanged(ClockText(0));
@@ -74,16 +91,15 @@ void QORGame::Count(const QList<QORMove>& turns) {
     emit MovesChanged();
 }
 
-bool QORGame::Make(const QList<QORMove>& turns) {
-    for (const QORMove& move : turns)
-        if (!Cube.Turn(move))
-            return false;
-    return true;
+void QORGame::Make(const QList<QORMove>& turns, bool paced) {
+    for (const QORMove& move : turns) {
+        Cube.Turn(move);
+        emit Turned(move, paced);
+    }
 }
 
 bool QORGame::PlayerTurns(const QList<QORMove>& turns) {
-    if (Cube.Busy || !Make(turns))
-        return false;
+    Make(turns);
     History.Did(turns);
     Count(turns);
     CheckWin();
@@ -91,25 +107,38 @@ bool QORGame::PlayerTurns(const QList<QORMove>& turns) {
 }
 
 bool QORGame::UndoTurn() {
-    if (Cube.Busy || !History.CanUndo())
+    if (!History.CanUndo())
         return false;
     const QList<QORMove> turns = History.Undo();
-    if (!Make(turns))
-        return false;
+    Make(turns);
     Count(turns);
     CheckWin();
     return true;
 }
 
 bool QORGame::RedoTurn() {
-    if (Cube.Busy || !History.CanRedo())
+    if (!History.CanRedo())
         return false;
     const QList<QORMove> turns = History.Redo();
-    if (!Make(turns))
-        return false;
+    Make(turns);
     Count(turns);
     CheckWin();
     return true;
+}
+
+void QORGame::Pick(const QORHit& hit) {
+    if (const std::optional<QORMove> move = Cube.Pick(hit))
+        Dragged(*move);
+}
+
+void QORGame::Dragged(const QORMove& move) {
+    Make({move});
+    History.Did({move});
+    Count({move});
+}
+
+void QORGame::ShowTurn(const QORMove& move) {
+    Make({move}, true);
 }
 
 void QORGame::GameTimerTimer() {
@@ -118,6 +147,9 @@ void QORGame::GameTimerTimer() {
 }
 
 void QORGame::ButtonReleased() {
+    // The drag is over: the next press starts a new one.
+    Cube.ClearTurnMarks();
+    Cube.ClearPicks();
     CheckWin();
 }
 
@@ -136,6 +168,7 @@ bool QORGame::Open(const QString& path, QString* error) {
     if (!Cube.Load(path, error))
         return false;
     CurrentGameFile = path;
+    emit CubeReplaced();
     ClearTurns();
     StopClock();
     emit GameFileChanged(CurrentGameFile);

@@ -37,24 +37,40 @@ public:
     // The running game, or the last one, ended solved.
     bool Solved = false;
 
+    // A view shows each turn after the cube has made it: a new game's clock then starts only
+    // when the view says the shuffle is on the screen (TurnsShown), and a replay waits for it
+    // between turns. Without a view both go on at once.
+    bool ShowsTurns = false;
+
     // A monotonic clock in milliseconds; tests set one of their own.
     std::function<qint64()> NowMs;
 
     bool Running() const { return GameTimer.isActive(); }
     // Milliseconds the game has run by the monotonic clock, to its end when it has ended.
     qint64 ElapsedMs() const { return Running() ? NowMs() - StartMs : FinalMs; }
-    // Resets and shuffles the cube and starts the clock. Forgets the game file.
+    // Resets and shuffles the cube and starts the clock, once the shuffle has been shown when
+    // a view shows it. Forgets the game file.
     void NewGame();
+    // The view has shown every turn made so far.
+    void TurnsShown();
     // Abandons the game: solved cube, clock at zero. Forgets the game file.
     void Stop();
     void GameTimerTimer();
-    // A mouse button went up over the cube: a running game on a solved cube is won.
+    // A mouse button went up over the cube: the drag ends, and a running game on a solved
+    // cube is won.
     void ButtonReleased();
-    // The player's turns from a key, animated like a drag's; a running game is won when they
-    // solve the cube. False when they were stopped part-way.
+    // The player's turns from a key; a running game is won when they solve the cube.
     bool PlayerTurns(const QList<QORMove>& turns);
+    // False when there is nothing to undo or redo.
     bool UndoTurn();
     bool RedoTurn();
+    // The pointer is over a sticker during a drag; the turn the drag makes, if any, is the
+    // player's. The game is won only on the release, as the drag may go on.
+    void Pick(const QORHit& hit);
+    // A drag's turn: counted and kept for undo.
+    void Dragged(const QORMove& move);
+    // A turn of someone else's, such as a replay's: counted nowhere.
+    void ShowTurn(const QORMove& move);
 
     // Opens a saved game, which ends the running one. A file that is no saved game changes
     // nothing: the game, its clock and its turns go on as they were.
@@ -74,6 +90,13 @@ signals:
     void GameFileForgotten();
     // The move count, or what can be undone and redone, has changed.
     void MovesChanged();
+    // The cube has made a quarter turn; paced ones (a shuffle's, a replay's) are shown at the
+    // full turn speed, the player's may be hurried.
+    void Turned(const QORMove& move, bool paced);
+    // The cube took a new position without turns: a reset or an opened file.
+    void CubeReplaced();
+    // Every turn made so far has been shown.
+    void Shown();
 
 private:
     void StopClock();
@@ -81,11 +104,14 @@ private:
     // Forgets the turns of the game before: a new game, a stop, an opened file.
     void ClearTurns();
     void Count(const QList<QORMove>& turns);
-    bool Make(const QList<QORMove>& turns);
+    void Make(const QList<QORMove>& turns, bool paced = false);
+    void StartClock();
     void CheckWin();
 
     qint64 StartMs = 0;
     qint64 FinalMs = 0;
+    // A new game's shuffle is still being shown.
+    bool ClockWaits = false;
 
     const QORSettings& Settings;
 };

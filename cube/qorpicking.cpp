@@ -1,5 +1,5 @@
-// Sticker dragging: the selection hit under the pointer, and the layer turn that carries the
-// picked sticker along the drag. Stepping from one cubie to its neighbour is the gesture.
+// Sticker dragging: the sticker under the pointer, and the layer turn that carries the picked
+// sticker along the drag. Stepping from one cubie to its neighbour is the gesture.
 
 #include "cube/qorbigcube.h"
 
@@ -33,42 +33,21 @@ constexpr SenseRow SenseTable[12] = {
 
 } // namespace
 
-void QORBigCube::TakeHit(int hitCount, const uint32_t* buffer, int bufferSize) {
-    // Records are: name count, minimum depth, maximum depth, names.
-    int best = -1;
-    uint32_t bestDepth = 0;
-    for (int h = 0, at = 0; h < hitCount && at + 3 <= bufferSize; ++h) {
-        const uint32_t names = buffer[at];
-        if (names > uint32_t(bufferSize - at - 3))
-            break;
-        if (names > 0 && (best < 0 || buffer[at + 1] < bestDepth)) {
-            best = at;
-            bestDepth = buffer[at + 1];
-        }
-        at += 3 + int(names);
-    }
-    if (best < 0)
-        return;
-    const uint32_t name = buffer[best + 3 + buffer[best] - 1];
-    const uint32_t q = name / 100, f = (name % 100) / 10, u = name % 10;
-    // Chamfers carry face 0 and are never picked.
-    if (q < 1 || q > 27 || f < 1 || f > 6 || u < 1)
-        return;
+std::optional<QORMove> QORBigCube::Pick(const QORHit& hit) {
+    if (hit.Cubie < 0 || hit.Cubie >= CubieCount || hit.Face < 1 || hit.Face > 6)
+        return std::nullopt;
     PickPrev = PickCubie;
-    PickCubie = Cubies[q - 1].Points[0];
-    PickFace = Cubies[q - 1].FaceCentre(int(f));
+    PickCubie = Cubies[std::size_t(hit.Cubie)].Points[0];
+    PickFace = Cubies[std::size_t(hit.Cubie)].FaceCentre(hit.Face);
     if (IsZero(PickPrev) || IsZero(PickCubie) || IsZero(PickFace) || Same(PickPrev, PickCubie))
-        return;
-    TurnPickedLayer();
-}
-
-void QORBigCube::TurnPickedLayer() {
+        return std::nullopt;
+    std::optional<QORMove> turn;
     for (const Vec3& axis : FindLayer())
-        TurnLayerByDrag(axis);
+        turn = DragTurn(axis);
+    return turn;
 }
 
-void QORBigCube::TurnLayerByDrag(const Vec3& axis) {
-    Busy = true;
+std::optional<QORMove> QORBigCube::DragTurn(const Vec3& axis) {
     const Vec3 d{PickPrev.x - PickCubie.x, PickPrev.y - PickCubie.y, PickPrev.z - PickCubie.z};
     const Vec3& p1 = PickPrev;
     int sense = 0;
@@ -84,13 +63,10 @@ void QORBigCube::TurnLayerByDrag(const Vec3& axis) {
         // Later rows of the same axis win.
         sense = component > 0 ? row.SenseWhenPositive : -row.SenseWhenPositive;
     }
-    if (sense != 0) {
-        // The layer holds both picked cubies.
-        const QORMove move = MoveOf(axis, PickCubie, sense);
-        if (Turn(move) && Dragged)
-            Dragged(move);
-    }
+    // The layer holds both picked cubies.
+    const std::optional<QORMove> move =
+        sense != 0 ? std::optional(MoveOf(axis, PickCubie, sense)) : std::nullopt;
     ClearTurnMarks();
     ClearPicks();
-    Busy = false;
+    return move;
 }

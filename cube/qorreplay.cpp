@@ -12,6 +12,11 @@ QORReplay::QORReplay(QORGame& game, QObject* parent) : QObject(parent), Game(gam
         if (!Turning)
             Stop();
     });
+    // Shown, the next turn may follow.
+    connect(&game, &QORGame::Shown, this, [this] {
+        if (Playing && Active())
+            Timer.start(Wait());
+    });
 }
 
 bool QORReplay::Start(const QString& scramble, const QString& solution, double seconds) {
@@ -59,22 +64,16 @@ void QORReplay::Stop() {
 }
 
 void QORReplay::Next() {
-    if (!Active() || Game.Cube.Busy)
+    if (!Active())
         return;
     SinceTurn.start();
     Turning = true;
-    const bool finished = Game.Cube.Turn(Turns[Done]);
+    Game.ShowTurn(Turns[Done]);
     Turning = false;
-    // A new game or a closing window may have ended the replay while the turn was shown.
-    if (Turns.isEmpty())
-        return;
-    if (!finished) {
-        Stop();
-        return;
-    }
     ++Done;
     Playing = Playing && Active();
-    if (Playing)
+    // With a view, the next turn waits until this one has been shown.
+    if (Playing && !Game.ShowsTurns)
         Timer.start(Wait());
     emit Progress();
 }

@@ -7,21 +7,6 @@
 
 namespace {
 
-struct NamedColor {
-    const char* Name;
-    uint32_t Value;
-};
-
-constexpr NamedColor ColorNames[] = {
-    {"clBlack", 0x00000000}, {"clMaroon", 0x00000080},     {"clGreen", 0x00008000},
-    {"clOlive", 0x00008080}, {"clNavy", 0x00800000},       {"clPurple", 0x00800080},
-    {"clTeal", 0x00808000},  {"clGray", 0x00808080},       {"clSilver", 0x00C0C0C0},
-    {"clRed", 0x000000FF},   {"clLime", 0x0000FF00},       {"clYellow", 0x0000FFFF},
-    {"clBlue", 0x00FF0000},  {"clFuchsia", 0x00FF00FF},    {"clAqua", 0x00FFFF00},
-    {"clWhite", 0x00FFFFFF}, {"clMoneyGreen", 0x00C0DCC0}, {"clSkyBlue", 0x00F0CAA6},
-    {"clCream", 0x00F0FBFF}, {"clMedGray", 0x00A4A0A0},
-};
-
 QString Key(const char* key) {
     return QString::fromLatin1(key);
 }
@@ -96,7 +81,7 @@ std::optional<int> ParseIniInt(const QString& text) {
 }
 
 uint32_t ParseColor(const QString& text, uint32_t def) {
-    for (const NamedColor& c : ColorNames)
+    for (const QORNamedColor& c : QORSettingTable::NamedColors)
         if (text.trimmed().compare(QLatin1String(c.Name), Qt::CaseInsensitive) == 0)
             return c.Value;
     const std::optional<int> value = ParseIniInt(text);
@@ -104,7 +89,7 @@ uint32_t ParseColor(const QString& text, uint32_t def) {
 }
 
 QString FormatColor(uint32_t value) {
-    for (const NamedColor& c : ColorNames)
+    for (const QORNamedColor& c : QORSettingTable::NamedColors)
         if (c.Value == value)
             return QString::fromLatin1(c.Name);
     return QStringLiteral("0x") +

@@ -44,6 +44,13 @@ struct QORColorSetting {
     uint32_t Default;  // 0x00BBGGRR
 };
 
+// A colour with a name: the settings file's, and the options dialog's.
+struct QORNamedColor {
+    const char* Name;    // in the settings file, any letter case
+    const char* Caption; // UTF-8, as the options dialog offers it
+    uint32_t Value;      // 0x00BBGGRR
+};
+
 struct QORIdleChoice {
     const char* Text; // UTF-8
     int Milliseconds;
@@ -66,8 +73,9 @@ inline constexpr std::array<QORColorSetting, 8> Colors = {{
 // The renderer's jitter table holds one offset per pass up to the maximum.
 inline constexpr QORIntSetting DrawQuality{"DrawQuality", 1, 1, 16};
 inline constexpr QORIntSetting RotateSpeed{"RotateSpeed", 5, 1, 90, DividesQuarterTurn};
-// A longer shuffle would keep the game busy for minutes.
-inline constexpr QORIntSetting ShuffleRotateCount{"ShuffleRotateCount", 30, 1, 1000};
+// A longer shuffle would keep the game busy for minutes; the score server takes no more.
+inline constexpr QORIntSetting ShuffleRotateCount{"ShuffleRotateCount", 30, 1,
+                                                  QORProtocol::MaxShuffles};
 inline constexpr QORIntSetting PlayerIdleTimeout{"PlayerIdleTimeout", 60000, 0, INT_MAX,
                                                  IsIdleChoice};
 inline constexpr QORIntSetting HostPort{"HostPort", QORProtocol::DefaultPort, 1, 65535};
@@ -77,6 +85,30 @@ inline constexpr char UserNameKey[] = "UserName";
 inline constexpr QORIntSetting ShowLogin{"ShowLogin", 1};
 inline constexpr QORIntSetting UpdateTopList{"UpdateTopList", 1};
 inline constexpr char PasswordKey[] = "Password";
+
+// Plain RGB colours only: the standard sixteen and four extended ones.
+inline constexpr std::array<QORNamedColor, 20> NamedColors = {{
+    {"clBlack", "Чёрный", 0x00000000},
+    {"clMaroon", "Бордовый", 0x00000080},
+    {"clGreen", "Зелёный", 0x00008000},
+    {"clOlive", "Оливковый", 0x00008080},
+    {"clNavy", "Тёмно-синий", 0x00800000},
+    {"clPurple", "Пурпурный", 0x00800080},
+    {"clTeal", "Сине-зелёный", 0x00808000},
+    {"clGray", "Серый", 0x00808080},
+    {"clSilver", "Серебристый", 0x00C0C0C0},
+    {"clRed", "Красный", 0x000000FF},
+    {"clLime", "Лаймовый", 0x0000FF00},
+    {"clYellow", "Жёлтый", 0x0000FFFF},
+    {"clBlue", "Синий", 0x00FF0000},
+    {"clFuchsia", "Фуксия", 0x00FF00FF},
+    {"clAqua", "Голубой", 0x00FFFF00},
+    {"clWhite", "Белый", 0x00FFFFFF},
+    {"clMoneyGreen", "Светло-зелёный", 0x00C0DCC0},
+    {"clSkyBlue", "Небесно-голубой", 0x00F0CAA6},
+    {"clCream", "Кремовый", 0x00F0FBFF},
+    {"clMedGray", "Средне-серый", 0x00A4A0A0},
+}};
 
 // The idle time-outs the player can choose, the first being "never".
 inline constexpr std::array<QORIdleChoice, 14> IdleChoices = {{

@@ -1,6 +1,6 @@
 // Layer turns, the shuffle and the solved test. Layers are found again from the points
 // every time: the plane value of a cubie centre truncates to 0 on the layer and to at least 1
-// on the next one, which absorbs the rounding error the points gather over many turns.
+// on the next one, which also absorbs the last bits of points saved by older versions.
 
 #include "cube/qorbigcube.h"
 
@@ -22,6 +22,10 @@ struct Plane {
     }
 };
 
+float& Along(Vec3& v, int axis) {
+    return axis == 0 ? v.x : axis == 1 ? v.y : v.z;
+}
+
 float Dot(const Vec3& a, const Vec3& b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
 }
@@ -38,11 +42,6 @@ int Facing(const QORSmallCube& c, int face) {
 }
 
 } // namespace
-
-int QORBigCube::StepDegrees() const {
-    // Any other step would divide by zero or leave the layer off the grid.
-    return QORSettingTable::RotateSpeed.Valid(Settings->RotateStep);
-}
 
 int QORBigCube::MarkLayer() {
     const Plane plane(PickPrev, PickCubie, PickFace);
@@ -81,36 +80,19 @@ std::vector<Vec3> QORBigCube::FindLayer() {
     return axes;
 }
 
-bool QORBigCube::StepMarked(int steps) {
-    for (int i = 0; i < steps; ++i) {
-        for (QORSmallCube& c : Cubies)
-            if (c.InTurn)
-                for (Vec3& p : c.Points)
-                    MatVec(p, TurnMatrix, p);
-        if (Renderer && !Renderer->AnimationFrame())
-            return false;
-    }
-    return true;
-}
-
-bool QORBigCube::Turn(const QORMove& move) {
-    Busy = true;
+void QORBigCube::Turn(const QORMove& move) {
+    // A quarter turn about a unit axis swaps the other two coordinates and negates one: (a, b)
+    // goes to (b, -a) for a positive sense, with (a, b) being (y, z), (z, x) or (x, y).
+    const int a = (move.Axis + 1) % 3, b = (move.Axis + 2) % 3;
     for (QORSmallCube& c : Cubies) {
-        const Vec3& o = c.Points[0];
-        const float along = move.Axis == 0 ? o.x : move.Axis == 1 ? o.y : o.z;
-        c.InTurn = std::lround(along / Spacing) == move.Layer;
+        if (std::lround(Along(c.Points[0], move.Axis) / Spacing) != move.Layer)
+            continue;
+        for (Vec3& p : c.Points) {
+            const float va = Along(p, a), vb = Along(p, b);
+            Along(p, a) = move.Sense > 0 ? vb : -vb;
+            Along(p, b) = move.Sense > 0 ? -va : va;
+        }
     }
-    const Vec3& axis = move.Axis == 0 ? AxisX : move.Axis == 1 ? AxisY : AxisZ;
-    const bool done = AnimateTurn(axis, move.Sense * StepDegrees());
-    ClearTurnMarks();
-    Busy = false;
-    return done;
-}
-
-bool QORBigCube::AnimateTurn(const Vec3& axis, int angle) {
-    const int step = StepDegrees();
-    MatRotation(TurnMatrix, axis, angle < 0 ? -step : step);
-    return StepMarked(90 / step);
 }
 
 QORMove QORBigCube::MoveOf(const Vec3& axis, const Vec3& inLayer, int sense) {
@@ -125,10 +107,8 @@ QList<QORMove> QORBigCube::Shuffle(int count) {
         SeedSource ? SeedSource()
                    : uint64_t(std::chrono::high_resolution_clock::now().time_since_epoch().count());
     Random.seed(std::minstd_rand::result_type(seed % 2147483646u + 1));
-    Busy = true;
     QList<QORMove> turns;
-    bool going = true;
-    for (int pass = 0; pass < count && going; ++pass) {
+    for (int pass = 0; pass < count; ++pass) {
         const QORSmallCube& c = Cubies[Draw(27)];
         PickPrev = c.Points[0];
         switch (Draw(3)) {
@@ -147,19 +127,16 @@ QList<QORMove> QORBigCube::Shuffle(int count) {
         }
         for (const Vec3& axis : FindLayer()) {
             const int sense = Draw(2) == 0 ? 1 : -1;
-            going = AnimateTurn(axis, sense * StepDegrees());
-            if (going)
-                turns << MoveOf(axis, PickPrev, sense);
+            turns << MoveOf(axis, PickPrev, sense);
+            Turn(turns.last());
         }
     }
     ClearTurnMarks();
     ClearPicks();
-    Busy = false;
     return turns;
 }
 
 bool QORBigCube::IsSolved() {
-    Busy = true;
     // The colour slot shown by the stickers facing each of the six directions, 0 while none has
     // been seen: solved when every sticker agrees with the others facing its way, whichever
     // way the cube as a whole faces.
@@ -174,6 +151,5 @@ bool QORBigCube::IsSolved() {
             solved = slot == 0 || slot == face;
             slot = face;
         }
-    Busy = false;
     return solved;
 }

@@ -4,16 +4,6 @@
 
 #include <algorithm>
 
-const std::array<QORNamedColor, 20> NamedColors = {{
-    {"Чёрный", 0x00000000},       {"Бордовый", 0x00000080},       {"Зелёный", 0x00008000},
-    {"Оливковый", 0x00008080},    {"Тёмно-синий", 0x00800000},    {"Пурпурный", 0x00800080},
-    {"Сине-зелёный", 0x00808000}, {"Серый", 0x00808080},          {"Серебристый", 0x00C0C0C0},
-    {"Красный", 0x000000FF},      {"Лаймовый", 0x0000FF00},       {"Жёлтый", 0x0000FFFF},
-    {"Синий", 0x00FF0000},        {"Фуксия", 0x00FF00FF},         {"Голубой", 0x00FFFF00},
-    {"Белый", 0x00FFFFFF},        {"Светло-зелёный", 0x00C0DCC0}, {"Небесно-голубой", 0x00F0CAA6},
-    {"Кремовый", 0x00F0FBFF},     {"Средне-серый", 0x00A4A0A0},
-}};
-
 // The sliders offer only values the settings accept, up to the most passes there are.
 static_assert(QualityPasses.back() == QORSettingTable::DrawQuality.Max);
 static_assert([] {

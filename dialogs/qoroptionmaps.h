@@ -2,6 +2,8 @@
 // What the options dialog's controls stand for: slider positions mapped to the values the
 // settings keep, and the colours its drop-downs offer. The idle list is the settings' own.
 
+#include "cube/qorsettings.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -18,9 +20,5 @@ int StepForPosition(int position);
 std::optional<int> PositionForQuality(int passes);
 std::optional<int> PositionForStep(int degrees);
 
-struct QORNamedColor {
-    const char* Caption; // UTF-8
-    uint32_t Value;      // 0x00BBGGRR
-};
-// Plain RGB colours only: the standard sixteen and four extended ones.
-extern const std::array<QORNamedColor, 20> NamedColors;
+// The colours the drop-downs offer are the settings' named ones.
+inline constexpr const auto& NamedColors = QORSettingTable::NamedColors;

@@ -14,6 +14,8 @@ inline constexpr quint16 DefaultPort = 8844;
 // The fewest shuffle turns a result needs for the top list unless the server is started with
 // another minimum. No message carries the server's own, so the game tells its players this one.
 inline constexpr int DefaultMinShuffles = 20;
+// The most shuffles a result may report; the game's shuffle setting stops at the same number.
+inline constexpr int MaxShuffles = 1000;
 
 inline const QString Login = QStringLiteral("CUBE_LOGIN;");
 inline const QString Register = QStringLiteral("CUBE_REGISTER;");

@@ -60,7 +60,42 @@ void Draw(const QORSmallCube& cubie, bool withNames) {
     }
 }
 
-void DrawAll(const QORBigCube& cube, bool withNames) {
-    for (const QORSmallCube& c : cube.Cubies)
-        Draw(c, withNames);
+QORSmallCube Posed(const QORSmallCube& cubie, int index, const QORTurnPose* pose) {
+    if (!pose || !pose->Turning[std::size_t(index)])
+        return cubie;
+    Mat3 r;
+    MatRotation(r, {float(pose->Axis == 0), float(pose->Axis == 1), float(pose->Axis == 2)},
+                pose->Degrees);
+    QORSmallCube turned = cubie;
+    for (Vec3& p : turned.Points)
+        MatVec(p, r, p);
+    return turned;
+}
+
+void DrawAll(const QORBigCube& cube, bool withNames, const QORTurnPose* pose) {
+    for (int i = 0; i < QORBigCube::CubieCount; ++i)
+        Draw(Posed(cube.Cubies[std::size_t(i)], i, pose), withNames);
+}
+
+std::optional<QORHit> NearestHit(int hitCount, const uint32_t* buffer, int bufferSize) {
+    int best = -1;
+    uint32_t bestDepth = 0;
+    for (int h = 0, at = 0; h < hitCount && at + 3 <= bufferSize; ++h) {
+        const uint32_t names = buffer[at];
+        if (names > uint32_t(bufferSize - at - 3))
+            break;
+        if (names > 0 && (best < 0 || buffer[at + 1] < bestDepth)) {
+            best = at;
+            bestDepth = buffer[at + 1];
+        }
+        at += 3 + int(names);
+    }
+    if (best < 0)
+        return std::nullopt;
+    const uint32_t name = buffer[best + 3 + int(buffer[best]) - 1];
+    const uint32_t q = name / 100, f = (name % 100) / 10, u = name % 10;
+    // Chamfers carry face 0 and are never picked.
+    if (q < 1 || q > 27 || f < 1 || f > 6 || u < 1)
+        return std::nullopt;
+    return QORHit{int(q) - 1, int(f)};
 }

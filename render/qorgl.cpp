@@ -197,8 +197,8 @@ void QORGL::CubeRegion(GLint region[4]) {
     // Every polygon is spanned by the cubies' points, all in front of the eye.
     double left = viewport[0] + viewport[2], bottom = viewport[1] + viewport[3];
     double right = viewport[0], top = viewport[1];
-    for (const QORSmallCube& c : Cube->Cubies)
-        for (const Vec3& p : c.Points) {
+    for (int i = 0; i < QORBigCube::CubieCount; ++i)
+        for (const Vec3& p : Posed(Cube->Cubies[std::size_t(i)], i, Pose).Points) {
             GLdouble x = 0, y = 0, z = 0;
             gluProject(p.x, p.y, p.z, model, projection, viewport, &x, &y, &z);
             left = std::min(left, x);
@@ -224,7 +224,7 @@ void QORGL::DrawPass(int pass, bool average) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     AccPerspective(double(viewport[2]) / double(viewport[3]), JitterTable[pass][0],
                    JitterTable[pass][1]);
-    DrawAll(*Cube, false);
+    DrawAll(*Cube, false, Pose);
     if (average)
         Accum.Accumulate(pass + 1);
 }
@@ -233,7 +233,7 @@ void QORGL::DrawFrame() {
     if (!Cube || !Wnd || !Wnd->isExposed() || !MakeCurrent())
         return;
     // Each pass clears to the background, so the averaged frame keeps it exact.
-    const RGBTriple& background = Cube->Settings->ColorTable[7];
+    const RGBTriple background = Cube->Colour(7);
     glClearColor(background.r / 255.0f, background.g / 255.0f, background.b / 255.0f, 0.0f);
     const int passes = Passes();
     // The mean of a single pass is that pass: it stays in the colour buffer as it is.
@@ -274,8 +274,9 @@ std::vector<unsigned char> QORGL::FrameKey() const {
     Append(key, Passes());
     Append(key, PanelW);
     Append(key, PanelH);
-    Append(key, Cube->Settings->ColorTable[7]);
-    for (const QORSmallCube& c : Cube->Cubies) {
+    Append(key, Cube->Colour(7));
+    for (int i = 0; i < QORBigCube::CubieCount; ++i) {
+        const QORSmallCube c = Posed(Cube->Cubies[std::size_t(i)], i, Pose);
         Append(key, c.Points);
         Append(key, c.Colors);
     }
@@ -289,14 +290,15 @@ bool QORGL::NeedsFrame() const {
     return PendingFrames > 0 || Refining() || FrameKey() != RefinedKey;
 }
 
-void QORGL::MouseDown(int x, int y, int shift) {
-    if (Cube && !Cube->Busy && (shift & ShiftLeft) && MakeCurrent())
-        PickAt(x, y);
+std::optional<QORHit> QORGL::MouseDown(int x, int y, int shift) {
+    if (Cube && (shift & ShiftLeft) && MakeCurrent())
+        return PickAt(x, y);
+    return std::nullopt;
 }
 
-void QORGL::MouseMove(int x, int y, int shift) {
-    if (!Cube || Cube->Busy)
-        return;
+std::optional<QORHit> QORGL::MouseMove(int x, int y, int shift) {
+    if (!Cube)
+        return std::nullopt;
     if (shift & ShiftRight) {
         Camera.Drag(x, y);
         Light.Drag(x, y);
@@ -304,14 +306,15 @@ void QORGL::MouseMove(int x, int y, int shift) {
             ApplyLight();
     }
     if ((shift & ShiftLeft) && MakeCurrent())
-        PickAt(x, y);
+        return PickAt(x, y);
+    return std::nullopt;
 }
 
-void QORGL::PickAt(int x, int y) {
+std::optional<QORHit> QORGL::PickAt(int x, int y) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    GLuint buffer[QORBigCube::SelectBufferSize] = {};
-    glSelectBuffer(QORBigCube::SelectBufferSize, buffer);
+    GLuint buffer[SelectBufferSize] = {};
+    glSelectBuffer(SelectBufferSize, buffer);
     glRenderMode(GL_SELECT);
     glInitNames();
     glPushName(0);
@@ -322,15 +325,14 @@ void QORGL::PickAt(int x, int y) {
     // is taller than wide.
     gluPickMatrix(x, PanelH - y, 1.0, 1.0, viewport);
     MultPerspective(PickNear, PickFar, 1.0);
-    DrawAll(*Cube, true);
+    DrawAll(*Cube, true, Pose);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glFlush();
     const GLint hits = glRenderMode(GL_RENDER);
-    // A negative count means the buffer overflowed: no hit.
-    if (hits > 0)
-        Cube->TakeHit(hits, buffer);
     glMatrixMode(GL_MODELVIEW);
+    // A negative count means the buffer overflowed: no hit.
+    return hits > 0 ? NearestHit(hits, buffer, SelectBufferSize) : std::nullopt;
 }
 
 void QORGL::Orbit(float degrees) {
@@ -338,14 +340,6 @@ void QORGL::Orbit(float degrees) {
     Light.Orbit(Camera.Up, degrees);
     if (MakeCurrent())
         ApplyLight();
-}
-
-void QORGL::MouseUp() {
-    if (!Cube)
-        return;
-    Cube->Busy = false;
-    Cube->ClearTurnMarks();
-    Cube->ClearPicks();
 }
 
 void QORGL::Release() {

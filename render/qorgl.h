@@ -9,11 +9,13 @@
 #include "cube/qorsettings.h"
 #include "render/qoraccumulator.h"
 #include "render/qorcamera.h"
+#include "render/qorcubedraw.h"
 #include "render/qorlight.h"
 
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QOpenGLContext;
@@ -41,8 +43,12 @@ public:
     int FrameBudgetMs = 8;
     QORCamera Camera;
     QORLight Light;
-    // The cube drawn, in the colours and background of its settings; not owned.
-    QORBigCube* Cube = nullptr;
+    // The cube drawn, in the colours and background of its settings; not owned, never changed.
+    const QORBigCube* Cube = nullptr;
+    // A layer part-way through its turn, or none; not owned.
+    const QORTurnPose* Pose = nullptr;
+    // The selection buffer's size in names.
+    static constexpr int SelectBufferSize = 512;
 
     // How failures reach the player (a modal box with one OK button) and how the window is
     // asked to close; the main window fills these in.
@@ -64,13 +70,13 @@ public:
     // presents the mean of those so far before returning. A picture that changed starts again
     // from its first pass; a complete one is presented again.
     void DrawFrame();
-    // A press with the left button picks the sticker under it, as a move does.
-    void MouseDown(int x, int y, int shift);
-    void MouseMove(int x, int y, int shift);
-    void MouseUp();
-    // Draws the cube for selection in a one-pixel region under the pointer and hands the hits
-    // to the cube. y counts down from the panel's top edge.
-    void PickAt(int x, int y);
+    // A press with the left button picks the sticker under it, as a move does; what the
+    // sticker means is the caller's to decide.
+    std::optional<QORHit> MouseDown(int x, int y, int shift);
+    std::optional<QORHit> MouseMove(int x, int y, int shift);
+    // Draws the cube for selection in a one-pixel region under the pointer: the sticker
+    // nearest the eye there, if any. y counts down from the panel's top edge.
+    std::optional<QORHit> PickAt(int x, int y);
     // Turns the camera and the light together about the view's up axis.
     void Orbit(float degrees);
     void Release();

@@ -1,6 +1,6 @@
 #include "server/qorservercommandline.h"
 
-#include "server/qorservermessage.h"
+#include "net/qorprotocol.h"
 #include "server/qorstorelocation.h"
 
 #include <QCommandLineParser>
@@ -114,10 +114,10 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
     if (!portNumber)
         return Failure(QStringLiteral("--port needs a number from 0 to 65535"));
     options.Port = quint16(*portNumber);
-    const std::optional<int> minimum = ParseCount(parser.value(minShuffles), 0, MaxShuffles);
+    const std::optional<int> minimum = ParseCount(parser.value(minShuffles), 0, QORProtocol::MaxShuffles);
     if (!minimum)
         return Failure(
-            QStringLiteral("--min-shuffles needs a number from 0 to %1").arg(MaxShuffles));
+            QStringLiteral("--min-shuffles needs a number from 0 to %1").arg(QORProtocol::MaxShuffles));
     options.MinShuffles = *minimum;
     const std::optional<int> rowCount = ParseCount(parser.value(rows), 1, 10000);
     if (!rowCount)

@@ -71,7 +71,7 @@ QORServerMessage QORServerMessage::Parse(const QByteArray& bytes) {
     message.Password = fields[2];
     if (message.What == TimeResult) {
         const std::optional<int> seconds = ParseBounded(fields[3], MaxSeconds);
-        const std::optional<int> shuffles = ParseBounded(fields[4], MaxShuffles);
+        const std::optional<int> shuffles = ParseBounded(fields[4], QORProtocol::MaxShuffles);
         if (!seconds || !shuffles)
             return QORServerMessage();
         message.Seconds = *seconds;

@@ -20,6 +20,6 @@ struct QORServerMessage {
     static QORServerMessage Parse(const QByteArray& bytes);
 };
 
-// Limits of the numbers a client may send; names and passwords follow net/qorlogin.h.
+// The longest time a client may send; shuffles follow net/qorprotocol.h, names and
+// passwords net/qorlogin.h.
 inline constexpr int MaxSeconds = 31536000;
-inline constexpr int MaxShuffles = 1000;

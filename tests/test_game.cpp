@@ -63,9 +63,7 @@ TEST(Game, undoAndRedoTakeTurnsBackAndAgainAndTheCounterTakesAllButWholeCubeTurn
         return g.game.PlayerTurns(*KeyTurns(QChar(letter), false, start));
     };
     ASSERT_TRUE(key('R') && key('X'));
-    const QORMove f{2, 1, 1}; // a drag's turn, recorded as it completes
-    ASSERT_TRUE(g.game.Cube.Turn(f));
-    g.game.Cube.Dragged(f);
+    g.game.Dragged({2, 1, 1}); // a drag's turn: F
     EXPECT_EQ(g.game.Moves, 2) << "turning the whole cube is no move";
     ASSERT_TRUE(g.game.UndoTurn() && g.game.UndoTurn()); // F, then X
     ASSERT_TRUE(g.game.RedoTurn());                      // X again
@@ -102,8 +100,7 @@ TEST(Game, theScrambleAndTheSolutionAreWrittenInTheCubesFrameAndReplayToSolved) 
         QORMove back = g.game.Scramble[i];
         back.Sense = -back.Sense;
         if (i == 5) {
-            ASSERT_TRUE(g.game.Cube.Turn(back));
-            g.game.Cube.Dragged(back);
+            g.game.Dragged(back);
         } else {
             ASSERT_TRUE(g.game.PlayerTurns({back}));
         }

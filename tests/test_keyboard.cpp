@@ -26,7 +26,7 @@ struct ShownGame : Game {
         EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
     }
     bool Settled() {
-        return QTest::qWaitFor([&] { return form.Keyboard->Waiting() == 0 && !Cube().Busy; });
+        return QTest::qWaitFor([&] { return form.Keyboard->Waiting() == 0 && !form.View->Animation.Active(); });
     }
 };
 

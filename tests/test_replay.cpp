@@ -28,28 +28,24 @@ TEST(Replay, theScrambleThenTheSolutionPlayWithoutTheClockStepWhilePausedAndYiel
     EXPECT_FALSE(r.game.Running());
     EXPECT_EQ(r.game.GameSeconds, 0);
     r.replay.Pause();
-    const int before = r.Frames;
+    const int before = r.Turns;
     r.replay.Step();
     EXPECT_EQ(r.replay.TurnsDone(), 1);
     EXPECT_TRUE(r.replay.Paused() && r.replay.Active());
     Facelets f;
     f.Apply("R");
     EXPECT_EQ(Facelets::Of(r.game.Cube), f.Now);
-    EXPECT_EQ(r.Frames - before, 2) << "animated at the current speed";
+    EXPECT_EQ(r.Turns - before, 1) << "reported for the view to show";
     r.replay.Resume();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !r.replay.Active(); }));
     EXPECT_EQ(r.replay.TurnsDone(), 6);
     EXPECT_TRUE(r.game.Cube.IsSolved());
     EXPECT_FALSE(r.game.Running());
-    // The player's turn, a new game or a stopped animation ends a replay.
+    // The player's turn or a new game ends a replay.
     const std::function<void()> takeovers[] = {[&] {
                                                    r.game.PlayerTurns({QORMove{0, 1, 1}});
                                                },
-                                               [&] { r.game.NewGame(); },
-                                               [&] {
-                                                   r.StopAfter = r.Frames + 1;
-                                                   r.replay.Step();
-                                               }};
+                                               [&] { r.game.NewGame(); }};
     for (const auto& takeover : takeovers) {
         ASSERT_TRUE(r.replay.Start("R U F'", "F U' R'"));
         r.replay.Step();
