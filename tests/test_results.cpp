@@ -38,7 +38,7 @@ TEST(Results, theClockListAndRefusalShowAndEachWinIsKeptBeforeItsCongratulationU
     QTreeWidget* list = g.form.PlayersForm->ListView;
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->topLevelItemCount() == 1; }));
     server.connections[0]->close();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return g.Status() == "OFFLINE"; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.Status() == "СЕРВЕР НЕДОСТУПЕН!"; }));
     g.Win(5);
     g.Win(6);
     g.form.LoginForm->CheckBoxFirst->setChecked(true);

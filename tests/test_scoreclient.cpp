@@ -147,14 +147,14 @@ TEST(ScoreClient, aLostConnectionLogsInAgainByItselfUnlessTheTopListIsOff) {
     const quint16 port = c.server.Port(); // the server restarts on its port
     c.server.server.close();
     c.server.connections[0]->abort();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return c.Status() == "OFFLINE"; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.Status() == "СЕРВЕР НЕДОСТУПЕН!"; }));
     ASSERT_TRUE(c.server.server.listen(QHostAddress::LocalHost, port));
     ASSERT_TRUE(c.server.WaitFor(1, "CUBE_LOGIN;anna;secret1"));
     c.server.Reply(1, "ZKSERVER_LOGIN_OK");
     EXPECT_TRUE(QTest::qWaitFor([&] { return loggedIn.size() == 2; }));
     c.settings.UpdateTopList = false;
     c.server.connections[1]->abort();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return c.Status() == "OFFLINE"; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.Status() == "СЕРВЕР НЕДОСТУПЕН!"; }));
     // Ten back-offs pass without a new connection.
     EXPECT_FALSE(QTest::qWaitFor([&] { return c.server.connections.size() > 2; }, 500));
 }
