@@ -3,8 +3,8 @@
 // status bar. It shows what the game, the view and the score-server client report, forwards
 // the player's commands to them, and shows the dialogs.
 
-#include "cube/qorsettings.h"
-#include "cube/qorsettingsfile.h"
+#include "settings/qorsettings.h"
+#include "settings/qorsettingsfile.h"
 
 #include <QMainWindow>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #include "app/qorhelp.h"
 
-#include "cube/qorinstalled.h"
+#include "settings/qorinstalled.h"
 #include "dialogs/help.h"
 
 #include <QFileInfo>

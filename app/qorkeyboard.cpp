@@ -1,7 +1,7 @@
 #include "app/qorkeyboard.h"
 
 #include "app/qorviewcontroller.h"
-#include "cube/qorgame.h"
+#include "game/qorgame.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

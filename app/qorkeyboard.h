@@ -3,7 +3,7 @@
 // current view, and undo and redo. Keys wait in a short queue and run in order from the event
 // loop, so a fast sequence is not lost; the view shows their turns after each other.
 
-#include "cube/qormove.h"
+#include "model/qormove.h"
 
 #include <QObject>
 

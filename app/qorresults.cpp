@@ -1,7 +1,7 @@
 #include "app/qorresults.h"
 
 #include "app/qorscoreclient.h"
-#include "cube/qorgame.h"
+#include "game/qorgame.h"
 
 #include <QDir>
 

@@ -3,7 +3,7 @@
 // to the score server. One that cannot go now waits in the history, and every waiting result
 // goes, oldest first, right after the next login. Nothing is retried on a timer.
 
-#include "cube/qorhistory.h"
+#include "history/qorhistory.h"
 
 #include <QObject>
 #include <QString>

@@ -3,7 +3,7 @@
 // top list, sends results, and says in a status text what state it is in. It reads the user
 // name, password, host and port from the live settings at the moment it needs them.
 
-#include "cube/qorsettings.h"
+#include "settings/qorsettings.h"
 
 #include <QList>
 #include <QObject>

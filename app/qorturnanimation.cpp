@@ -1,6 +1,6 @@
 #include "app/qorturnanimation.h"
 
-#include "cube/qorsettings.h"
+#include "settings/qorsettings.h"
 
 #include <algorithm>
 #include <cmath>

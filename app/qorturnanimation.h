@@ -3,8 +3,9 @@
 // from its old angle to its new one by elapsed time, at the settings' speed whatever the
 // display does. The cube itself turns at once; this keeps a picture of it that follows.
 
-#include "cube/qorbigcube.h"
+#include "model/qorbigcube.h"
 #include "render/qorcubedraw.h"
+#include "settings/qorsettings.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "app/qorviewcontroller.h"
 
-#include "cube/qorgame.h"
+#include "game/qorgame.h"
 
 #include <QWindow>
 

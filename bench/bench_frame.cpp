@@ -92,7 +92,7 @@ void PickAt(benchmark::State& state) {
 // A new game's 30-turn shuffle shown at the default speed, 18 frames a turn in one pass each,
 // then the picture at rest refined to the quality range(0).
 void Shuffle30(benchmark::State& state) {
-    QORBigCube model(&Settings), shown(&Settings);
+    QORBigCube model(&Settings.ColorTable), shown(&Settings.ColorTable);
     model.SeedSource = [] { return uint64_t(3); };
     QORTurnPose pose;
     for (auto _ : state) {
@@ -194,7 +194,7 @@ int main(int argc, char** argv) {
     panel.show();
     if (!QTest::qWaitForWindowExposed(&panel))
         return 1;
-    QORBigCube cube(&Settings);
+    QORBigCube cube(&Settings.ColorTable);
     cube.Reset();
     QORGL renderer;
     renderer.Cube = &cube;

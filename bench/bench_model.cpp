@@ -1,5 +1,5 @@
 // Model-only speed: layer turns without drawing.
-#include "cube/qorbigcube.h"
+#include "model/qorbigcube.h"
 
 #include <benchmark/benchmark.h>
 
@@ -7,9 +7,7 @@ namespace {
 
 // Ten thousand random quarter turns, found and turned as the shuffle does, without frames.
 void TenThousandTurns(benchmark::State& state) {
-    QORSettings settings;
-    settings.RotateStep = 45;
-    QORBigCube cube(&settings);
+    QORBigCube cube;
     cube.SeedSource = [] { return uint64_t(1); };
     for (auto _ : state) {
         cube.Reset();

@@ -2,9 +2,9 @@
 // the table, the figures and the chart, until the window is on screen. With 100,000 solves it
 // must open in under 0.3 s: the table reads a page, the figures one column. Needs a display:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/quelmora_bench_stats
-#include "cube/qorgame.h"
-#include "cube/qorhistory.h"
-#include "cube/qorreplay.h"
+#include "game/qorgame.h"
+#include "history/qorhistory.h"
+#include "game/qorreplay.h"
 #include "dialogs/stats.h"
 
 #include <QApplication>

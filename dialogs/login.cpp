@@ -1,6 +1,6 @@
 #include "dialogs/login.h"
 
-#include "cube/qorsettings.h"
+#include "settings/qorsettings.h"
 #include "dialogs/qorfont.h"
 #include "dialogs/qorprogram.h"
 #include "dialogs/qorwrappedcheckbox.h"

@@ -1,6 +1,6 @@
 #include "dialogs/options.h"
 
-#include "cube/qorsettings.h"
+#include "settings/qorsettings.h"
 #include "dialogs/qorcolorbox.h"
 #include "dialogs/qorfont.h"
 #include "dialogs/qoroptionmaps.h"

@@ -1,6 +1,6 @@
 #include "dialogs/qoroptionmaps.h"
 
-#include "cube/qorsettings.h"
+#include "settings/qorsettings.h"
 
 #include <algorithm>
 

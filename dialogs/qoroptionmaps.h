@@ -2,7 +2,7 @@
 // What the options dialog's controls stand for: slider positions mapped to the values the
 // settings keep, and the colours its drop-downs offer. The idle list is the settings' own.
 
-#include "cube/qorsettings.h"
+#include "settings/qorsettings.h"
 
 #include <array>
 #include <cstdint>

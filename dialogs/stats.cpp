@@ -1,8 +1,8 @@
 #include "dialogs/stats.h"
 
-#include "cube/qorhistory.h"
-#include "cube/qorreplay.h"
-#include "cube/qorstats.h"
+#include "history/qorhistory.h"
+#include "game/qorreplay.h"
+#include "history/qorstats.h"
 #include "dialogs/qorfiledialog.h"
 #include "dialogs/qorfont.h"
 #include "dialogs/qorprogram.h"

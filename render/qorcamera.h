@@ -2,7 +2,7 @@
 // The orbiting camera and its drag step. The camera always looks at the origin; pointer
 // coordinates are the drawing panel's pixels, x right, y down.
 
-#include "cube/qormath.h"
+#include "model/qormath.h"
 
 // One view drag step shared by the camera and the light: builds the rotation for a pointer
 // move from (lastX, lastY) to (x, y), 3 degrees per axis whatever the distance. Normalises

@@ -3,7 +3,7 @@
 // caller sets up matrices, lights and the render or selection mode; with names, the caller has
 // pushed one entry on the name stack, which each polygon's name replaces.
 
-#include "cube/qorbigcube.h"
+#include "model/qorbigcube.h"
 
 #include <array>
 #include <cstdint>

@@ -5,8 +5,8 @@
 // The view lives in the projection matrix; model-view stays identity, so the light and all
 // geometry are in world coordinates.
 
-#include "cube/qorbigcube.h"
-#include "cube/qorsettings.h"
+#include "model/qorbigcube.h"
+#include "settings/qorsettings.h"
 #include "render/qoraccumulator.h"
 #include "render/qorcamera.h"
 #include "render/qorcubedraw.h"

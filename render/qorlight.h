@@ -2,7 +2,7 @@
 // Light 0, carried along with the camera by the same drag steps so it keeps its place
 // relative to the viewer.
 
-#include "cube/qormath.h"
+#include "model/qormath.h"
 
 class QORLight {
 public:

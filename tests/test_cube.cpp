@@ -1,12 +1,12 @@
-#include "cube/qorbigcube.h"
+#include "model/qorbigcube.h"
 
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
 
 TEST(Cube, resetPlacesEachCubieAndStickerByItsIndexAndOnlyApplyColorsRecolours) {
-    QORSettings settings;
-    QORBigCube cube(&settings);
+    QORColorTable colors = DefaultColorTable();
+    QORBigCube cube(&colors);
     cube.Reset();
     for (int k = 0; k < 27; ++k) {
         const QORSmallCube& c = cube.Cubies[k];
@@ -21,14 +21,14 @@ TEST(Cube, resetPlacesEachCubieAndStickerByItsIndexAndOnlyApplyColorsRecolours) 
     for (int f = 1; f <= 6; ++f)
         ExpectVec(cube.Cubies[13].FaceCentre(f), 0.8f * FaceOut[f].x, 0.8f * FaceOut[f].y,
                   0.8f * FaceOut[f].z);
-    const RGBTriple body = settings.ColorTable[0], chosen{1, 2, 3};
+    const RGBTriple body = colors[0], chosen{1, 2, 3};
     // Cubie 26 is the right-top-front corner, cubie 0 the left-bottom-back one.
     const int owner[7] = {0, 26, 0, 0, 26, 26, 0};
     for (int f = 1; f <= 6; ++f)
-        EXPECT_EQ(cube.Cubies[owner[f]].Colors[f], settings.ColorTable[f]) << f;
+        EXPECT_EQ(cube.Cubies[owner[f]].Colors[f], colors[f]) << f;
     for (const RGBTriple& c : cube.Cubies[13].Colors)
         EXPECT_EQ(c, body) << "the core is all body";
-    settings.ColorTable[1] = chosen;
+    colors[1] = chosen;
     cube.Cubies[26].Points[0].x = 42; // stands for any scramble
     EXPECT_FALSE(cube.Cubies[26].Colors[1] == chosen) << "the table alone changes nothing";
     cube.ApplyColors();

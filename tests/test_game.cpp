@@ -1,5 +1,5 @@
 // The game object: a new game, the clock, the win on release, stop, and the game file.
-#include "cube/qorgame.h"
+#include "game/qorgame.h"
 
 #include "support/facelets.h"
 #include "support/framecounter.h"

@@ -1,6 +1,6 @@
 // The solve history: what a win stores, on disk at once, what waits unsent, the export, and
 // how damaged records are told apart and read a page at a time.
-#include "cube/qorhistory.h"
+#include "history/qorhistory.h"
 
 #include "support/outsideconnection.h"
 #include "support/testutil.h"

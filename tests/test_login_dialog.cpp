@@ -2,7 +2,7 @@
 // that act at once.
 #include "dialogs/login.h"
 
-#include "cube/qorsettings.h"
+#include "settings/qorsettings.h"
 
 #include <QApplication>
 #include <QCheckBox>

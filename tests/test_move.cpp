@@ -1,6 +1,6 @@
 // Turns in the player's notation: names, the faces a view shows, and key sequences checked
 // against an independent model of the cube.
-#include "cube/qormove.h"
+#include "model/qormove.h"
 
 #include "support/facelets.h"
 #include "support/framecounter.h"

@@ -3,7 +3,7 @@
 #include "dialogs/options.h"
 #include "dialogs/qorcolorbox.h"
 
-#include "cube/qorsettings.h"
+#include "settings/qorsettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

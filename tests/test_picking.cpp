@@ -1,4 +1,4 @@
-#include "cube/qorbigcube.h"
+#include "model/qorbigcube.h"
 #include "render/qorcubedraw.h"
 
 #include "support/framecounter.h"

@@ -1,6 +1,6 @@
 // Watching a stored solve: its turns on the game's cube, with no clock, paused and stepped,
 // and the cube given back to the player.
-#include "cube/qorreplay.h"
+#include "game/qorreplay.h"
 
 #include "support/facelets.h"
 #include "support/framecounter.h"

@@ -1,5 +1,5 @@
-#include "cube/qorbigcube.h"
-#include "cube/qorsavefile.h"
+#include "model/qorbigcube.h"
+#include "model/qorsavefile.h"
 
 #include "support/testutil.h"
 
@@ -21,11 +21,9 @@ float FloatAt(const QByteArray& bytes, int index) {
     return f;
 }
 
-// Thousands of turns leave rounding error in every point, which a save must keep.
+// A well scrambled cube, whose every point a save must keep.
 QORBigCube Scrambled() {
-    static QORSettings settings;
-    settings.RotateStep = 9;
-    QORBigCube cube(&settings);
+    QORBigCube cube;
     cube.SeedSource = [] { return uint64_t(99); };
     cube.Reset();
     cube.Shuffle(3000);

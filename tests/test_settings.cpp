@@ -1,5 +1,5 @@
-#include "cube/qorinifile.h"
-#include "cube/qorsettingsfile.h"
+#include "settings/qorinifile.h"
+#include "settings/qorsettingsfile.h"
 
 #include "support/asnobody.h"
 #include "support/testutil.h"

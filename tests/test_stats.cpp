@@ -1,5 +1,5 @@
 // Solve-time figures as cubers count them, and times as they write them.
-#include "cube/qorstats.h"
+#include "history/qorstats.h"
 
 #include <gtest/gtest.h>
 

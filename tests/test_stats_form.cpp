@@ -3,8 +3,8 @@
 // opens, deleting after a question, exporting, and watching a solve again.
 #include "dialogs/stats.h"
 
-#include "cube/qorhistory.h"
-#include "cube/qorreplay.h"
+#include "history/qorhistory.h"
+#include "game/qorreplay.h"
 
 #include "support/framecounter.h"
 #include "support/outsideconnection.h"

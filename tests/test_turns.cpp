@@ -1,4 +1,4 @@
-#include "cube/qorbigcube.h"
+#include "model/qorbigcube.h"
 
 #include "support/framecounter.h"
 #include "support/testutil.h"

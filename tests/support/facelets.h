@@ -4,7 +4,7 @@
 // front's right column up, U the front's top row to the left, F the top's bottom row to the
 // right), not by the game's rotation maths.
 
-#include "cube/qorbigcube.h"
+#include "model/qorbigcube.h"
 
 #include <QString>
 

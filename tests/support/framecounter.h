@@ -1,12 +1,12 @@
 #pragma once
 // Model tests' cubes and games with settings of their own; a game counts the turns it reports.
 
-#include "cube/qorbigcube.h"
-#include "cube/qorgame.h"
+#include "model/qorbigcube.h"
+#include "game/qorgame.h"
 
 struct CountedCube {
     QORSettings settings;
-    QORBigCube cube{&settings};
+    QORBigCube cube{&settings.ColorTable};
     CountedCube() { cube.Reset(); }
 };
 

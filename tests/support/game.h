@@ -4,7 +4,7 @@
 
 #include "app/mainform.h"
 #include "app/qorviewcontroller.h"
-#include "cube/qorgame.h"
+#include "game/qorgame.h"
 
 #include "support/testutil.h"
 

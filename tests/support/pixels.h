@@ -1,7 +1,7 @@
 #pragma once
 // Where the player sees a point of the cube.
 
-#include "cube/qormath.h"
+#include "model/qormath.h"
 
 #include <QPoint>
 

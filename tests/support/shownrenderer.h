@@ -10,7 +10,7 @@
 
 struct ShownRenderer {
     QORSettings settings;
-    QORBigCube cube{&settings};
+    QORBigCube cube{&settings.ColorTable};
     QORDrawPanel panel;
     QORGL renderer;
 

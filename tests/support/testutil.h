@@ -1,8 +1,8 @@
 #pragma once
 // Small helpers shared by the test files.
 
-#include "cube/qorbigcube.h"
-#include "cube/qorhistory.h"
+#include "model/qorbigcube.h"
+#include "history/qorhistory.h"
 
 #include <QByteArray>
 #include <QFile>

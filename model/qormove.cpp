@@ -1,4 +1,4 @@
-#include "cube/qormove.h"
+#include "model/qormove.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 // Sticker dragging: the sticker under the pointer, and the layer turn that carries the picked
 // sticker along the drag. Stepping from one cubie to its neighbour is the gesture.
 
-#include "cube/qorbigcube.h"
+#include "model/qorbigcube.h"
 
 #include <cmath>
 

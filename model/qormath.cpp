@@ -1,4 +1,4 @@
-#include "cube/qormath.h"
+#include "model/qormath.h"
 
 #include <cmath>
 
@@ -66,4 +66,11 @@ RGBTriple RGBFromColorValue(uint32_t value) {
 
 uint32_t ColorValueFromRGB(const RGBTriple& c) {
     return uint32_t(c.r) | (uint32_t(c.g) << 8) | (uint32_t(c.b) << 16);
+}
+
+QORColorTable DefaultColorTable() {
+    QORColorTable table;
+    for (std::size_t slot = 0; slot < table.size(); ++slot)
+        table[slot] = RGBFromColorValue(DefaultColorValues[slot]);
+    return table;
 }

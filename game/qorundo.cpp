@@ -1,4 +1,4 @@
-#include "cube/qorundo.h"
+#include "game/qorundo.h"
 
 void QORUndo::Clear() {
     Done.clear();

@@ -3,8 +3,9 @@
 // game file. Windows show what it signals and forward the player's commands; it knows nothing
 // of widgets or GL.
 
-#include "cube/qorbigcube.h"
-#include "cube/qorundo.h"
+#include "model/qorbigcube.h"
+#include "game/qorundo.h"
+#include "settings/qorsettings.h"
 
 #include <QObject>
 #include <QString>

@@ -6,7 +6,7 @@
 // B at z. A letter alone is clockwise as seen from outside that face, M turning like L, E like
 // D and S like F; a trailing apostrophe is the other sense. Names are separated by blanks.
 
-#include "cube/qormath.h"
+#include "model/qormath.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "cube/qorhistory.h"
+#include "history/qorhistory.h"
 
-#include "cube/qorsettings.h"
+#include "net/qorprotocol.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -29,7 +29,7 @@ const char* const Schema[] = {
 // (2^40 would read as 0). None is allowed: a cube can be solved without a shuffle.
 const QString SoundShuffles =
     QStringLiteral("(typeof(shuffles) = 'integer' AND shuffles BETWEEN 0 AND %1)")
-        .arg(QORSettingTable::ShuffleRotateCount.Max);
+        .arg(QORProtocol::MaxShuffles);
 
 // What a real solve can store: a time neither negative nor a year long, a shuffle length the
 // game can give and counts that fit. SQLite judges every row by this one rule, so a damaged or

@@ -1,4 +1,4 @@
-#include "cube/qorstats.h"
+#include "history/qorstats.h"
 
 #include <algorithm>
 #include <cmath>

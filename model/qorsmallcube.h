@@ -7,7 +7,7 @@
 // (right), 5 is +y (top), 6 is -y (bottom). A face keeps its number, colour and selection name
 // wherever turns carry it.
 
-#include "cube/qormath.h"
+#include "model/qormath.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "cube/qorsettings.h"
+#include "settings/qorsettings.h"
 
-#include "cube/qorinifile.h"
+#include "settings/qorinifile.h"
 
 #include <algorithm>
 #include <limits>
@@ -31,12 +31,6 @@ bool IsIdleChoice(int milliseconds) {
                        [&](const QORIdleChoice& c) { return c.Milliseconds == milliseconds; });
 }
 
-std::array<RGBTriple, 8> DefaultColorTable() {
-    std::array<RGBTriple, 8> table;
-    for (const QORColorSetting& c : QORSettingTable::Colors)
-        table[std::size_t(c.Slot)] = RGBFromColorValue(c.Default);
-    return table;
-}
 
 std::optional<int> ParseIniInt(const QString& text) {
     int i = 0;

@@ -1,4 +1,4 @@
-#include "cube/qorinstalled.h"
+#include "settings/qorinstalled.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "cube/qorbigcube.h"
+#include "model/qorbigcube.h"
 
 RGBTriple QORBigCube::Colour(int slot) const {
     const std::size_t at = std::size_t(slot);
-    return Settings ? Settings->ColorTable[at] : DefaultColorTable()[at];
+    return Colors ? (*Colors)[at] : DefaultColorTable()[at];
 }
 
 void QORBigCube::ColourCubie(QORSmallCube& cubie) const {

@@ -3,7 +3,7 @@
 // but cannot be read is never written over: that would replace the player's sections and
 // comments with defaults.
 
-#include "cube/qorsettings.h"
+#include "settings/qorsettings.h"
 
 #include <QString>
 

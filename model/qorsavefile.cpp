@@ -1,6 +1,6 @@
-#include "cube/qorsavefile.h"
+#include "model/qorsavefile.h"
 
-#include "cube/qorbigcube.h"
+#include "model/qorbigcube.h"
 
 #include <QFile>
 #include <QFileInfo>

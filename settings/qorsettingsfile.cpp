@@ -1,7 +1,7 @@
-#include "cube/qorsettingsfile.h"
+#include "settings/qorsettingsfile.h"
 
-#include "cube/qorinifile.h"
-#include "cube/qorinstalled.h"
+#include "settings/qorinifile.h"
+#include "settings/qorinstalled.h"
 
 #include <QDir>
 #include <QFileInfo>

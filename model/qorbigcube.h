@@ -5,13 +5,12 @@
 // initial eye. Cubie index 9i + 3j + k sits at ((i-1)*1.6, (j-1)*1.6, (k-1)*1.6) when solved,
 // so cubie 0 is the left-bottom-back corner, 13 the core and 26 the right-top-front corner.
 // Faces 1..6 are front, back, left, right, top, bottom as built (see qorsmallcube.h).
-// Colours come from the live settings' ColorTable (see qorsettings.h).
+// Colours come from a colour table the cube is given, the live settings' as a rule.
 // Rotations follow MatRotation: a positive angle is clockwise seen from the axis tip.
 // Selection names: 100*(index+1) for a chamfer, plus 10*face + 1 for a face.
 
-#include "cube/qormove.h"
-#include "cube/qorsettings.h"
-#include "cube/qorsmallcube.h"
+#include "model/qormove.h"
+#include "model/qorsmallcube.h"
 
 #include <QString>
 
@@ -38,21 +37,21 @@ public:
     Vec3 AxisX{1, 0, 0}, AxisY{0, 1, 0}, AxisZ{0, 0, 1};
     Vec3 PickPrev, PickCubie, PickFace;
     std::array<QORSmallCube, CubieCount> Cubies;
-    // The colours; the cube reads them when it colours its cubies. Without settings it takes
-    // the table's defaults.
-    const QORSettings* Settings = nullptr;
+    // The colours; the cube reads them when it colours its cubies. Without a table it takes
+    // the default colours.
+    const QORColorTable* Colors = nullptr;
 
     // Shuffle draws from this; it is seeded again from SeedSource on every shuffle, so tests
     // can make shuffles repeat by giving a fixed seed.
     std::minstd_rand Random;
     std::function<uint64_t()> SeedSource;
 
-    explicit QORBigCube(const QORSettings* settings = nullptr) : Settings(settings) {}
+    explicit QORBigCube(const QORColorTable* colors = nullptr) : Colors(colors) {}
 
     void Reset();
     // Recolours in place from ColorTable; points stay, so a scramble keeps its state.
     void ApplyColors();
-    // The colour of a ColorTable slot, from the settings or the defaults.
+    // The colour of a slot, from the table or the defaults.
     RGBTriple Colour(int slot) const;
     // Forget the layer being turned and the points a turn would be derived from.
     void ClearTurnMarks();

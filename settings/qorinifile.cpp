@@ -1,4 +1,4 @@
-#include "cube/qorinifile.h"
+#include "settings/qorinifile.h"
 
 #include "net/qorcp1251.h"
 

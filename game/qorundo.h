@@ -2,7 +2,7 @@
 // The player's turns of one game, for undo and redo. Each entry is what one command turned:
 // one layer, or all three about an axis for a whole-cube turn. Shuffle turns are never here.
 
-#include "cube/qormove.h"
+#include "model/qormove.h"
 
 #include <QList>
 

@@ -2,7 +2,7 @@
 // every time: the plane value of a cubie centre truncates to 0 on the layer and to at least 1
 // on the next one, which also absorbs the last bits of points saved by older versions.
 
-#include "cube/qorbigcube.h"
+#include "model/qorbigcube.h"
 
 #include <chrono>
 #include <cmath>

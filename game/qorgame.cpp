@@ -1,4 +1,4 @@
-#include "cube/qorgame.h"
+#include "game/qorgame.h"
 
 #include "net/qorclocktext.h"
 
@@ -7,7 +7,7 @@
 #include <chrono>
 
 QORGame::QORGame(const QORSettings& settings, QObject* parent)
-    : QObject(parent), Cube(&settings), Settings(settings) {
+    : QObject(parent), Cube(&settings.ColorTable), Settings(settings) {
     GameTimer.setInterval(1000);
     NowMs = [] {
         using namespace std::chrono;

@@ -3,7 +3,7 @@
 // and the dialogs all read and edit, the table that owns every setting's key, default and
 // accepted values, and the file format they are read from and written to.
 
-#include "cube/qormath.h"
+#include "model/qormath.h"
 #include "net/qorprotocol.h"
 
 #include <QString>
@@ -61,14 +61,14 @@ namespace QORSettingTable {
 // In the order the file is written. ColorTable slots: 0 body, 1 front, 2 back, 3 left,
 // 4 right, 5 top, 6 bottom, 7 background.
 inline constexpr std::array<QORColorSetting, 8> Colors = {{
-    {"FrontColor", 1, 0x00FFFFFF},
-    {"BackColor", 2, 0x00FF1A8C},
-    {"LeftColor", 3, 0x0080FF80},
-    {"RightColor", 4, 0x00FF8000},
-    {"TopColor", 5, 0x0055FFFF},
-    {"BottomColor", 6, 0x005151FF},
-    {"SpaceColor", 0, 0x00483535},
-    {"BGColor", 7, 0x00000000},
+    {"FrontColor", 1, DefaultColorValues[1]},
+    {"BackColor", 2, DefaultColorValues[2]},
+    {"LeftColor", 3, DefaultColorValues[3]},
+    {"RightColor", 4, DefaultColorValues[4]},
+    {"TopColor", 5, DefaultColorValues[5]},
+    {"BottomColor", 6, DefaultColorValues[6]},
+    {"SpaceColor", 0, DefaultColorValues[0]},
+    {"BGColor", 7, DefaultColorValues[7]},
 }};
 // The renderer's jitter table holds one offset per pass up to the maximum.
 inline constexpr QORIntSetting DrawQuality{"DrawQuality", 1, 1, 16};
@@ -129,8 +129,6 @@ inline constexpr std::array<QORIdleChoice, 14> IdleChoices = {{
 }};
 
 } // namespace QORSettingTable
-
-std::array<RGBTriple, 8> DefaultColorTable();
 
 // Every setting of a run. Fields carry the names of the values they stand for in play:
 // RotateStep is the file's RotateSpeed, ShuffleCount its ShuffleRotateCount, IdleTimeout its

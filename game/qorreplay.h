@@ -4,7 +4,7 @@
 // with pause and single steps. It runs no clock and sends
 // nothing, and it gives the cube back to the player at their first turn or a new game.
 
-#include "cube/qormove.h"
+#include "model/qormove.h"
 
 #include <QElapsedTimer>
 #include <QObject>

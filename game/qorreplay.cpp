@@ -1,6 +1,6 @@
-#include "cube/qorreplay.h"
+#include "game/qorreplay.h"
 
-#include "cube/qorgame.h"
+#include "game/qorgame.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,6 +6,7 @@
 // column vector. MatRotation's positive angle turns a point clockwise as seen from the tip of
 // the axis looking towards the origin: about (0,0,1) by +90, (1,0,0) goes to (0,-1,0).
 
+#include <array>
 #include <cstdint>
 
 struct Vec3 {
@@ -34,3 +35,10 @@ void VecNormalize(Vec3& v);
 // Windows colour values are 0x00BBGGRR: red in the low byte.
 RGBTriple RGBFromColorValue(uint32_t value);
 uint32_t ColorValueFromRGB(const RGBTriple& c);
+
+// The colour slots: 0 body, 1 front, 2 back, 3 left, 4 right, 5 top, 6 bottom, 7 background.
+using QORColorTable = std::array<RGBTriple, 8>;
+// The colours of a cube nobody has coloured otherwise, as colour values by slot.
+inline constexpr std::array<uint32_t, 8> DefaultColorValues = {
+    0x00483535, 0x00FFFFFF, 0x00FF1A8C, 0x0080FF80, 0x00FF8000, 0x0055FFFF, 0x005151FF, 0x00000000};
+QORColorTable DefaultColorTable();

@@ -1,4 +1,4 @@
-#include "cube/qorsmallcube.h"
+#include "model/qorsmallcube.h"
 
 namespace {
 
