@@ -99,27 +99,19 @@ void QORGame::Make(const QList<QORMove>& turns, bool paced) {
 }
 
 bool QORGame::PlayerTurns(const QList<QORMove>& turns) {
-    Make(turns);
     History.Did(turns);
-    Count(turns);
-    CheckWin();
-    return true;
+    return Play(turns);
 }
 
 bool QORGame::UndoTurn() {
-    if (!History.CanUndo())
-        return false;
-    const QList<QORMove> turns = History.Undo();
-    Make(turns);
-    Count(turns);
-    CheckWin();
-    return true;
+    return History.CanUndo() && Play(History.Undo());
 }
 
 bool QORGame::RedoTurn() {
-    if (!History.CanRedo())
-        return false;
-    const QList<QORMove> turns = History.Redo();
+    return History.CanRedo() && Play(History.Redo());
+}
+
+bool QORGame::Play(const QList<QORMove>& turns) {
     Make(turns);
     Count(turns);
     CheckWin();

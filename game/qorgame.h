@@ -105,6 +105,8 @@ private:
     // Forgets the turns of the game before: a new game, a stop, an opened file.
     void ClearTurns();
     void Count(const QList<QORMove>& turns);
+    // The player's turns, new, undone or redone: made, counted, and a win when they solve.
+    bool Play(const QList<QORMove>& turns);
     void Make(const QList<QORMove>& turns, bool paced = false);
     void StartClock();
     void CheckWin();
