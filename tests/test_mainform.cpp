@@ -149,17 +149,27 @@ TEST(MainForm, fileCommandsNameTheCaptionAndTellWhatFailedAndHelpFallsBackToAWin
 
 TEST(MainForm, aKeptWindowPlaceIsFittedToTheScreenAndOneNoWindowCanHaveIsIgnored) {
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    // A billion pixels square, larger than the screen and partly off it, and no size at all.
-    for (const QRect& kept : {QRect(0, 0, 1000000000, 1000000000), QRect(-300, 200, 3000, 2000),
-                              QRect(50, 60, -5, 100)}) {
+    // Kept, maximised, ignored: a billion pixels square, plain or maximised, froze the start;
+    // larger than the screen and partly off it is fitted; no size at all is ignored.
+    const std::tuple<QRect, bool, bool> rows[] = {
+        {QRect(0, 0, 1000000000, 1000000000), false, true},
+        {QRect(0, 0, 1000000000, 1000000000), true, true},
+        {QRect(-300, 200, 3000, 2000), false, false},
+        {QRect(50, 60, -5, 100), false, true}};
+    for (const auto& [kept, maximised, ignored] : rows) {
         QByteArray bytes = QWidget().saveGeometry();
         QDataStream patch(&bytes, QIODevice::ReadWrite);
-        patch.skipRawData(8); // the version, then the frame's and the window's own rectangles
+        patch.skipRawData(8); // the version, then the frame's and the normal rectangles
         patch << kept << kept;
+        patch.skipRawData(4); // the screen's number; then full screen and the screen's width
+        patch << maximised;
+        patch.skipRawData(5);
+        patch << kept; // the window's own rectangle, the one restored
+        ASSERT_TRUE(QWidget().restoreGeometry(bytes)) << "a place the file can carry";
         QSettings(UserStatePath(), QSettings::IniFormat).setValue("MainWindow/Geometry", bytes);
         Game g;
-        EXPECT_TRUE(available.contains(g.form.geometry())) << kept.width();
-        EXPECT_GE(g.form.width(), 478) << kept.width();
+        EXPECT_TRUE(available.contains(g.form.geometry())) << kept.width() << maximised;
+        EXPECT_EQ(g.form.size() == QSize(478, 399), ignored) << kept.width() << maximised;
     }
     QSettings(UserStatePath(), QSettings::IniFormat).remove("MainWindow");
 }
