@@ -17,7 +17,12 @@ start_game() {
     trap 'kill -9 $pid 2>/dev/null || true' EXIT
     timeout 20 xdotool search --sync --onlyvisible --name '^Quelmora 1\.10$' > /dev/null
     sleep 1.5
-    # Geometry of the drawing panel, where the cube is.
+    panel_place
+}
+
+# Geometry of the drawing panel, where the cube is. The window widens when a status text needs
+# room, which moves the cube, so a step that aims at the cube reads it afresh.
+panel_place() {
     local panel
     panel=$(xdotool search --name '^DrawPanel$' | head -1)
     eval "$(xdotool getwindowgeometry --shell "$panel")"
@@ -77,6 +82,7 @@ drag_sticker() {
 # looking at the front: a row that shows the right or left face's colour, or a column that
 # shows the top or bottom's. Returns 1 when the turn was of a layer the front does not show.
 undo_one_turn() {
+    panel_place
     local step=$((HEIGHT * 16964 / 100000)) cx=$((X + WIDTH / 2)) cy=$((Y + HEIGHT / 2))
     import -window root shuffled.png
     local line a b c
