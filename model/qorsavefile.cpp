@@ -22,8 +22,8 @@ void SetError(QString* error, const QString& text) {
 
 using CubePoints = std::array<std::array<Vec3, QORSmallCube::PointCount>, QORBigCube::CubieCount>;
 
-// Turns leave rounding error in the points, which a save keeps; thousands of turns stay well
-// within this.
+// Saves of older builds, whose turns were many small rotations, carry rounding error in their
+// points; thousands of such turns stay well within this.
 constexpr float Drift = 1e-3f;
 
 // The whole number of steps v lies from zero, when that is -1, 0 or 1 within the tolerance.
