@@ -6,6 +6,7 @@
 
 #include "support/fakescoreserver.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -148,6 +149,18 @@ TEST(ScoreClient, aLostConnectionLogsInAgainByItselfUnlessTheTopListIsOff) {
     c.server.server.close();
     c.server.connections[0]->abort();
     ASSERT_TRUE(QTest::qWaitFor([&] { return c.Status() == "СЕРВЕР НЕДОСТУПЕН!"; }));
+    // Each failed attempt waits twice as long as the one before; load only makes waits longer.
+    QList<qint64> attempts;
+    QElapsedTimer clock;
+    QObject context;
+    clock.start();
+    QObject::connect(&c.client, &QORScoreClient::StatusChanged, &context, [&](const QString& s) {
+        if (s == "ПОДКЛЮЧЕНИЕ...")
+            attempts << clock.elapsed();
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return attempts.size() == 4; }));
+    for (int k = 1; k < 4; ++k)
+        EXPECT_GE(attempts[k] - attempts[k - 1], 50 * (1 << k) * 9 / 10) << k;
     ASSERT_TRUE(c.server.server.listen(QHostAddress::LocalHost, port));
     ASSERT_TRUE(c.server.WaitFor(1, "CUBE_LOGIN;anna;secret1"));
     c.server.Reply(1, "ZKSERVER_LOGIN_OK");
