@@ -65,9 +65,12 @@ public:
     // Both of the above from a clean slate: the axes to turn about, none unless nine cubies
     // were marked.
     std::vector<Vec3> FindLayer();
+    // A draw of 0 to n - 1, each equally likely.
+    using Drawing = std::function<uint32_t(uint32_t n)>;
     // The turns made, in order. The cube holds their result when it returns: whoever shows
-    // them animates the list.
-    QList<QORMove> Shuffle(int count);
+    // them animates the list. The draws come from Random unless draw is given, as the score
+    // server gives one of a cryptographic source.
+    QList<QORMove> Shuffle(int count, const Drawing& draw = {});
     // One layer's quarter turn, made at once and exactly: each coordinate of a turned point
     // is another coordinate of it, perhaps negated, so points never leave the grid however
     // many turns are made.
@@ -91,5 +94,4 @@ private:
     // The turn about one of the unit axes of the layer that holds a point.
     static QORMove MoveOf(const Vec3& axis, const Vec3& inLayer, int sense);
     void ColourCubie(QORSmallCube& cubie) const;
-    uint32_t Draw(uint32_t n) { return uint32_t(Random()) % n; }
 };

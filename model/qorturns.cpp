@@ -102,11 +102,12 @@ QORMove QORBigCube::MoveOf(const Vec3& axis, const Vec3& inLayer, int sense) {
     return {a, int(std::lround(along / Spacing)), sense < 0 ? -1 : 1};
 }
 
-QList<QORMove> QORBigCube::Shuffle(int count) {
+QList<QORMove> QORBigCube::Shuffle(int count, const Drawing& draw) {
     const uint64_t seed =
         SeedSource ? SeedSource()
                    : uint64_t(std::chrono::high_resolution_clock::now().time_since_epoch().count());
     Random.seed(std::minstd_rand::result_type(seed % 2147483646u + 1));
+    const auto Draw = [&](uint32_t n) { return draw ? draw(n) : uint32_t(Random()) % n; };
     QList<QORMove> turns;
     for (int pass = 0; pass < count; ++pass) {
         const QORSmallCube& c = Cubies[Draw(27)];

@@ -10,7 +10,8 @@
 namespace {
 
 // Files of layout 0 kept PBKDF2 salts and digests in columns of their own and no name key.
-constexpr int Layout = 1;
+// Layout 1 added the name key; layout 2 the columns of verified solves and of bans.
+constexpr int Layout = 2;
 
 // The tables are one text for both engines; only the key and byte columns are spelled apart.
 const char* const Schema[] = {
@@ -18,14 +19,41 @@ const char* const Schema[] = {
     // letter case in every alphabet. Files from before that may hold two names with one key:
     // the later accounts keep a null key, and their exact names still log them in.
     "CREATE TABLE IF NOT EXISTS users (id ID_COLUMN, name TEXT NOT NULL UNIQUE, "
-    "name_key TEXT UNIQUE, password BYTES_COLUMN NOT NULL)",
+    "name_key TEXT UNIQUE, password BYTES_COLUMN NOT NULL, banned INTEGER NOT NULL DEFAULT 0)",
+    // A verified solve is a result with its milliseconds, quarter turns, scramble and timed
+    // moves; a held one waits for the operator and counts on no list.
     "CREATE TABLE IF NOT EXISTS results (id ID_COLUMN, user_id BIGINT NOT NULL, "
-    "seconds INTEGER NOT NULL, shuffles INTEGER NOT NULL, date TEXT NOT NULL)",
+    "seconds INTEGER NOT NULL, shuffles INTEGER NOT NULL, date TEXT NOT NULL, ms BIGINT, "
+    "moves INTEGER, scramble_id TEXT, solution TEXT, held INTEGER NOT NULL DEFAULT 0)",
     // One row per ranked player, so that the top list reads the first rows of one index
     // however many results are stored.
     "CREATE TABLE IF NOT EXISTS best (user_id BIGINT PRIMARY KEY, seconds INTEGER NOT NULL, "
     "shuffles INTEGER NOT NULL, date TEXT NOT NULL, result_id BIGINT NOT NULL)",
     "CREATE INDEX IF NOT EXISTS best_rank ON best (seconds, result_id)",
+    // Scrambles dealt for the verified list; dealt_ms is the server's wall clock, in
+    // milliseconds since 1970 UTC, and used is set once a solve of it has been taken.
+    "CREATE TABLE IF NOT EXISTS scrambles (id TEXT PRIMARY KEY, user_id BIGINT NOT NULL, "
+    "shuffles INTEGER NOT NULL, moves TEXT NOT NULL, dealt_ms BIGINT NOT NULL, "
+    "used INTEGER NOT NULL DEFAULT 0)",
+    // What the operator did, and when (UTC, ISO 8601).
+    "CREATE TABLE IF NOT EXISTS audit (id ID_COLUMN, at TEXT NOT NULL, command TEXT NOT NULL, "
+    "target TEXT NOT NULL)",
+};
+
+// Columns added since the first layout, missing from stores made before them.
+const char* const AddedColumns[][3] = {
+    {"users", "banned", "INTEGER NOT NULL DEFAULT 0"},
+    {"results", "ms", "BIGINT"},
+    {"results", "moves", "INTEGER"},
+    {"results", "scramble_id", "TEXT"},
+    {"results", "solution", "TEXT"},
+    {"results", "held", "INTEGER NOT NULL DEFAULT 0"},
+};
+
+// Indexes on added columns, made once the columns are sure to be there.
+const char* const LateIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS results_user ON results (user_id)",
+    "CREATE INDEX IF NOT EXISTS results_verified ON results (ms, id) WHERE ms IS NOT NULL",
 };
 
 } // namespace
@@ -42,6 +70,15 @@ QStringList StoreSchema(QORStoreLocation::Kind engine) {
         statements << QString::fromLatin1(statement)
                           .replace(QStringLiteral("ID_COLUMN"), id)
                           .replace(QStringLiteral("BYTES_COLUMN"), bytes);
+    // PostgreSQL adds what is missing in place; SQLite files are upgraded by their layout.
+    if (!sqlite) {
+        for (const auto& column : AddedColumns)
+            statements << QStringLiteral("ALTER TABLE %1 ADD COLUMN IF NOT EXISTS %2 %3")
+                              .arg(QLatin1String(column[0]), QLatin1String(column[1]),
+                                   QLatin1String(column[2]));
+        for (const char* index : LateIndexes)
+            statements << QString::fromLatin1(index);
+    }
     return statements;
 }
 
@@ -112,6 +149,23 @@ QString UpgradeSQLiteLayout(QSqlDatabase& db) {
         }
         query.finish();
         if (!query.exec(QStringLiteral("DROP TABLE users_pbkdf2")))
+            return fail(query);
+    }
+    for (const auto& column : AddedColumns) {
+        if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM pragma_table_info('%1') "
+                                       "WHERE name = '%2'")
+                            .arg(QLatin1String(column[0]), QLatin1String(column[1]))) ||
+            !query.next())
+            return fail(query);
+        const bool missing = query.value(0).toInt() == 0;
+        query.finish();
+        if (missing && !query.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                                       .arg(QLatin1String(column[0]), QLatin1String(column[1]),
+                                            QLatin1String(column[2]))))
+            return fail(query);
+    }
+    for (const char* index : LateIndexes) {
+        if (!query.exec(QString::fromLatin1(index)))
             return fail(query);
     }
     if (!query.exec(QStringLiteral("PRAGMA user_version=%1").arg(Layout)))

@@ -1,5 +1,6 @@
 // How one read's text is taken as a reply.
 #include "net/qorprotocol.h"
+#include "net/qorverified.h"
 
 #include <gtest/gtest.h>
 
@@ -27,4 +28,50 @@ TEST(Protocol, aReplyIsDispatchedOnItsFirstRecordExactlyAndTopListRowsKeepEveryF
                                      {"x", "1", "2", "3", "4"},
                                      {"bo"}};
     EXPECT_EQ(ParseReply(top).Rows, rows) << "in the server's order";
+}
+
+TEST(Protocol, verifiedRepliesReadBackAsBuiltAndOnlyWholeOnes) {
+    const QString id = QStringLiteral("0123456789abcdef0123456789abcdef");
+    const QList<QORMove> moves = *ParseMoves(QStringLiteral("R U' M"));
+    const VerifiedReply dealt = ParseVerifiedReply(ScrambleReply(id, 3, moves));
+    EXPECT_EQ(dealt.What, VerifiedReply::Scramble);
+    EXPECT_EQ(dealt.Id, id);
+    EXPECT_EQ(dealt.Shuffles, 3);
+    EXPECT_EQ(dealt.Moves, moves);
+    EXPECT_EQ(ParseVerifiedReply(SolveOkReply(id, 7)).Place, 7);
+    EXPECT_EQ(ParseVerifiedReply(SolveBadReply(id, SolveFault::Held)).Fault, SolveFault::Held);
+    const QList<VerifiedRow> rows = {{"a b;\"#", 41230, 58, 20, QDate(2026, 12, 7)},
+                                     {"c", 1, 0, 1000, QDate(2026, 1, 2)}};
+    const VerifiedReply list = ParseVerifiedReply(TopList2Reply(rows));
+    ASSERT_EQ(list.What, VerifiedReply::Rows);
+    ASSERT_EQ(list.List.size(), 2);
+    EXPECT_EQ(list.List[0].Nick, rows[0].Nick);
+    EXPECT_EQ(list.List[1].Ms, 1);
+    EXPECT_EQ(list.List[1].Shuffles, 1000);
+    EXPECT_EQ(list.List[0].Date, rows[0].Date);
+    EXPECT_EQ(ParseVerifiedReply(TopList2Reply({})).What, VerifiedReply::Rows);
+    const char* broken[] = {
+        "ZKSERVER_SOLVE_OK;0123456789abcdef0123456789abcdef;1",     // no line feed yet
+        "ZKSERVER_SOLVE_OK;0123456789ABCDEF0123456789abcdef;1\n",   // not lowercase
+        "ZKSERVER_SOLVE_OK;0123456789abcdef;1\n",                   // short id
+        "ZKSERVER_SOLVE_BAD;0123456789abcdef0123456789abcdef;LATE\n",
+        "ZKSERVER_SCRAMBLE;0123456789abcdef0123456789abcdef;2;R Q\n",
+        "ZKSERVER_TOPLIST2#a;1;2;3\n",
+        "ZKSERVER_LOGIN_OK\n",
+    };
+    for (const char* text : broken)
+        EXPECT_EQ(ParseVerifiedReply(text).What, VerifiedReply::None) << text;
+}
+
+TEST(Protocol, timedMovesAreNamesAtDigitsSeparatedBySingleBlanks) {
+    const QList<TimedMove> moves = {{{0, 1, 1}, 412}, {{1, 1, -1}, 655}, {{2, 0, 1}, 655}};
+    EXPECT_EQ(TimedMovesText(moves), QStringLiteral("R@412 U'@655 S@655"));
+    EXPECT_EQ(ParseTimedMoves(TimedMovesText(moves)), moves);
+    EXPECT_EQ(ParseTimedMoves(QString()), QList<TimedMove>());
+    const char* broken[] = {"R@", "R412", "@1", "R@1  U@2", "R@1 ", "X@1", "R@-1", "R@1234567890",
+                            "RU@1", "R@1;U@2"};
+    for (const char* text : broken)
+        EXPECT_FALSE(ParseTimedMoves(QString::fromLatin1(text))) << text;
+    EXPECT_EQ(SolveRequest("n", "p", "i", 900, moves),
+              QStringLiteral("CUBE_SOLVE;n;p;i;900;R@412 U'@655 S@655\n"));
 }

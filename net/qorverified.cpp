@@ -1,0 +1,174 @@
+#include "net/qorverified.h"
+
+#include "net/qorprotocol.h"
+#include "net/qorsplit.h"
+
+#include <array>
+
+namespace QORProtocol {
+
+namespace {
+
+const std::array<QString, 6>& FaultNames() {
+    // In the order of SolveFault.
+    static const std::array<QString, 6> names = {
+        QStringLiteral("UNSOLVED"), QStringLiteral("UNKNOWN"), QStringLiteral("USED"),
+        QStringLiteral("EXPIRED"),  QStringLiteral("TIMES"),   QStringLiteral("HELD")};
+    return names;
+}
+
+// The seed list's form, so that a client shows both lists' dates alike.
+const QString DateForm = QStringLiteral("dd.MM.yyyy");
+
+// A number of digits only, at most nine of them, so that it never overflows.
+std::optional<qint64> Digits(const QString& text) {
+    if (text.isEmpty() || text.size() > 9)
+        return std::nullopt;
+    qint64 value = 0;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+QString Ended(const QString& message) {
+    return message + QLatin1Char(EndOfMessage);
+}
+
+} // namespace
+
+QString FaultName(SolveFault fault) {
+    return FaultNames()[size_t(fault)];
+}
+
+std::optional<SolveFault> FaultFromName(const QString& name) {
+    for (size_t i = 0; i < FaultNames().size(); ++i) {
+        if (FaultNames()[i] == name)
+            return SolveFault(i);
+    }
+    return std::nullopt;
+}
+
+QString TimedMovesText(const QList<TimedMove>& moves) {
+    QStringList items;
+    for (const TimedMove& move : moves)
+        items << MoveName(move.Move) + u'@' + QString::number(move.Ms);
+    return items.join(u' ');
+}
+
+std::optional<QList<TimedMove>> ParseTimedMoves(const QString& text) {
+    QList<TimedMove> moves;
+    if (text.isEmpty())
+        return moves;
+    for (const QString& item : text.split(u' ')) {
+        const qsizetype at = item.indexOf(u'@');
+        if (at < 0)
+            return std::nullopt;
+        const std::optional<QList<QORMove>> move = ParseMoves(item.left(at));
+        const std::optional<qint64> ms = Digits(item.mid(at + 1));
+        if (!move || move->size() != 1 || !ms)
+            return std::nullopt;
+        moves << TimedMove{move->first(), *ms};
+    }
+    return moves;
+}
+
+bool IsScrambleId(const QString& id) {
+    if (id.size() != ScrambleIdLength)
+        return false;
+    for (QChar c : id) {
+        if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f')))
+            return false;
+    }
+    return true;
+}
+
+QString ScrambleRequest(const QString& user, const QString& password, int shuffles) {
+    return Ended(Credentials(GetScramble, user, password) + u';' + QString::number(shuffles));
+}
+
+QString SolveRequest(const QString& user, const QString& password, const QString& id, qint64 ms,
+                     const QList<TimedMove>& moves) {
+    return Ended(Credentials(Solve, user, password) + u';' + id + u';' + QString::number(ms) +
+                 u';' + TimedMovesText(moves));
+}
+
+QString TopList2Request(const QString& user, const QString& password) {
+    return Ended(Credentials(GetTop2, user, password));
+}
+
+QString ScrambleReply(const QString& id, int shuffles, const QList<QORMove>& moves) {
+    return Ended(ScrambleDealt + u';' + id + u';' + QString::number(shuffles) + u';' +
+                 MovesText(moves));
+}
+
+QString SolveOkReply(const QString& id, int place) {
+    return Ended(SolveOk + u';' + id + u';' + QString::number(place));
+}
+
+QString SolveBadReply(const QString& id, SolveFault fault) {
+    return Ended(SolveBad + u';' + id + u';' + FaultName(fault));
+}
+
+QString TopList2Reply(const QList<VerifiedRow>& rows) {
+    // Records are quoted as the seed list's are: a nick may hold blanks.
+    QString reply = TopList2;
+    for (const VerifiedRow& row : rows)
+        reply += u'#' + QuoteItem(JoinQuoted({row.Nick, QString::number(row.Ms),
+                                              QString::number(row.Moves),
+                                              QString::number(row.Shuffles),
+                                              row.Date.toString(DateForm)},
+                                             u';'));
+    return Ended(reply);
+}
+
+VerifiedReply ParseVerifiedReply(const QString& text) {
+    VerifiedReply reply;
+    if (!text.endsWith(QLatin1Char(EndOfMessage)))
+        return reply;
+    const QString body = text.chopped(1);
+    if (body.startsWith(TopList2 + u'#') || body == TopList2) {
+        const QStringList records = SplitText(body, u'#');
+        for (qsizetype i = 1; i < records.size(); ++i) {
+            const QStringList f = SplitText(records[i], u';');
+            const std::optional<qint64> ms = f.size() == 5 ? Digits(f[1]) : std::nullopt;
+            const std::optional<qint64> moves = f.size() == 5 ? Digits(f[2]) : std::nullopt;
+            const std::optional<qint64> shuffles = f.size() == 5 ? Digits(f[3]) : std::nullopt;
+            if (!ms || !moves || !shuffles)
+                return VerifiedReply();
+            reply.List << VerifiedRow{f[0], *ms, int(*moves), int(*shuffles),
+                                      QDate::fromString(f[4], DateForm)};
+        }
+        reply.What = VerifiedReply::Rows;
+        return reply;
+    }
+    // The other replies hold no blank but between moves, and never a ";" inside a field.
+    const QStringList f = body.split(u';');
+    if (f.size() < 3 || !IsScrambleId(f[1]))
+        return reply;
+    reply.Id = f[1];
+    if (f[0] == ScrambleDealt && f.size() == 4) {
+        const std::optional<qint64> shuffles = Digits(f[2]);
+        const std::optional<QList<QORMove>> moves = ParseMoves(f[3]);
+        if (shuffles && moves) {
+            reply.What = VerifiedReply::Scramble;
+            reply.Shuffles = int(*shuffles);
+            reply.Moves = *moves;
+        }
+    } else if (f[0] == SolveOk && f.size() == 3) {
+        if (const std::optional<qint64> place = Digits(f[2])) {
+            reply.What = VerifiedReply::Accepted;
+            reply.Place = int(*place);
+        }
+    } else if (f[0] == SolveBad && f.size() == 3) {
+        if (const std::optional<SolveFault> fault = FaultFromName(f[2])) {
+            reply.What = VerifiedReply::Refused;
+            reply.Fault = *fault;
+        }
+    }
+    return reply;
+}
+
+} // namespace QORProtocol
