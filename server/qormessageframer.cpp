@@ -1,6 +1,7 @@
 #include "server/qormessageframer.h"
 
 #include "net/qorprotocol.h"
+#include "net/qorverified.h"
 
 #include <QByteArrayView>
 
@@ -13,11 +14,23 @@ namespace {
 // one search for it finds every candidate.
 const QByteArray KeywordStart = "CUBE_";
 
-const std::array<QByteArray, 4>& Keywords() {
-    static const std::array<QByteArray, 4> keywords = {
-        QORProtocol::Login.toLatin1(), QORProtocol::Register.toLatin1(),
-        QORProtocol::GetTop.toLatin1(), QORProtocol::TimeResult.toLatin1()};
+// The last three are the verified list's, whose messages also end at a line feed.
+constexpr int SeedKeywords = 4;
+const std::array<QByteArray, 7>& Keywords() {
+    static const std::array<QByteArray, 7> keywords = {
+        QORProtocol::Login.toLatin1(),       QORProtocol::Register.toLatin1(),
+        QORProtocol::GetTop.toLatin1(),      QORProtocol::TimeResult.toLatin1(),
+        QORProtocol::GetScramble.toLatin1(), QORProtocol::Solve.toLatin1(),
+        QORProtocol::GetTop2.toLatin1()};
     return keywords;
+}
+
+const QByteArray SolveKeyword = QORProtocol::Solve.toLatin1();
+
+bool LineEnded(const QByteArray& bytes, qsizetype at) {
+    const QByteArrayView rest = QByteArrayView(bytes).sliced(at);
+    return std::any_of(Keywords().begin() + SeedKeywords, Keywords().end(),
+                       [&](const QByteArray& keyword) { return rest.startsWith(keyword); });
 }
 
 enum class Match { Keyword, Other, TooShort };
@@ -39,15 +52,40 @@ Match KeywordAt(const QByteArray& bytes, qsizetype at) {
 
 QORMessageFramer::QORMessageFramer(qsizetype maxPending) : MaxPending(maxPending) {}
 
+qsizetype QORMessageFramer::Limit(qsizetype start) const {
+    return QByteArrayView(Pending).sliced(start).startsWith(SolveKeyword)
+               ? std::max<qsizetype>(QORProtocol::MaxSolveBytes, MaxPending)
+               : MaxPending;
+}
+
 QList<QByteArray> QORMessageFramer::Append(const QByteArray& bytes) {
     Pending += bytes;
     QList<QByteArray> messages;
+    if (TooLong)
+        return messages;
     // Messages are cut by offset and the buffer compacted once, so that a large read holding
     // many messages is not moved once per message.
     qsizetype start = 0;
     qsizetype at = std::max<qsizetype>(Scanned, 1);
+    // The line feed that ends the message at start, when it is of a kind that ends there;
+    // looked for once per message, however many keyword candidates it holds.
+    const auto lineEnd = [this](qsizetype from) {
+        return LineEnded(Pending, from) ? Pending.indexOf('\n', from) : qsizetype(-1);
+    };
+    qsizetype feed = lineEnd(start);
     for (;;) {
         const qsizetype hit = Pending.indexOf(KeywordStart, at);
+        if (feed >= 0 && (hit < 0 || feed < hit)) {
+            if (feed + 1 - start > Limit(start)) {
+                TooLong = true;
+                break;
+            }
+            messages << Pending.mid(start, feed + 1 - start);
+            start = feed + 1;
+            at = start + 1;
+            feed = lineEnd(start);
+            continue;
+        }
         if (hit < 0) {
             // The last few bytes may be the first ones of a keyword still on its way.
             at = std::max(start + 1, Pending.size() - KeywordStart.size() + 1);
@@ -59,8 +97,14 @@ QList<QByteArray> QORMessageFramer::Append(const QByteArray& bytes) {
             break;
         }
         if (match == Match::Keyword) {
+            // A message of the verified list is held to its limit however it ends.
+            if (LineEnded(Pending, start) && hit - start > Limit(start)) {
+                TooLong = true;
+                break;
+            }
             messages << Pending.mid(start, hit - start);
             start = hit;
+            feed = lineEnd(start);
         }
         at = hit + 1;
     }

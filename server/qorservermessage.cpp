@@ -39,6 +39,12 @@ QORServerMessage::Kind KindOf(const QString& keyword) {
         return QORServerMessage::GetTop;
     if (keyword + u';' == QORProtocol::TimeResult)
         return QORServerMessage::TimeResult;
+    if (keyword + u';' == QORProtocol::GetScramble)
+        return QORServerMessage::Scramble;
+    if (keyword + u';' == QORProtocol::Solve)
+        return QORServerMessage::Solve;
+    if (keyword + u';' == QORProtocol::GetTop2)
+        return QORServerMessage::GetTop2;
     return QORServerMessage::Invalid;
 }
 
@@ -61,7 +67,10 @@ QORServerMessage QORServerMessage::Parse(const QByteArray& bytes) {
     message.What = fields.size() > 1 ? KindOf(fields.first()) : Invalid;
     if (message.What == Invalid)
         return message;
-    const qsizetype expected = message.What == TimeResult ? 5 : 3;
+    const qsizetype expected = message.What == TimeResult ? 5
+                               : message.What == Scramble ? 4
+                               : message.What == Solve    ? 6
+                                                          : 3;
     if (body.contains(UndefinedCp1251Byte) || fields.size() != expected || !CouldName(fields[1]) ||
         !IsValidPassword(fields[2])) {
         message.What = Refused;
@@ -76,6 +85,24 @@ QORServerMessage QORServerMessage::Parse(const QByteArray& bytes) {
             return QORServerMessage();
         message.Seconds = *seconds;
         message.Shuffles = *shuffles;
+    } else if (message.What == Scramble) {
+        const std::optional<int> turns = ParseBounded(fields[3], QORProtocol::MaxShuffles);
+        if (!turns || *turns < 1)
+            return QORServerMessage();
+        message.Shuffles = *turns;
+    } else if (message.What == Solve) {
+        using QORProtocol::SolveFault;
+        message.Id = fields[3];
+        const std::optional<int> ms = ParseBounded(fields[4], MaxSolveMs);
+        const auto moves = QORProtocol::ParseTimedMoves(fields[5]);
+        message.Ms = ms.value_or(0);
+        message.Moves = moves.value_or(QList<QORProtocol::TimedMove>());
+        if (!QORProtocol::IsScrambleId(message.Id))
+            message.Broken = SolveFault::Unknown;
+        else if (!moves)
+            message.Broken = SolveFault::Unsolved;
+        else if (!ms)
+            message.Broken = SolveFault::Times;
     }
     return message;
 }

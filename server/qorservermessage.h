@@ -2,19 +2,33 @@
 // One client message as the server reads it: the raw bytes of one framed message checked
 // field by field. A message of a known keyword whose fields break the rules is Refused and
 // answered as wrong credentials, so that a client waiting for its answer stops waiting; a
-// result with numbers out of range, and anything else, is Invalid and gets no answer.
+// result or a scramble request with numbers out of range, and anything else, is Invalid and
+// gets no answer. A solve whose credentials are well formed is always answered: a field
+// that cannot be read is its fault (Broken), told once the checks before it have passed.
+
+#include "net/qorverified.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
+#include <optional>
+
 struct QORServerMessage {
-    enum Kind { Invalid, Refused, Login, Register, GetTop, TimeResult };
+    enum Kind { Invalid, Refused, Login, Register, GetTop, TimeResult, Scramble, Solve, GetTop2 };
     Kind What = Invalid;
     // As sent: an account made before names were trimmed is found by its exact name.
     QString Name;
     QString Password;
     int Seconds = 0;
+    // Of a result, and the turns a scramble request asks for.
     int Shuffles = 0;
+    // Of a solve: the scramble's id as sent, the clock's reading and the timed moves. An id
+    // that is no id is Unknown, unreadable moves Unsolved, an unreadable reading Times.
+    QString Id;
+    qint64 Ms = 0;
+    QList<QORProtocol::TimedMove> Moves;
+    std::optional<QORProtocol::SolveFault> Broken;
 
     // The bytes of one message, cp1251, with or without trailing CR/LF.
     static QORServerMessage Parse(const QByteArray& bytes);
@@ -23,3 +37,5 @@ struct QORServerMessage {
 // The longest time a client may send; shuffles follow net/qorprotocol.h, names and
 // passwords net/qorlogin.h.
 inline constexpr int MaxSeconds = 31536000;
+// The longest solve a client may claim, in milliseconds: far beyond a scramble's life.
+inline constexpr int MaxSolveMs = 999999999;
