@@ -6,7 +6,7 @@
 #include "server/qorscorestore.h"
 
 QORScoreBook::QORScoreBook(QORScoreStore& store, int rows, QObject* parent)
-    : QObject(parent), Records(store), Rows(rows) {
+    : QObject(parent), Records(store), Checker(store), Rows(rows) {
     Retry.setInterval(RetryMs);
     connect(&Retry, &QTimer::timeout, this, &QORScoreBook::Flush);
     // Knowing the connection lost asks nothing of the database, so the watch costs nothing.
@@ -19,7 +19,8 @@ QORScoreBook::QORScoreBook(QORScoreStore& store, int rows, QObject* parent)
 }
 
 QByteArray QORScoreBook::TopReply() {
-    if (TopRanking == Records.RankVersion())
+    const quint64 ranking = Records.RankVersion();
+    if (TopRanking == ranking)
         return Top;
     const QList<QORTopRow> top = Records.Top(Rows);
     if (!Records.Answered())
@@ -29,8 +30,31 @@ QByteArray QORScoreBook::TopReply() {
         rows << QStringList{row.Name, ClockText(row.Seconds), QString::number(row.Shuffles),
                             row.Date.toString(QStringLiteral("dd.MM.yyyy"))};
     Top = ToCp1251(QORProtocol::TopListReply(rows));
-    TopRanking = Records.RankVersion();
+    TopRanking = ranking;
     return Top;
+}
+
+QByteArray QORScoreBook::TopList2Reply() {
+    const quint64 ranking = Records.RankVersion();
+    if (Top2Ranking == ranking)
+        return Top2;
+    const QList<QORVerifiedTopRow> top = Records.VerifiedTop(Rows);
+    if (!Records.Answered())
+        return Top2;
+    QList<QORProtocol::VerifiedRow> rows;
+    Top2Results.clear();
+    for (const QORVerifiedTopRow& row : top) {
+        rows << QORProtocol::VerifiedRow{row.Name, row.Ms, row.Moves, row.Shuffles, row.Date};
+        Top2Results << row.ResultId;
+    }
+    Top2 = ToCp1251(QORProtocol::TopList2Reply(rows));
+    Top2Ranking = ranking;
+    return Top2;
+}
+
+int QORScoreBook::VerifiedPlace(qint64 resultId) {
+    TopList2Reply();
+    return int(Top2Results.indexOf(resultId) + 1);
 }
 
 void QORScoreBook::AddResult(const QORKeptResult& result) {

@@ -11,9 +11,12 @@
 #include <QString>
 #include <QTimer>
 
+#include "server/qorverifier.h"
+
 #include <optional>
 
 class QORScoreStore;
+struct QORVerifiedTopRow;
 
 struct QORKeptResult {
     qint64 Player = 0;
@@ -36,20 +39,32 @@ public:
     // The reply to a top-list request, built again only once the ranking has changed. The
     // last one built while the store cannot answer; empty when there is none.
     QByteArray TopReply();
+    // The same for the verified list.
+    QByteArray TopList2Reply();
+    // The place of that result on the verified list, 1…, or 0 outside its rows.
+    int VerifiedPlace(qint64 resultId);
+    QORVerifier& Verifier() { return Checker; }
     // Stores the result, or keeps it when the file refuses it or earlier ones wait.
     void AddResult(const QORKeptResult& result);
     // Whether a write may be tried now: while results wait, the file is known to refuse and
     // another write would only wait for it again.
     bool Writable() const { return Kept.isEmpty(); }
+    // Whether results of the first kind are ignored, so that the seed list holds verified
+    // solves only.
+    bool VerifiedOnly = false;
     // Writes the kept results it can, in order; those it still could not write.
     QList<QORKeptResult> Flush();
 
 private:
     QORScoreStore& Records;
+    QORVerifier Checker;
     int Rows;
     QByteArray Top;
-    // The ranking Top was built for; none at first.
+    QByteArray Top2;
+    QList<qint64> Top2Results;
+    // The ranking each was built for; none at first.
     std::optional<quint64> TopRanking;
+    std::optional<quint64> Top2Ranking;
     QList<QORKeptResult> Kept;
     QTimer Retry;
     QTimer Watch;

@@ -9,6 +9,7 @@
 QORScoreServer::QORScoreServer(QORScoreStore& store, const QORServerOptions& options,
                                QObject* parent)
     : QObject(parent), Options(options), Logins(options.PasswordCost), Scores(store, options.Rows) {
+    Scores.VerifiedOnly = options.VerifiedOnly;
     connect(&Listener, &QTcpServer::newConnection, this, &QORScoreServer::Accept);
 }
 

@@ -36,7 +36,8 @@ void QORScoreSession::ClientGone() {
 bool QORScoreSession::WorthDoingUnheard(QORServerMessage::Kind what) const {
     // Only what changes the store, and not from an address that keeps failing: a result
     // written for a guess would tell the guesser through the top list.
-    return (what == QORServerMessage::Register || what == QORServerMessage::TimeResult) &&
+    return (what == QORServerMessage::Register || what == QORServerMessage::TimeResult ||
+            what == QORServerMessage::Solve) &&
            !Guard.Throttled(Peer);
 }
 
@@ -58,7 +59,16 @@ void QORScoreSession::Handle(const QORServerMessage& message, const Reply& reply
         return;
     }
     if (IsVerified(message)) {
-        Serve(message, reply);
+        // The operator may ban the player while the connection is open. A store that cannot
+        // tell leaves the last check standing, so that results are kept through an outage.
+        const std::optional<bool> banned =
+            Book.Store().Lost() ? std::nullopt : Book.Store().Banned(Player);
+        if (banned.value_or(false)) {
+            Player = 0;
+            reply(Bad());
+        } else {
+            Serve(message, reply);
+        }
         return;
     }
     Check(message, reply);
@@ -88,31 +98,31 @@ void QORScoreSession::Check(const QORServerMessage& message, const Reply& reply)
         return;
     }
     // Without an account the check runs against the dummy: unknown names cost the same.
-    const qint64 id = account ? account->Id : 0;
-    const QString name = account ? account->Name : QString();
+    const QORAccount found = account.value_or(QORAccount());
     Guard.Check(Peer, message.Password,
                 account ? std::optional<QByteArray>(account->Password) : std::nullopt,
-                Waiting.get(),
-                [this, message, id, name, reply](const QORPasswordCheck& check) {
-                    Checked(message, id, name, check, reply);
+                Waiting.get(), [this, message, found, reply](const QORPasswordCheck& check) {
+                    Checked(message, found, check, reply);
                 });
 }
 
-void QORScoreSession::Checked(const QORServerMessage& message, qint64 account, const QString& name,
+void QORScoreSession::Checked(const QORServerMessage& message, const QORAccount& account,
                               const QORPasswordCheck& check, const Reply& reply) {
     Waiting.reset();
-    if (!check.Matches) {
+    // A banned player learns of the ban only with the right password, so that a guesser
+    // learns nothing more than from any other refusal.
+    if (!check.Matches || account.Banned) {
         reply(Bad());
         return;
     }
     // An old or cheaper hash is replaced now that the password is known; should the file
     // refuse, the next login tries again.
     if (!check.Renewed.isEmpty() && Book.Writable())
-        Book.Store().SetPassword(account, check.Renewed);
+        Book.Store().SetPassword(account.Id, check.Renewed);
     VerifiedName = message.Name;
     VerifiedPassword = message.Password;
-    Player = account;
-    PlayerName = name;
+    Player = account.Id;
+    PlayerName = account.Name;
     Serve(message, reply);
 }
 
@@ -125,7 +135,10 @@ void QORScoreSession::Created(const QORServerMessage& message, const QByteArray&
     if (id) {
         QORPasswordCheck made;
         made.Matches = true;
-        Checked(message, *id, TrimmedName(message.Name), made, reply);
+        QORAccount account;
+        account.Id = *id;
+        account.Name = TrimmedName(message.Name);
+        Checked(message, account, made, reply);
         return;
     }
     // Another connection made the name meanwhile: then the password must be that account's.
@@ -149,13 +162,49 @@ void QORScoreSession::Serve(const QORServerMessage& message, const Reply& reply)
             Unanswerable(reply);
         return;
     case QORServerMessage::TimeResult:
-        Book.AddResult(
-            {Player, PlayerName, message.Seconds, message.Shuffles, QDate::currentDate()});
+        // A server of verified solves only takes none of these, and says nothing.
+        if (!Book.VerifiedOnly)
+            Book.AddResult(
+                {Player, PlayerName, message.Seconds, message.Shuffles, QDate::currentDate()});
         reply(QByteArray());
+        return;
+    case QORServerMessage::Scramble:
+        if (const QByteArray dealt = Book.Verifier().Deal(Player, message.Shuffles);
+            !dealt.isEmpty())
+            reply(dealt);
+        else
+            Unanswerable(reply);
+        return;
+    case QORServerMessage::Solve:
+        ServeSolve(message, reply);
+        return;
+    case QORServerMessage::GetTop2:
+        if (const QByteArray top = Book.TopList2Reply(); !top.isEmpty())
+            reply(top);
+        else
+            Unanswerable(reply);
         return;
     case QORServerMessage::Invalid:
     case QORServerMessage::Refused:
         break;
     }
     reply(QByteArray());
+}
+
+void QORScoreSession::ServeSolve(const QORServerMessage& message, const Reply& reply) {
+    using Verdict = QORVerifier::Verdict;
+    const Verdict verdict = Book.Verifier().Check(Player, message);
+    switch (verdict.What) {
+    case Verdict::Unanswerable:
+        // The solve was not taken: the client keeps it and sends it again.
+        Unanswerable(reply);
+        return;
+    case Verdict::Refused:
+        reply(ToCp1251(QORProtocol::SolveBadReply(message.Id, verdict.Fault)));
+        return;
+    case Verdict::Accepted:
+        break;
+    }
+    const int place = verdict.Listed ? Book.VerifiedPlace(verdict.ResultId) : 0;
+    reply(ToCp1251(QORProtocol::SolveOkReply(message.Id, place)));
 }

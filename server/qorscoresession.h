@@ -15,6 +15,7 @@
 
 class QORLoginGuard;
 class QORScoreBook;
+struct QORAccount;
 struct QORPasswordCheck;
 
 class QORScoreSession : public QObject {
@@ -44,11 +45,12 @@ private:
     // Answers nothing and asks for the connection to close.
     void Unanswerable(const Reply& reply);
     void Check(const QORServerMessage& message, const Reply& reply);
-    void Checked(const QORServerMessage& message, qint64 account, const QString& name,
+    void Checked(const QORServerMessage& message, const QORAccount& account,
                  const QORPasswordCheck& check, const Reply& reply);
     void Created(const QORServerMessage& message, const QByteArray& password, const Reply& reply);
     // Does what the message asks once its credentials are accepted.
     void Serve(const QORServerMessage& message, const Reply& reply);
+    void ServeSolve(const QORServerMessage& message, const Reply& reply);
     // Whether a message of this kind is still handled once the client has hung up.
     bool WorthDoingUnheard(QORServerMessage::Kind what) const;
     // Whether these are the credentials last accepted on this connection.

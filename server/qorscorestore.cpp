@@ -2,6 +2,7 @@
 
 #include "net/qorlogin.h"
 #include "server/qorstoresql.h"
+#include "server/qorstorestatements.h"
 
 #include <QAtomicInt>
 #include <QSqlDriver>
@@ -24,42 +25,6 @@ constexpr int ReconnectMs = 1000;
 const QString RankingChannel = QStringLiteral("quelmora_ranking");
 
 } // namespace
-
-struct QORScoreStore::Statements {
-    QSqlDatabase Db;
-    QSqlQuery FindAccount;
-    QSqlQuery InsertAccount;
-    QSqlQuery UpdatePassword;
-    QSqlQuery InsertResult;
-    QSqlQuery UpsertBest;
-    QSqlQuery Top;
-    QSqlQuery CountResults;
-
-    explicit Statements(const QSqlDatabase& db)
-        : Db(db), FindAccount(db), InsertAccount(db), UpdatePassword(db), InsertResult(db),
-          UpsertBest(db), Top(db), CountResults(db) {}
-
-    bool Prepare() {
-        return FindAccount.prepare("SELECT id, name, password FROM users "
-                                   "WHERE name = ? OR name = ? OR name_key = ? "
-                                   "ORDER BY name = ? DESC, name = ? DESC LIMIT 1") &&
-               InsertAccount.prepare(
-                   "INSERT INTO users (name, name_key, password) VALUES (?, ?, ?) RETURNING id") &&
-               UpdatePassword.prepare("UPDATE users SET password = ? WHERE id = ?") &&
-               InsertResult.prepare("INSERT INTO results (user_id, seconds, shuffles, date) "
-                                    "VALUES (?, ?, ?, ?) RETURNING id") &&
-               // A later result with the same time keeps the earlier one: only faster wins.
-               UpsertBest.prepare("INSERT INTO best (user_id, seconds, shuffles, date, result_id) "
-                                  "VALUES (?, ?, ?, ?, ?) ON CONFLICT (user_id) DO UPDATE SET "
-                                  "seconds = excluded.seconds, shuffles = excluded.shuffles, "
-                                  "date = excluded.date, result_id = excluded.result_id "
-                                  "WHERE excluded.seconds < best.seconds") &&
-               Top.prepare("SELECT users.name, best.seconds, best.shuffles, best.date "
-                           "FROM best JOIN users ON users.id = best.user_id "
-                           "ORDER BY best.seconds, best.result_id LIMIT ?") &&
-               CountResults.prepare("SELECT COUNT(*) FROM results");
-    }
-};
 
 QORScoreStore::QORScoreStore() = default;
 
@@ -92,12 +57,13 @@ bool QORScoreStore::Open(const QString& location, int minShuffles) {
 }
 
 QString QORScoreStore::Ready() {
-    if (!Sql->Prepare())
+    if (!Sql->Prepare(Where.Engine == QORStoreLocation::SQLite))
         return StoreProblem(QStringLiteral("cannot use the tables"), Sql->FindAccount.lastError());
     QSqlQuery(Where.Engine == QORStoreLocation::SQLite
                   ? QStringLiteral("PRAGMA busy_timeout=%1").arg(BusyWaitMs)
                   : QStringLiteral("SET lock_timeout = %1").arg(BusyWaitMs),
               Sql->Db);
+    DataVersion = -1;
     return QString();
 }
 
@@ -189,7 +155,8 @@ QString QORScoreStore::RebuildBest() {
         "INSERT INTO best (user_id, seconds, shuffles, date, result_id) "
         "SELECT user_id, seconds, shuffles, date, id FROM (SELECT user_id, seconds, shuffles, "
         "date, id, ROW_NUMBER() OVER (PARTITION BY user_id ORDER BY seconds, id) AS place "
-        "FROM results WHERE shuffles >= ?) AS ranked WHERE place = 1"));
+        "FROM results WHERE shuffles >= ? AND held = 0 AND user_id NOT IN "
+        "(SELECT id FROM users WHERE banned <> 0)) AS ranked WHERE place = 1"));
     rebuild.bindValue(0, MinimumShuffles);
     const QString what = QStringLiteral("cannot rank the results");
     if (!Sql->Db.transaction())
@@ -226,6 +193,7 @@ std::optional<QORAccount> QORScoreStore::Account(const QString& name) {
     account.Id = find->value(0).toLongLong();
     account.Name = find->value(1).toString();
     account.Password = find->value(2).toByteArray();
+    account.Banned = find->value(3).toInt() != 0;
     find->finish();
     return account;
 }

@@ -32,6 +32,41 @@ struct QORAccount {
     QString Name;
     // The stored hash of the password (server/qorpasswordhash.h).
     QByteArray Password;
+    // Set by the operator: the account is answered as if its password were wrong.
+    bool Banned = false;
+};
+
+// A scramble as it was dealt: to whom, its turns as written, and when, in wall-clock
+// milliseconds since 1970 UTC.
+struct QORScramble {
+    qint64 Player = 0;
+    int Shuffles = 0;
+    QString Moves;
+    qint64 DealtMs = 0;
+    bool Used = false;
+};
+
+// A verified solve as it is stored: one result row that counts on both lists unless held.
+struct QORSolve {
+    qint64 Player = 0;
+    QString ScrambleId;
+    int Shuffles = 0;
+    qint64 Ms = 0;
+    // Quarter turns, and the timed moves as sent.
+    int Moves = 0;
+    QString Solution;
+    QDate Date;
+    bool Held = false;
+};
+
+// A row of the verified list and the result it shows.
+struct QORVerifiedTopRow {
+    QString Name;
+    qint64 Ms = 0;
+    int Moves = 0;
+    int Shuffles = 0;
+    QDate Date;
+    qint64 ResultId = 0;
 };
 
 class QORScoreStore {
@@ -59,13 +94,31 @@ public:
     // the name was taken meanwhile.
     std::optional<qint64> AddAccount(const QString& name, const QByteArray& password);
     bool SetPassword(qint64 account, const QByteArray& password);
+    // Whether the account is banned now; nothing when the store could not answer.
+    std::optional<bool> Banned(qint64 account);
     // Stores a result of the player; false when the file refused it.
     bool AddResult(qint64 player, int seconds, int shuffles, const QDate& date);
     // Each player's best ranked result, fastest first, at most rows of them.
     QList<QORTopRow> Top(int rows);
-    // Changes whenever the ranking may have changed, here or through another server on the
-    // same database, so that a top list can be kept till then.
-    quint64 RankVersion() const { return Ranking; }
+
+    // The verified list (qorscorestoresolves.cpp). A dealt scramble; false when the store
+    // refused it.
+    bool AddScramble(const QString& id, const QORScramble& scramble);
+    // The scramble of that id; nothing when there is none or, as Answered() tells, when the
+    // store could not answer.
+    std::optional<QORScramble> Scramble(const QString& id);
+    enum class SolveStored { Stored, AlreadyUsed, Failed };
+    // Stores the solve and takes its scramble in one transaction; a held solve counts on no
+    // list. The new result's id goes to resultId.
+    SolveStored AddSolve(const QORSolve& solve, qint64& resultId);
+    // Each player's fastest verified solve that counts, fastest first, at most rows of them.
+    QList<QORVerifiedTopRow> VerifiedTop(int rows);
+    int MinShuffles() const { return MinimumShuffles; }
+
+    // Changes whenever the ranking may have changed, here or through another server or
+    // process on the same store, so that a top list can be kept till then. On SQLite this asks
+    // the file whether another connection has committed since the last call.
+    quint64 RankVersion();
 
     qint64 ResultCount();
     // Whether a PostgreSQL connection is known to be lost, without asking the database.
@@ -101,6 +154,8 @@ private:
     QString Error;
     int MinimumShuffles = 0;
     quint64 Ranking = 0;
+    // The file's PRAGMA data_version last read; -1 before the first read.
+    qint64 DataVersion = -1;
     bool Ran = true;
     std::unique_ptr<Statements> Sql;
 };

@@ -78,10 +78,13 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
         QStringLiteral("Argon2id memory of a new password hash in KiB (default %1).")
             .arg(QORPasswordCost().MemoryKiB),
         QStringLiteral("kib"), QString::number(QORPasswordCost().MemoryKiB));
+    const QCommandLineOption verifiedOnly(
+        QStringLiteral("verified-only"),
+        QStringLiteral("Take no results but verified solves: CUBE_TIMERESULT is ignored."));
     parser.addPositionalArgument(QStringLiteral("to"), QStringLiteral("The target of --copy-db."),
                                  QStringLiteral("[to]"));
-    parser.addOptions(
-        {listen, port, db, copyDb, minShuffles, rows, loginTimeout, argonOps, argonMemory});
+    parser.addOptions({listen, port, db, copyDb, minShuffles, rows, loginTimeout, argonOps,
+                       argonMemory, verifiedOnly});
 
     if (!parser.parse(arguments))
         return Failure(parser.errorText());
@@ -138,6 +141,7 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
                                       "4194303")
                            .arg(MinMemoryKiB));
     options.PasswordCost = {*ops, *memory};
+    options.VerifiedOnly = parser.isSet(verifiedOnly);
     // A copy names its stores itself, and needs no default folder made.
     if (line.What == QORServerCommandLine::Copy)
         return line;

@@ -28,4 +28,6 @@ struct QORServerOptions {
     // closed: idle sockets and slow drips never log in.
     int LoginTimeoutMs = 30000;
     QORPasswordCost PasswordCost;
+    // Results without a verified solve are answered with nothing and not stored.
+    bool VerifiedOnly = false;
 };

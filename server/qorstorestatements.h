@@ -1,0 +1,74 @@
+#pragma once
+// The store's prepared statements on its open connection, shared by the files that make up
+// QORScoreStore; nothing else includes this.
+
+#include "server/qorscorestore.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+struct QORScoreStore::Statements {
+    QSqlDatabase Db;
+    QSqlQuery FindAccount;
+    QSqlQuery InsertAccount;
+    QSqlQuery UpdatePassword;
+    QSqlQuery FindBanned;
+    QSqlQuery InsertResult;
+    QSqlQuery UpsertBest;
+    QSqlQuery Top;
+    QSqlQuery CountResults;
+    QSqlQuery InsertScramble;
+    QSqlQuery FindScramble;
+    QSqlQuery UseScramble;
+    QSqlQuery InsertSolve;
+    QSqlQuery VerifiedTop;
+    QSqlQuery DataVersion;
+
+    explicit Statements(const QSqlDatabase& db)
+        : Db(db), FindAccount(db), InsertAccount(db), UpdatePassword(db), FindBanned(db),
+          InsertResult(db), UpsertBest(db), Top(db), CountResults(db), InsertScramble(db),
+          FindScramble(db), UseScramble(db), InsertSolve(db), VerifiedTop(db), DataVersion(db) {}
+
+    bool Prepare(bool sqlite) {
+        return FindAccount.prepare("SELECT id, name, password, banned FROM users "
+                                   "WHERE name = ? OR name = ? OR name_key = ? "
+                                   "ORDER BY name = ? DESC, name = ? DESC LIMIT 1") &&
+               InsertAccount.prepare(
+                   "INSERT INTO users (name, name_key, password) VALUES (?, ?, ?) RETURNING id") &&
+               UpdatePassword.prepare("UPDATE users SET password = ? WHERE id = ?") &&
+               FindBanned.prepare("SELECT banned FROM users WHERE id = ?") &&
+               InsertResult.prepare("INSERT INTO results (user_id, seconds, shuffles, date) "
+                                    "VALUES (?, ?, ?, ?) RETURNING id") &&
+               // A later result with the same time keeps the earlier one: only faster wins.
+               UpsertBest.prepare("INSERT INTO best (user_id, seconds, shuffles, date, result_id) "
+                                  "VALUES (?, ?, ?, ?, ?) ON CONFLICT (user_id) DO UPDATE SET "
+                                  "seconds = excluded.seconds, shuffles = excluded.shuffles, "
+                                  "date = excluded.date, result_id = excluded.result_id "
+                                  "WHERE excluded.seconds < best.seconds") &&
+               // A banned player's best row stays, so that lifting the ban needs no ranking.
+               Top.prepare("SELECT users.name, best.seconds, best.shuffles, best.date "
+                           "FROM best JOIN users ON users.id = best.user_id "
+                           "WHERE users.banned = 0 "
+                           "ORDER BY best.seconds, best.result_id LIMIT ?") &&
+               CountResults.prepare("SELECT COUNT(*) FROM results") &&
+               InsertScramble.prepare("INSERT INTO scrambles (id, user_id, shuffles, moves, "
+                                      "dealt_ms) VALUES (?, ?, ?, ?, ?)") &&
+               FindScramble.prepare(
+                   "SELECT user_id, shuffles, moves, dealt_ms, used FROM scrambles WHERE id = ?") &&
+               // Only the first solve of a scramble takes it, on one server or on several.
+               UseScramble.prepare("UPDATE scrambles SET used = 1 WHERE id = ? AND used = 0") &&
+               InsertSolve.prepare("INSERT INTO results (user_id, seconds, shuffles, date, ms, "
+                                   "moves, scramble_id, solution, held) "
+                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id") &&
+               // Each player's fastest verified solve that counts, fastest first.
+               VerifiedTop.prepare(
+                   "SELECT users.name, ranked.ms, ranked.moves, ranked.shuffles, ranked.date, "
+                   "ranked.id FROM (SELECT user_id, ms, moves, shuffles, date, id, ROW_NUMBER() "
+                   "OVER (PARTITION BY user_id ORDER BY ms, id) AS place FROM results "
+                   "WHERE ms IS NOT NULL AND held = 0 AND shuffles >= ?) AS ranked "
+                   "JOIN users ON users.id = ranked.user_id "
+                   "WHERE ranked.place = 1 AND users.banned = 0 ORDER BY ranked.ms, ranked.id "
+                   "LIMIT ?") &&
+               (!sqlite || DataVersion.prepare("PRAGMA data_version"));
+    }
+};

@@ -1,0 +1,118 @@
+#include "server/qorverifier.h"
+
+#include "model/qorbigcube.h"
+#include "net/qorcp1251.h"
+#include "server/qorscorestore.h"
+#include "server/qorservermessage.h"
+
+#include <QDateTime>
+
+#include <sodium.h>
+
+using QORProtocol::SolveFault;
+
+namespace {
+
+constexpr qint64 ScrambleLifeMs = qint64(QORProtocol::ScrambleLifeHours) * 3600 * 1000;
+
+// Sixteen random bytes as lowercase hex digits: nobody guesses another player's scramble.
+QString NewScrambleId() {
+    unsigned char bytes[QORProtocol::ScrambleIdLength / 2];
+    randombytes_buf(bytes, sizeof bytes);
+    return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(bytes), sizeof bytes).toHex());
+}
+
+} // namespace
+
+QORVerifier::QORVerifier(QORScoreStore& store)
+    : Clock([] { return QDateTime::currentMSecsSinceEpoch(); }), Records(store) {
+    // Safe to call again; the random source needs it once per process.
+    if (sodium_init() < 0)
+        qFatal("libsodium cannot start");
+}
+
+QByteArray QORVerifier::Deal(qint64 player, int shuffles) {
+    QORBigCube cube;
+    cube.Reset();
+    // The game's own shuffle, drawn from the system's cryptographic source.
+    const QList<QORMove> moves =
+        cube.Shuffle(shuffles, [](uint32_t n) { return uint32_t(randombytes_uniform(n)); });
+    const QString id = NewScrambleId();
+    if (!Records.AddScramble(id, {player, shuffles, MovesText(moves), Clock(), false}))
+        return QByteArray();
+    return ToCp1251(QORProtocol::ScrambleReply(id, shuffles, moves));
+}
+
+std::optional<SolveFault> QORVerifier::Replay(const QString& scramble,
+                                              const QORServerMessage& solve,
+                                              qint64 sinceDealtMs) const {
+    const std::optional<QList<QORMove>> dealt = ParseMoves(scramble);
+    if (!dealt || solve.Broken == SolveFault::Unsolved)
+        return SolveFault::Unsolved;
+    QORBigCube cube;
+    cube.Reset();
+    for (const QORMove& move : *dealt)
+        cube.Turn(move);
+    for (const QORProtocol::TimedMove& move : solve.Moves)
+        cube.Turn(move.Move);
+    if (!cube.IsSolved())
+        return SolveFault::Unsolved;
+    if (solve.Broken)
+        return solve.Broken;
+    qint64 last = 0;
+    for (const QORProtocol::TimedMove& move : solve.Moves) {
+        if (move.Ms < last)
+            return SolveFault::Times;
+        last = move.Ms;
+    }
+    if (last > solve.Ms || solve.Ms > sinceDealtMs)
+        return SolveFault::Times;
+    return std::nullopt;
+}
+
+QORVerifier::Verdict QORVerifier::Check(qint64 player, const QORServerMessage& solve) {
+    Verdict verdict;
+    const auto refuse = [&verdict](SolveFault fault) {
+        verdict.What = Verdict::Refused;
+        verdict.Fault = fault;
+        return verdict;
+    };
+    if (solve.Broken == SolveFault::Unknown)
+        return refuse(SolveFault::Unknown);
+    const std::optional<QORScramble> scramble = Records.Scramble(solve.Id);
+    if (!scramble && !Records.Answered())
+        return verdict;
+    // Another player's id is as unknown as one never dealt: ids tell nothing of others.
+    if (!scramble || scramble->Player != player)
+        return refuse(SolveFault::Unknown);
+    const qint64 since = Clock() - scramble->DealtMs;
+    if (since > ScrambleLifeMs)
+        return refuse(SolveFault::Expired);
+    if (scramble->Used)
+        return refuse(SolveFault::Used);
+    if (const std::optional<SolveFault> fault = Replay(scramble->Moves, solve, since))
+        return refuse(*fault);
+    const int turns = int(solve.Moves.size());
+    QORSolve stored{player,
+                    solve.Id,
+                    scramble->Shuffles,
+                    solve.Ms,
+                    turns,
+                    QORProtocol::TimedMovesText(solve.Moves),
+                    QDateTime::fromMSecsSinceEpoch(Clock()).date(),
+                    solve.Ms < HeldUnderMs || qint64(turns) * 1000 > HeldTurnsPerSecond * solve.Ms};
+    switch (Records.AddSolve(stored, verdict.ResultId)) {
+    case QORScoreStore::SolveStored::Failed:
+        return verdict;
+    case QORScoreStore::SolveStored::AlreadyUsed:
+        // Another server on the same database took it a moment ago.
+        return refuse(SolveFault::Used);
+    case QORScoreStore::SolveStored::Stored:
+        break;
+    }
+    if (stored.Held)
+        return refuse(SolveFault::Held);
+    verdict.What = Verdict::Accepted;
+    verdict.Listed = stored.Shuffles >= Records.MinShuffles();
+    return verdict;
+}

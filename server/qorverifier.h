@@ -1,0 +1,49 @@
+#pragma once
+// Deals the verified list's scrambles and checks the solves sent for them: the server's own
+// cube plays the scramble and then the player's moves, and the moves' times must be ones a
+// clock could have shown. Only a solve that passes is stored, and its scramble is used up.
+
+#include "net/qorverified.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+class QORScoreStore;
+struct QORServerMessage;
+
+class QORVerifier {
+public:
+    // A solve faster than these waits for the operator: no hand makes it.
+    static constexpr qint64 HeldUnderMs = 5000;
+    static constexpr int HeldTurnsPerSecond = 15;
+
+    struct Verdict {
+        enum Kind { Accepted, Refused, Unanswerable };
+        Kind What = Unanswerable;
+        QORProtocol::SolveFault Fault = QORProtocol::SolveFault::Unknown;
+        // Of an accepted solve: its result, and whether it counts on the lists.
+        qint64 ResultId = 0;
+        bool Listed = false;
+    };
+
+    explicit QORVerifier(QORScoreStore& store);
+
+    // The wall clock in milliseconds since 1970 UTC; tests move it.
+    std::function<qint64()> Clock;
+
+    // Deals the player a scramble of that many turns and stores it; the reply, empty when the
+    // store refused it.
+    QByteArray Deal(qint64 player, int shuffles);
+    // Checks a solve message of the player, in the order the faults are told, and stores it.
+    Verdict Check(qint64 player, const QORServerMessage& solve);
+
+private:
+    // The fault of a solve of that scramble, if any, by replay and by its times.
+    std::optional<QORProtocol::SolveFault> Replay(const QString& scramble,
+                                                  const QORServerMessage& solve,
+                                                  qint64 sinceDealtMs) const;
+
+    QORScoreStore& Records;
+};
