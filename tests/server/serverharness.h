@@ -58,6 +58,12 @@ struct QORTestClient {
         WaitUntil([&] { return Received.size() >= replySize; });
         return std::exchange(Received, QByteArray());
     }
+    // The same for replies that end with a line feed; waits until one has, or the server hung up.
+    QByteArray AskLine(const QByteArray& message) {
+        Send(message);
+        WaitUntil([&] { return Received.endsWith('\n') || !IsConnected(); });
+        return std::exchange(Received, QByteArray());
+    }
 
     QTcpSocket Socket;
     QByteArray Received;
