@@ -13,6 +13,10 @@ TEST(MessageFramer, aMessageEndsWhereAWholeKeywordStartsHoweverTheReadsAreCut) {
          "CUBE_LOGIN;CUBE_LOGIN_x;CUBE_;CUBE_LOGOUT;CUBE_GETTOPS"},
         {"garbage\r\nCUBE_CUBE_LOGIN;a;b", {"garbage\r\nCUBE_"}, "CUBE_LOGIN;a;b"},
         {"CUBE_LOGIN;CUBE_LOGIN;;", {"CUBE_LOGIN;"}, "CUBE_LOGIN;;"},
+        // The verified list's messages end at their first line feed too; the seed's do not.
+        {"CUBE_GETTOP2;a;b\nCUBE_SOLVE;a;b;1;2;R@1\n\nCUBE_LOGIN;a\nb",
+         {"CUBE_GETTOP2;a;b\n", "CUBE_SOLVE;a;b;1;2;R@1\n", "\n"}, "CUBE_LOGIN;a\nb"},
+        {"CUBE_SCRAMBLE;a;b;5CUBE_GETTOP2;a", {"CUBE_SCRAMBLE;a;b;5"}, "CUBE_GETTOP2;a"},
     };
     for (const auto& [stream, expected, pending] : cases)
         for (qsizetype first = 0; first <= stream.size(); ++first)
@@ -35,4 +39,12 @@ TEST(MessageFramer, onlyMoreThanTheLimitPendingIsAnOverflow) {
     EXPECT_FALSE(framer.Overflowed()) << "exactly the limit";
     framer.Append("y");
     EXPECT_TRUE(framer.Overflowed());
+    // A solve may have 64 KiB with its line feed; one byte more is refused however it ends.
+    for (const QByteArray end : {"\n", "CUBE_LOGIN;", ""}) {
+        QORMessageFramer solves(4096);
+        const QByteArray solve = "CUBE_SOLVE;" + QByteArray(65536 - 12, 'x') + '\n';
+        EXPECT_EQ(solves.Append(solve).size(), 1);
+        solves.Append(solve.chopped(1) + (end == "\n" ? "x" : "xx") + end);
+        EXPECT_TRUE(solves.Overflowed()) << end.constData();
+    }
 }

@@ -18,6 +18,9 @@ TEST(ServerMessage, wellFormedMessagesAreReadFieldByFieldBrokenFieldsRefusedAndT
          {M::Login, " alice smith", " \"pass\" #1 ", 0, 0}},
         {"CUBE_LOGIN;\xA8\xE6;\xEF\xE0\xF0", {M::Login, "Ёж", "пар", 0, 0}}, // cp1251
         {"CUBE_LOGIN;" + QByteArray(32, '\xE0') + ";pw", {M::Login, QString(32, u'а'), "pw", 0, 0}},
+        {"CUBE_SCRAMBLE;bob;pw;1000\n", {M::Scramble, "bob", "pw", 0, 1000}},
+        {"CUBE_GETTOP2;bob;pw\n", {M::GetTop2, "bob", "pw", 0, 0}},
+        {"CUBE_SOLVE;bob;pw;x;1;\n", {M::Solve, "bob", "pw", 0, 0}},
     };
     for (const auto& [bytes, expected] : cases) {
         const M m = M::Parse(bytes);
@@ -30,7 +33,8 @@ TEST(ServerMessage, wellFormedMessagesAreReadFieldByFieldBrokenFieldsRefusedAndT
         // Numbers out of range, also past every integer and past 32-bit wrapping.
         "CUBE_TIMERESULT;bob;pw;31536001;25", "CUBE_TIMERESULT;bob;pw;75;1001",
         "CUBE_TIMERESULT;bob;pw;99999999999999999999999;25",
-        "CUBE_TIMERESULT;bob;pw;4294967371;25"};
+        "CUBE_TIMERESULT;bob;pw;4294967371;25", "CUBE_SCRAMBLE;bob;pw;0",
+        "CUBE_SCRAMBLE;bob;pw;1001", "CUBE_SCRAMBLE;bob;pw;-1"};
     for (const char* number : {"", "+5", "-5", " 5", "5 ", "0x5", "5.0", "1e3", "five"})
         invalid << QByteArray("CUBE_TIMERESULT;bob;pw;") + number + ";25"
                 << QByteArray("CUBE_TIMERESULT;bob;pw;75;") + number;
@@ -38,7 +42,8 @@ TEST(ServerMessage, wellFormedMessagesAreReadFieldByFieldBrokenFieldsRefusedAndT
         // Field counts; a ";" in a name or a password makes one field more, quotes or not.
         "CUBE_LOGIN;", "CUBE_LOGIN;alice", "CUBE_LOGIN;alice;pw;", "CUBE_REGISTER;al;ice;pw",
         "CUBE_GETTOP;alice;p;w", "CUBE_TIMERESULT;alice;pw;75", "CUBE_TIMERESULT;a;b;pw;75;25",
-        "CUBE_LOGIN;\"a;b\";pw",
+        "CUBE_LOGIN;\"a;b\";pw", "CUBE_SCRAMBLE;bob;pw", "CUBE_SOLVE;bob;pw;1;R@1\n",
+        "CUBE_GETTOP2;bob;;\n", "CUBE_SOLVE;;pw;1;2;3",
         // Blank or too long names, empty passwords or ones with a control character, and the
         // byte cp1251 leaves unassigned.
         "CUBE_LOGIN;;pw", "CUBE_REGISTER; ;pw", "CUBE_TIMERESULT;alice;;75;25",
