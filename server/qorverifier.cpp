@@ -45,7 +45,7 @@ QByteArray QORVerifier::Deal(qint64 player, int shuffles) {
 
 std::optional<SolveFault> QORVerifier::Replay(const QString& scramble,
                                               const QORServerMessage& solve,
-                                              qint64 sinceDealtMs) const {
+                                              qint64 sinceDealtMs) {
     const std::optional<QList<QORMove>> dealt = ParseMoves(scramble);
     if (!dealt || solve.Broken == SolveFault::Unsolved)
         return SolveFault::Unsolved;

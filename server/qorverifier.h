@@ -38,12 +38,11 @@ public:
     QByteArray Deal(qint64 player, int shuffles);
     // Checks a solve message of the player, in the order the faults are told, and stores it.
     Verdict Check(qint64 player, const QORServerMessage& solve);
+    // The fault of a solve of that scramble, written as dealt, if any, by replay and by its
+    // times; the part of a check that asks no store.
+    static std::optional<QORProtocol::SolveFault>
+    Replay(const QString& scramble, const QORServerMessage& solve, qint64 sinceDealtMs);
 
 private:
-    // The fault of a solve of that scramble, if any, by replay and by its times.
-    std::optional<QORProtocol::SolveFault> Replay(const QString& scramble,
-                                                  const QORServerMessage& solve,
-                                                  qint64 sinceDealtMs) const;
-
     QORScoreStore& Records;
 };
