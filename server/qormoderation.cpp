@@ -30,6 +30,11 @@ QString Hundredths(qint64 ms) {
     return QStringLiteral("%1.%2").arg(ms / 1000).arg(ms % 1000 / 10, 2, 10, QLatin1Char('0'));
 }
 
+// A column's text; empty for a null, which some drivers would print as 0.
+QString Text(const QVariant& value) {
+    return value.isNull() ? QString() : value.toString();
+}
+
 // Columns padded to their widest cell, two blanks apart.
 QString Table(const QStringList& header, const QList<QStringList>& rows) {
     QList<int> widths;
@@ -171,12 +176,12 @@ QORModerationOutcome Moderator::ListResults(const QString& name) {
             marks << QStringLiteral("verified");
         if (query.value(6).toInt() != 0)
             marks << QStringLiteral("held");
-        rows << QStringList{query.value(0).toString(),
-                            query.value(1).toString(),
-                            query.value(2).toString(),
+        rows << QStringList{Text(query.value(0)),
+                            Text(query.value(1)),
+                            Text(query.value(2)),
                             verified ? Hundredths(query.value(3).toLongLong()) : QString(),
-                            query.value(4).toString(),
-                            query.value(5).toString(),
+                            Text(query.value(4)),
+                            Text(query.value(5)),
                             marks.join(QLatin1Char(' '))};
     }
     QORModerationOutcome outcome;
@@ -200,14 +205,14 @@ QORModerationOutcome Moderator::Held() {
         return Failed();
     QList<QStringList> rows;
     while (query.next())
-        rows << QStringList{query.value(0).toString(),
-                            query.value(1).toString(),
+        rows << QStringList{Text(query.value(0)),
+                            Text(query.value(1)),
                             query.value(2).isNull() ? QString()
                                                     : Hundredths(query.value(2).toLongLong()),
-                            query.value(3).toString(),
-                            query.value(4).toString(),
-                            query.value(5).toString(),
-                            query.value(6).toString()};
+                            Text(query.value(3)),
+                            Text(query.value(4)),
+                            Text(query.value(5)),
+                            Text(query.value(6))};
     QORModerationOutcome outcome;
     outcome.Output =
         rows.isEmpty()
