@@ -74,9 +74,9 @@ private:
     // Runs change in one transaction with the player's best row derived again after it, the
     // audit row and, on PostgreSQL, the notice to every server. change returns the line to
     // print, or nothing after setting Unknown or Problem.
-    QORModerationOutcome Change(const QORModeration& command,
-                                const std::function<std::optional<QString>(qint64&, QString&)>&
-                                    change);
+    QORModerationOutcome
+    Change(const QORModeration& command,
+           const std::function<std::optional<QString>(qint64&, QString&)>& change);
     bool DeriveBest(qint64 user);
     QORModerationOutcome Failed() const;
 
@@ -189,10 +189,10 @@ QORModerationOutcome Moderator::ListResults(const QString& name) {
                          .arg(account->Name)
                          .arg(account->Id)
                          .arg(account->Banned ? QStringLiteral(", banned") : QString());
-    outcome.Output += rows.isEmpty() ? QStringLiteral("no results")
-                                     : Table({"id", "date", "seconds", "time", "shuffles",
-                                              "moves", "marks"},
-                                             rows);
+    outcome.Output +=
+        rows.isEmpty()
+            ? QStringLiteral("no results")
+            : Table({"id", "date", "seconds", "time", "shuffles", "moves", "marks"}, rows);
     return outcome;
 }
 
@@ -236,9 +236,9 @@ bool Moderator::DeriveBest(qint64 user) {
                 {user, MinShuffles});
 }
 
-QORModerationOutcome Moderator::Change(
-    const QORModeration& command,
-    const std::function<std::optional<QString>(qint64&, QString&)>& change) {
+QORModerationOutcome
+Moderator::Change(const QORModeration& command,
+                  const std::function<std::optional<QString>(qint64&, QString&)>& change) {
     const bool postgres = Where.Engine == QORStoreLocation::PostgreSQL;
     QSqlQuery query(Db);
     // SQLite takes the write lock at once, so that a server's commit in between cannot void
@@ -252,8 +252,8 @@ QORModerationOutcome Moderator::Change(
     const std::optional<QString> done = change(user, target);
     if (!done || !DeriveBest(user) ||
         !Exec(query, QStringLiteral("INSERT INTO audit (at, command, target) VALUES (?, ?, ?)"),
-              {QDateTime::currentDateTimeUtc().toString(Qt::ISODate),
-               ModerationName(command.What), target}) ||
+              {QDateTime::currentDateTimeUtc().toString(Qt::ISODate), ModerationName(command.What),
+               target}) ||
         (postgres && !Exec(query, QStringLiteral("NOTIFY quelmora_ranking"))) ||
         !Exec(query, QStringLiteral("COMMIT"))) {
         QSqlQuery(QStringLiteral("ROLLBACK"), Db);
@@ -297,8 +297,10 @@ QORModerationOutcome Moderator::Run(const QORModeration& command) {
                 return std::nullopt;
             user = found->first.Id;
             target = QStringLiteral("%1 (%2)").arg(command.Result).arg(found->first.Name);
-            return QStringLiteral("%1 result %2 of %3").arg(verb).arg(command.Result).arg(
-                found->first.Name);
+            return QStringLiteral("%1 result %2 of %3")
+                .arg(verb)
+                .arg(command.Result)
+                .arg(found->first.Name);
         };
     };
     switch (command.What) {
@@ -311,8 +313,8 @@ QORModerationOutcome Moderator::Run(const QORModeration& command) {
     case QORModeration::Unban:
         return Change(command, banning(false));
     case QORModeration::RemoveResult:
-        return Change(command, onResult(QStringLiteral("DELETE FROM results WHERE id = ?"),
-                                        false, QStringLiteral("removed")));
+        return Change(command, onResult(QStringLiteral("DELETE FROM results WHERE id = ?"), false,
+                                        QStringLiteral("removed")));
     case QORModeration::Approve:
         return Change(command, onResult(QStringLiteral("UPDATE results SET held = 0 WHERE id = ?"),
                                         true, QStringLiteral("approved")));

@@ -94,12 +94,10 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
          QStringLiteral("Delete the result of that id; its player's next best takes its place.")},
         {QORModeration::Ban, QStringLiteral("Ban the account: its logins and results are "
                                             "refused, and it leaves both top lists.")},
-        {QORModeration::Unban,
-         QStringLiteral("Lift the account's ban; its results count again.")},
+        {QORModeration::Unban, QStringLiteral("Lift the account's ban; its results count again.")},
         {QORModeration::Held,
          QStringLiteral("Print the verified solves held for review (too fast to trust unseen).")},
-        {QORModeration::Approve,
-         QStringLiteral("Put the held solve of that id on the lists.")},
+        {QORModeration::Approve, QStringLiteral("Put the held solve of that id on the lists.")},
     };
     QList<QCommandLineOption> moderation;
     for (const auto& [command, text] : commands) {

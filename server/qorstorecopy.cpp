@@ -25,7 +25,8 @@ const Table Tables[] = {
     {QStringLiteral("results"),
      {"id", "user_id", "seconds", "shuffles", "date", "ms", "moves", "scramble_id", "solution",
       "held"}},
-    {QStringLiteral("scrambles"), {"id", "user_id", "shuffles", "moves", "dealt_ms", "used"},
+    {QStringLiteral("scrambles"),
+     {"id", "user_id", "shuffles", "moves", "dealt_ms", "used"},
      false},
     {QStringLiteral("audit"), {"id", "at", "command", "target"}},
 };

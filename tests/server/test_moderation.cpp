@@ -126,10 +126,11 @@ TEST_P(Moderation, copyDbKeepsBansVerifiedSolvesDealtScramblesAndTheAudit) {
     EXPECT_EQ(Operate({"--db", file, "--ban", "anna"}), "0 banned anna");
     EXPECT_EQ(Operate({"--copy-db", file, Path}), "0 copied 1 accounts and 1 results");
     ASSERT_TRUE(Store.Open(Path, 20));
-    EXPECT_EQ(Rows(Store.Database(),
-                   "SELECT banned, ms, results.moves, scramble_id, solution, held, scrambles.moves, "
-                   "dealt_ms, used FROM users, results, scrambles"),
-              "1|4321|80|ab|R@1|1|R U|1700000000000|1");
+    EXPECT_EQ(
+        Rows(Store.Database(),
+             "SELECT banned, ms, results.moves, scramble_id, solution, held, scrambles.moves, "
+             "dealt_ms, used FROM users, results, scrambles"),
+        "1|4321|80|ab|R@1|1|R U|1700000000000|1");
     EXPECT_EQ(Operate({"--db", Path, "--unban", "anna"}), "0 unbanned anna");
     EXPECT_EQ(Rows(Store.Database(), "SELECT id, command FROM audit ORDER BY id"),
               "1|unban\n2|ban\n3|unban");
