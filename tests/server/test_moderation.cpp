@@ -93,6 +93,10 @@ TEST_P(Moderation, eachCommandChangesTheRunningServersKeptListAtOnceAndLeavesAnA
         {{"--list-results", "nobody"}, "1 quelmora-server: there is no account named nobody", {}},
         {{"--remove-result", "9"}, "1 quelmora-server: there is no result with id 9", {}},
         {{"--approve", "3"}, "1 quelmora-server: result 3 is not held", {}},
+        {{"--approve", "x"},
+         "2 quelmora-server: --approve needs a result id as --list-results or --held print it",
+         {}},
+        {{"--held", "--ban", "x"}, "2 quelmora-server: --held cannot be combined with --ban", {}},
     };
     for (const auto& step : steps) {
         EXPECT_EQ(Operate(QStringList{db, Path} + step.Command), step.Says.toStdString());
