@@ -1,5 +1,6 @@
 // quelmora-server: the score server the game's top list talks to.
 #include "net/qorsignals.h"
+#include "server/qormoderation.h"
 #include "server/qorscoreserver.h"
 #include "server/qorscorestore.h"
 #include "server/qorservercommandline.h"
@@ -43,6 +44,15 @@ int main(int argc, char** argv) {
                               .arg(copy.Accounts)
                               .arg(copy.Results));
         return 0;
+    }
+    if (line.What == QORServerCommandLine::Moderate) {
+        const QORModerationOutcome outcome =
+            Moderate(options.DatabasePath, options.MinShuffles, line.Moderation);
+        if (!outcome.Output.isEmpty())
+            PrintLine(stdout, outcome.Output);
+        if (!outcome.Error.isEmpty())
+            PrintLine(stderr, QStringLiteral("quelmora-server: ") + outcome.Error);
+        return outcome.ExitCode;
     }
     RaiseDescriptorLimit();
 

@@ -38,7 +38,9 @@ QString DefaultDatabasePath() {
 
 QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("The Quelmora score server."));
+    parser.setApplicationDescription(
+        QStringLiteral("The Quelmora score server. Its operator's commands work on the --db "
+                       "store while servers run on it."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption listen(QStringLiteral("listen"),
                                     QStringLiteral("Address to listen on (default 127.0.0.1)."),
@@ -59,7 +61,8 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
         QStringLiteral("from"));
     const QCommandLineOption minShuffles(
         QStringLiteral("min-shuffles"),
-        QStringLiteral("Shuffle turns a result needs to be ranked (default 20)."),
+        QStringLiteral("Shuffle turns a result needs to be ranked (default 20). The "
+                       "operator's commands below need the one the servers run with."),
         QStringLiteral("n"), QStringLiteral("20"));
     const QCommandLineOption rows(QStringLiteral("rows"),
                                   QStringLiteral("Rows of the top list (default 100)."),
@@ -85,6 +88,30 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
                                  QStringLiteral("[to]"));
     parser.addOptions({listen, port, db, copyDb, minShuffles, rows, loginTimeout, argonOps,
                        argonMemory, verifiedOnly});
+    // The operator's commands, each with its help text; the name is the command's own.
+    const QString afterwards = QStringLiteral(" Then exit.");
+    const std::pair<QORModeration::Command, QString> commands[] = {
+        {QORModeration::ListResults,
+         QStringLiteral("Print the account of that name and a table of its results.")},
+        {QORModeration::RemoveResult,
+         QStringLiteral("Delete the result of that id; its player's next best takes its place.")},
+        {QORModeration::Ban, QStringLiteral("Ban the account: its logins and results are "
+                                            "refused, and it leaves both top lists.")},
+        {QORModeration::Unban, QStringLiteral("Lift the account's ban; its results count again.")},
+        {QORModeration::Held,
+         QStringLiteral("Print the verified solves held for review (too fast to trust unseen).")},
+        {QORModeration::Approve, QStringLiteral("Put the held solve of that id on the lists.")},
+    };
+    QList<QCommandLineOption> moderation;
+    for (const auto& [command, text] : commands) {
+        const bool byId =
+            command == QORModeration::RemoveResult || command == QORModeration::Approve;
+        moderation << QCommandLineOption(ModerationName(command), text + afterwards,
+                                         command == QORModeration::Held ? QString()
+                                         : byId                         ? QStringLiteral("id")
+                                                                        : QStringLiteral("name"));
+        parser.addOption(moderation.last());
+    }
 
     if (!parser.parse(arguments))
         return Failure(parser.errorText());
@@ -105,6 +132,31 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
         line.CopyTo = positional[0];
     } else if (!positional.isEmpty()) {
         return Failure(QStringLiteral("unexpected argument: ") + positional[0]);
+    }
+    for (qsizetype i = 0; i < moderation.size(); ++i) {
+        const QCommandLineOption& option = moderation[i];
+        if (!parser.isSet(option))
+            continue;
+        const QString name = option.names().constFirst();
+        if (line.What != QORServerCommandLine::Run)
+            return Failure(QStringLiteral("--%1 cannot be combined with --%2")
+                               .arg(name, line.What == QORServerCommandLine::Copy
+                                              ? QStringLiteral("copy-db")
+                                              : ModerationName(line.Moderation.What)));
+        line.What = QORServerCommandLine::Moderate;
+        line.Moderation.What = commands[i].first;
+        const QString value = parser.value(option);
+        if (option.valueName() == QStringLiteral("id")) {
+            bool ok = false;
+            line.Moderation.Result = value.toLongLong(&ok);
+            if (!ok || line.Moderation.Result <= 0)
+                return Failure(QStringLiteral("--%1 needs a result id as --list-results or "
+                                              "--held print it")
+                                   .arg(name));
+        } else if (option.valueName() == QStringLiteral("name") && value.isEmpty()) {
+            return Failure(QStringLiteral("--%1 needs an account name").arg(name));
+        }
+        line.Moderation.Name = value;
     }
 
     QORServerOptions& options = line.Options;

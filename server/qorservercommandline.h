@@ -1,18 +1,21 @@
 #pragma once
 // The server's command line.
 
+#include "server/qormoderation.h"
 #include "server/qorserveroptions.h"
 
 #include <QString>
 #include <QStringList>
 
 struct QORServerCommandLine {
-    enum Action { Run, Copy, ShowHelp, Fail };
+    enum Action { Run, Copy, Moderate, ShowHelp, Fail };
     Action What = Run;
     QORServerOptions Options;
     // The stores of --copy-db.
     QString CopyFrom;
     QString CopyTo;
+    // The operator's command, run on Options.DatabasePath.
+    QORModeration Moderation;
     // The help text, or the error of a command line that cannot be run.
     QString Text;
 };

@@ -7,17 +7,28 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <iterator>
+
 namespace {
 
 struct Table {
     QString Name;
     QStringList Columns;
+    // Whether the database numbers its rows, so that new ones must start after the copied.
+    bool Numbered = true;
 };
 
-// Accounts before results, each in the order of its ids.
+// Accounts before results, each in the order of its ids; then the dealt scrambles, keyed by
+// their own ids, and what the operator did.
 const Table Tables[] = {
-    {QStringLiteral("users"), {"id", "name", "name_key", "password"}},
-    {QStringLiteral("results"), {"id", "user_id", "seconds", "shuffles", "date"}},
+    {QStringLiteral("users"), {"id", "name", "name_key", "password", "banned"}},
+    {QStringLiteral("results"),
+     {"id", "user_id", "seconds", "shuffles", "date", "ms", "moves", "scramble_id", "solution",
+      "held"}},
+    {QStringLiteral("scrambles"),
+     {"id", "user_id", "shuffles", "moves", "dealt_ms", "used"},
+     false},
+    {QStringLiteral("audit"), {"id", "at", "command", "target"}},
 };
 
 // The error text, empty on success.
@@ -65,15 +76,16 @@ QString CopyInto(QORScoreStore& source, QORScoreStore& target, QORStoreCopy& cop
     query.finish();
     if (!out.transaction())
         return StoreProblem(QStringLiteral("cannot write the target"), out.lastError());
-    qint64* counts[] = {&copy.Accounts, &copy.Results};
-    for (int t = 0; t < 2; ++t) {
+    qint64 others = 0;
+    qint64* counts[] = {&copy.Accounts, &copy.Results, &others, &others};
+    for (size_t t = 0; t < std::size(Tables); ++t) {
         const QString error = CopyRows(source.Database(), out, Tables[t], *counts[t]);
         if (!error.isEmpty()) {
             out.rollback();
             return error;
         }
         // PostgreSQL numbers new rows from its own counter, which the copied ids have passed.
-        if (target.Location().Engine == QORStoreLocation::PostgreSQL &&
+        if (target.Location().Engine == QORStoreLocation::PostgreSQL && Tables[t].Numbered &&
             !query.exec(QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', 'id'), "
                                        "(SELECT COALESCE(MAX(id), 0) + 1 FROM %1), false)")
                             .arg(Tables[t].Name))) {

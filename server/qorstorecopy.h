@@ -1,8 +1,8 @@
 #pragma once
-// Moves a community's store: every account and result, with their ids, from one store into
-// another that holds none yet, so that a growing community can go from an SQLite file to
-// PostgreSQL, or back. Passwords travel as their stored hashes, so every player logs in as
-// before.
+// Moves a community's store: every account and result, with their ids, bans, verified solves,
+// dealt scrambles and the operator's audit, from one store into another that holds none yet,
+// so that a growing community can go from an SQLite file to PostgreSQL, or back. Passwords
+// travel as their stored hashes, so every player logs in as before.
 
 #include <QString>
 
