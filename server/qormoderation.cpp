@@ -125,21 +125,17 @@ bool Moderator::Open() {
 }
 
 std::optional<Account> Moderator::FindAccount(const QString& name) {
-    // The account a player of that name logs in to: the exact name, the trimmed one, then the
-    // one that holds it regardless of letter case.
+    // The account a player of that name logs in to.
     QSqlQuery query(Db);
     const QString trimmed = TrimmedName(name);
-    if (!Exec(query,
-              QStringLiteral("SELECT id, name, banned FROM users WHERE name = ? OR name = ? OR "
-                             "name_key = ? ORDER BY name = ? DESC, name = ? DESC LIMIT 1"),
-              {name, trimmed, NameKey(name), name, trimmed}))
+    if (!Exec(query, FindAccountStatement(), {name, trimmed, NameKey(name), name, trimmed}))
         return std::nullopt;
     if (!query.next()) {
         Unknown = QStringLiteral("there is no account named ") + name;
         return std::nullopt;
     }
     return Account{query.value(0).toLongLong(), query.value(1).toString(),
-                   query.value(2).toInt() != 0};
+                   query.value(3).toInt() != 0};
 }
 
 std::optional<std::pair<Account, bool>> Moderator::FindResult(qint64 id) {
@@ -222,18 +218,9 @@ QORModerationOutcome Moderator::Held() {
 }
 
 bool Moderator::DeriveBest(qint64 user) {
-    // The seed list's rule: the fastest ranked result by whole seconds, the earlier on a tie,
-    // of a player who is not banned, among those not held.
     QSqlQuery query(Db);
     return Exec(query, QStringLiteral("DELETE FROM best WHERE user_id = ?"), {user}) &&
-           Exec(query,
-                QStringLiteral(
-                    "INSERT INTO best (user_id, seconds, shuffles, date, result_id) "
-                    "SELECT results.user_id, results.seconds, results.shuffles, results.date, "
-                    "results.id FROM results JOIN users ON users.id = results.user_id "
-                    "WHERE results.user_id = ? AND results.shuffles >= ? AND results.held = 0 "
-                    "AND users.banned = 0 ORDER BY results.seconds, results.id LIMIT 1"),
-                {user, MinShuffles});
+           Exec(query, DeriveBestStatement(true), {MinShuffles, user});
 }
 
 QORModerationOutcome
@@ -254,7 +241,7 @@ Moderator::Change(const QORModeration& command,
         !Exec(query, QStringLiteral("INSERT INTO audit (at, command, target) VALUES (?, ?, ?)"),
               {QDateTime::currentDateTimeUtc().toString(Qt::ISODate), ModerationName(command.What),
                target}) ||
-        (postgres && !Exec(query, QStringLiteral("NOTIFY quelmora_ranking"))) ||
+        (postgres && !Exec(query, QStringLiteral("NOTIFY ") + RankingChannel())) ||
         !Exec(query, QStringLiteral("COMMIT"))) {
         QSqlQuery(QStringLiteral("ROLLBACK"), Db);
         return Failed();

@@ -21,8 +21,6 @@ constexpr int BusyWaitMs = 100;
 constexpr int OpenBusyWaitMs = 5000;
 // A lost PostgreSQL connection is tried again at most this often.
 constexpr int ReconnectMs = 1000;
-// Every server on one PostgreSQL database hears of a changed ranking on this channel.
-const QString RankingChannel = QStringLiteral("quelmora_ranking");
 
 } // namespace
 
@@ -137,7 +135,7 @@ QString QORScoreStore::Connect() {
         // A result ranked through another server makes this one's top list stale too. The
         // listener goes with the connection, so every new connection listens again.
         QSqlDriver* driver = db.driver();
-        if (!driver->subscribeToNotification(RankingChannel))
+        if (!driver->subscribeToNotification(RankingChannel()))
             return StoreProblem(QStringLiteral("cannot listen for other servers' results"),
                                 driver->lastError());
         QObject::connect(driver, &QSqlDriver::notification, driver, [this] { ++Ranking; });
@@ -151,12 +149,7 @@ QString QORScoreStore::RebuildBest() {
     // again from every result rather than trusted.
     QSqlQuery clear(Sql->Db);
     QSqlQuery rebuild(Sql->Db);
-    rebuild.prepare(QStringLiteral(
-        "INSERT INTO best (user_id, seconds, shuffles, date, result_id) "
-        "SELECT user_id, seconds, shuffles, date, id FROM (SELECT user_id, seconds, shuffles, "
-        "date, id, ROW_NUMBER() OVER (PARTITION BY user_id ORDER BY seconds, id) AS place "
-        "FROM results WHERE shuffles >= ? AND held = 0 AND user_id NOT IN "
-        "(SELECT id FROM users WHERE banned <> 0)) AS ranked WHERE place = 1"));
+    rebuild.prepare(DeriveBestStatement(false));
     rebuild.bindValue(0, MinimumShuffles);
     const QString what = QStringLiteral("cannot rank the results");
     if (!Sql->Db.transaction())
@@ -318,5 +311,5 @@ bool QORScoreStore::Reconnect() {
 bool QORScoreStore::Notify() {
     // The notice goes out with the commit, and never without it.
     QSqlQuery notify(Sql->Db);
-    return notify.exec(QStringLiteral("NOTIFY ") + RankingChannel);
+    return notify.exec(QStringLiteral("NOTIFY ") + RankingChannel());
 }

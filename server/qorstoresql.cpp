@@ -86,6 +86,26 @@ QString NameKey(const QString& name) {
     return TrimmedName(name).toCaseFolded();
 }
 
+QString RankingChannel() {
+    return QStringLiteral("quelmora_ranking");
+}
+
+QString FindAccountStatement() {
+    return QStringLiteral("SELECT id, name, password, banned FROM users "
+                          "WHERE name = ? OR name = ? OR name_key = ? "
+                          "ORDER BY name = ? DESC, name = ? DESC LIMIT 1");
+}
+
+QString DeriveBestStatement(bool onePlayer) {
+    return QStringLiteral(
+               "INSERT INTO best (user_id, seconds, shuffles, date, result_id) "
+               "SELECT user_id, seconds, shuffles, date, id FROM (SELECT user_id, seconds, "
+               "shuffles, date, id, ROW_NUMBER() OVER (PARTITION BY user_id ORDER BY seconds, "
+               "id) AS place FROM results WHERE shuffles >= ? AND held = 0 AND user_id NOT IN "
+               "(SELECT id FROM users WHERE banned <> 0)%1) AS ranked WHERE place = 1")
+        .arg(onePlayer ? QStringLiteral(" AND user_id = ?") : QString());
+}
+
 QString StoreProblem(const QString& what, const QSqlError& error) {
     const QString detail = error.text().trimmed();
     return detail.isEmpty() ? what : what + QStringLiteral(": ") + detail;

@@ -3,6 +3,7 @@
 // QORScoreStore; nothing else includes this.
 
 #include "server/qorscorestore.h"
+#include "server/qorstoresql.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -30,9 +31,7 @@ struct QORScoreStore::Statements {
           FindScramble(db), UseScramble(db), InsertSolve(db), VerifiedTop(db), DataVersion(db) {}
 
     bool Prepare(bool sqlite) {
-        return FindAccount.prepare("SELECT id, name, password, banned FROM users "
-                                   "WHERE name = ? OR name = ? OR name_key = ? "
-                                   "ORDER BY name = ? DESC, name = ? DESC LIMIT 1") &&
+        return FindAccount.prepare(FindAccountStatement()) &&
                InsertAccount.prepare(
                    "INSERT INTO users (name, name_key, password) VALUES (?, ?, ?) RETURNING id") &&
                UpdatePassword.prepare("UPDATE users SET password = ? WHERE id = ?") &&
