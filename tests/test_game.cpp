@@ -116,6 +116,63 @@ TEST(Game, theScrambleAndTheSolutionAreWrittenInTheCubesFrameAndReplayToSolved) 
     EXPECT_EQ(replayed.Now, Facelets().Now) << MovesText(g.game.Solution).toStdString();
 }
 
+// Whole-cube turns made before the first layer turn and halfway; the server replays the dealt
+// scramble and the timed turns without them, in the fixed frame.
+TEST(Game, aDealtScrambleIsPlayedAsDealtAndItsTimedTurnsReplayToSolvedWithoutWholeCubeTurns) {
+    const QList<QORMove> dealt = *ParseMoves("R U F' M E S'");
+    const QORViewFaces front = FacesSeenFrom({0, 0, 20}, {0, 1, 0});
+    const std::pair<QString, QString> wholes[] = {{"", ""}, {"X", ""}, {"y", "Z"}, {"Z", "x"}};
+    for (const auto& [first, halfway] : wholes) {
+        Game g;
+        qint64 now = 500;
+        g.game.NowMs = [&] { return now; };
+        g.game.NewGame(QString(32, 'c'), dealt, QDateTime());
+        Facelets expected;
+        expected.Apply(MovesText(dealt));
+        ASSERT_EQ(Facelets::Of(g.game.Cube), expected.Now);
+        EXPECT_TRUE(g.game.Verified() && g.game.GameShuffles == 6 && g.game.Scramble == dealt);
+        QString held; // the whole turns so far, in the fixed frame
+        const auto turnWhole = [&](const QString& key) {
+            if (key.isEmpty())
+                return;
+            const QList<QORMove> w = *KeyTurns(key[0].toUpper(), key[0].isLower(), front);
+            ASSERT_TRUE(g.game.PlayerTurns(w));
+            held += ' ' + MovesText(w);
+        };
+        turnWhole(first);
+        for (qsizetype i = dealt.size() - 1; i >= 0; --i) {
+            now += 100;
+            if (i == 2)
+                turnWhole(halfway);
+            // The fixed-frame turn that does to the cube as held what the inverse does to it
+            // as it began, found on the independent model.
+            for (int k = 0; k < 18; ++k) {
+                const QORMove m{k / 6, k / 2 % 3 - 1, k % 2 ? 1 : -1};
+                Facelets a, b;
+                a.Apply(held + ' ' + MoveName(m));
+                b.Apply(MoveName(dealt[i].Inverse()) + ' ' + held);
+                if (a.Now == b.Now) {
+                    ASSERT_TRUE(g.game.PlayerTurns({m}));
+                }
+            }
+            if (i == 4) {
+                ASSERT_TRUE(g.game.UndoTurn() && g.game.RedoTurn());
+            }
+        }
+        ASSERT_EQ(g.wins.size(), 1) << first.toStdString();
+        const QList<QORProtocol::TimedMove>& timed = g.game.TimedMoves;
+        ASSERT_EQ(timed.size(), 8) << "undo and redo are turns; whole-cube turns are not sent";
+        EXPECT_EQ(std::pair(timed[0].Ms, timed[7].Ms), std::pair(qint64(100), qint64(600)));
+        QORBigCube replay;
+        replay.Reset();
+        for (const QORMove& move : dealt)
+            replay.Turn(move);
+        for (const QORProtocol::TimedMove& move : timed)
+            replay.Turn(move.Move);
+        EXPECT_TRUE(replay.IsSolved()) << QORProtocol::TimedMovesText(timed).toStdString();
+    }
+}
+
 TEST(Game, onlyASavedGameBecomesTheGameFileWhichSaveWritesUntilItIsGoneOrForgotten) {
     QTemporaryDir dir;
     Game g(2);

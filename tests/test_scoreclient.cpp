@@ -3,6 +3,7 @@
 #include "app/qorscoreclient.h"
 
 #include "net/qorcp1251.h"
+#include "net/qorverified.h"
 
 #include "support/fakescoreserver.h"
 
@@ -170,4 +171,45 @@ TEST(ScoreClient, aLostConnectionLogsInAgainByItselfUnlessTheTopListIsOff) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return c.Status() == "СЕРВЕР НЕДОСТУПЕН!"; }));
     // Ten back-offs pass without a new connection.
     EXPECT_FALSE(QTest::qWaitFor([&] { return c.server.connections.size() > 2; }, 500));
+}
+
+// Verified replies end with a line feed: each is read whole, cut anywhere or sharing a read
+// with the seed's replies, and tells its verdict in the status.
+TEST(ScoreClient, verifiedRequestsGoLineEndedAndTheirRepliesAreReadWholeBesideTheSeeds) {
+    const QByteArray id(32, 'a');
+    Client c;
+    QStringList seen;
+    QObject::connect(&c.client, &QORScoreClient::ScrambleDealt,
+                     [&](const QString& i, const QList<QORMove>& m) { seen << i + ':' + MovesText(m); });
+    QObject::connect(&c.client, &QORScoreClient::VerifiedTopListReceived,
+                     [&](const QList<QORProtocol::VerifiedRow>& r) { seen << r.value(0).Nick; });
+    c.Online();
+    ASSERT_TRUE(c.client.RequestScramble(5) && c.client.RequestTopList2() &&
+                c.client.SubmitSolve(id, 41230, {{{0, 1, 1}, 412}, {{1, 1, -1}, 655}}));
+    EXPECT_TRUE(c.server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_SCRAMBLE;anna;secret1;5\n"
+                                    "CUBE_GETTOP2;anna;secret1\nCUBE_SOLVE;anna;secret1;" + id +
+                                        ";41230;R@412 U'@655\n"));
+    const struct {
+        QList<QByteArray> reads;
+        const char* status; // the status after the last read
+        QStringList seen;
+    } cases[] = {
+        {{"ZKSERVER_SOL", "VE_OK;" + id + ";3", "\nZKSERVER_TOPLIST#bob;9"},
+         "РЕЗУЛЬТАТ ПРОВЕРЕН: 3-е место", {}},
+        {{"ZKSERVER_LOGIN_OKZKSERVER_SOLVE_OK;" + id + ";0\n"}, "РЕЗУЛЬТАТ ПРОВЕРЕН", {}},
+        {{"ZKSERVER_SOLVE_BAD;" + id + ";UNSOLVED\n"}, "РЕЗУЛЬТАТ ОТКЛОНЁН: КУБИК НЕ СОБРАН", {}},
+        {{"ZKSERVER_SOLVE_BAD;" + id + ";HELD\n"}, "РЕЗУЛЬТАТ ЖДЁТ ПРОВЕРКИ ОПЕРАТОРОМ", {}},
+        {{"ZKSERVER_SCRAMBLE;" + id + ";2;R U'\nZKSERVER_TOPLIST2#\"zed;41", "230;9;5;07.12.2026\"\n"},
+         "", {id + ":R U'", "zed"}},
+    };
+    for (const auto& k : cases) {
+        seen.clear();
+        c.statuses.clear();
+        for (const QByteArray& read : k.reads)
+            c.Deliver(read);
+        EXPECT_EQ(c.Status(), QString::fromUtf8(k.status)) << k.reads[0].toStdString();
+        EXPECT_EQ(seen, k.seen) << k.reads[0].toStdString();
+    }
+    const QList<QStringList> bob = {{"bob", "9"}};
+    EXPECT_EQ(c.lists, QList<QList<QStringList>>{bob}) << "a seed reply after a verified one";
 }
