@@ -16,7 +16,11 @@ TEST(History, aSolveIsCommittedInWalModeWaitsUnsentUntilMarkedAndExportsQuotingO
         QORSolveHistory h;
         ASSERT_TRUE(h.Open(path));
         const std::optional<qint64> first = h.Add(MadeSolve(31.5, 20));
-        const std::optional<qint64> second = h.Add(MadeSolve(9.2456, 20, "F,\"B\"", QString()));
+        QORSolve verified = MadeSolve(9.2456, 20, "F,\"B\"", QString());
+        verified.ScrambleId = QString(32, 'e');
+        verified.DealtAt = verified.FinishedAt.addSecs(-60);
+        verified.TimedMoves = "R@1";
+        const std::optional<qint64> second = h.Add(verified);
         ASSERT_TRUE(first && second);
         const OutsideConnection reader(path); // what another process would read now
         EXPECT_EQ(reader.Column("PRAGMA journal_mode"), QStringList{"wal"});
@@ -45,6 +49,8 @@ TEST(History, aSolveIsCommittedInWalModeWaitsUnsentUntilMarkedAndExportsQuotingO
         std::tuple(s.Seconds, s.ClockSeconds, s.Shuffles, s.Moves, s.Scramble, s.Solution, s.Sent),
         std::tuple(31.5, 31, 20, 2, QString("U R'"), QString("R U'"), true));
     EXPECT_EQ(s.FinishedAt, MadeSolve(0, 0).FinishedAt);
+    EXPECT_EQ(std::tuple(all[1].ScrambleId, all[1].DealtAt, all[1].TimedMoves),
+              std::tuple(QString(32, 'e'), s.FinishedAt.addSecs(-60), QString("R@1")));
     EXPECT_TRUE(again.Remove(all[1].Id));
     EXPECT_FALSE(again.Remove(all[1].Id)) << "gone already";
 }
@@ -52,6 +58,14 @@ TEST(History, aSolveIsCommittedInWalModeWaitsUnsentUntilMarkedAndExportsQuotingO
 TEST(History, impossibleNumbersMarkASolveDamagedAndKeepItFromTimesLengthsBestAndSending) {
     QTemporaryDir dir;
     const QString path = dir.filePath("h.sqlite");
+    {
+        // A file of an older build, before verified games: it gains their columns, empty.
+        const OutsideConnection old(path);
+        ASSERT_TRUE(old.Run("CREATE TABLE solves (id INTEGER PRIMARY KEY, finished_at TEXT NOT NULL, "
+                            "seconds REAL NOT NULL, clock_seconds INTEGER NOT NULL, shuffles "
+                            "INTEGER NOT NULL, moves INTEGER NOT NULL, scramble TEXT NOT NULL, "
+                            "solution TEXT NOT NULL, sent INTEGER NOT NULL DEFAULT 0)"));
+    }
     QORSolveHistory h;
     ASSERT_TRUE(h.Open(path));
     ASSERT_TRUE(h.Add(MadeSolve(30, 20)));
@@ -77,6 +91,7 @@ TEST(History, impossibleNumbersMarkASolveDamagedAndKeepItFromTimesLengthsBestAnd
     EXPECT_EQ(h.Lengths(), QList<int>{20});
     EXPECT_EQ(h.Best(20), 30) << "not the damaged -5";
     ASSERT_EQ(h.Unsent().size(), 1) << "a damaged solve is never sent";
+    EXPECT_TRUE(h.Unsent()[0].ScrambleId.isEmpty() && h.Unsent()[0].TimedMoves.isEmpty());
     // Pages run newest first, from before the solve named.
     const QList<QORSolve> page = h.Page(20, all.last().Id, 2);
     ASSERT_EQ(page.size(), 2);
