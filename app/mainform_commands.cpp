@@ -103,10 +103,10 @@ void TMainForm::N7Click() {
         // A cube from a file is never verified: a shuffle still to come starts nothing.
         Verified->Cancel();
         Keyboard->Clear();
-    }
-    else
+    } else {
         Tell(QStringLiteral("Не удалось открыть игру из файла %1: %2")
                  .arg(QDir::toNativeSeparators(chosen), error));
+    }
 }
 
 void TMainForm::N8Click() {

@@ -128,8 +128,7 @@ bool QORScoreClient::SubmitResult(int seconds, int shuffles) {
 }
 
 bool QORScoreClient::RequestScramble(int shuffles) {
-    return Connected() &&
-           Send(ScrambleRequest(Settings.UserName, Settings.Password, shuffles));
+    return Connected() && Send(ScrambleRequest(Settings.UserName, Settings.Password, shuffles));
 }
 
 bool QORScoreClient::SubmitSolve(const QString& id, qint64 ms, const QList<TimedMove>& moves) {

@@ -85,8 +85,8 @@ private:
     void RetryLater();
 
     const QORSettings& Settings;
-    // The seed's reply being read. The seed's replies have no terminator, so a read that does not start a
-    // new reply continues this one, and the whole of it is read again.
+    // The seed's reply being read. The seed's replies have no terminator, so a read that does not
+    // start a new reply continues this one, and the whole of it is read again.
     QString ReplyText;
     // A read too short to tell whether it starts a new reply; it waits for the next one.
     QString Undecided;

@@ -3,8 +3,8 @@
 #include "app/qorscoreclient.h"
 #include "game/qorgame.h"
 
-QORVerifiedGame::QORVerifiedGame(QORGame& game, QORScoreClient& client,
-                                 const QORSettings& settings, QObject* parent)
+QORVerifiedGame::QORVerifiedGame(QORGame& game, QORScoreClient& client, const QORSettings& settings,
+                                 QObject* parent)
     : QObject(parent), Game(game), Client(client), Settings(settings) {
     Wait.setSingleShot(true);
     Wait.setInterval(DealWait);

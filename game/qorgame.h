@@ -3,9 +3,9 @@
 // game file. Windows show what it signals and forward the player's commands; it knows nothing
 // of widgets or GL.
 
-#include "model/qorbigcube.h"
 #include "game/qorcubeframe.h"
 #include "game/qorundo.h"
+#include "model/qorbigcube.h"
 #include "net/qorverified.h"
 #include "settings/qorsettings.h"
 

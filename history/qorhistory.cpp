@@ -52,9 +52,10 @@ const QString Sound =
                    "moves BETWEEN 0 AND 2147483647 AND %1)")
         .arg(SoundShuffles);
 
-const QString Columns = QStringLiteral(
-    "id, finished_at, seconds, clock_seconds, shuffles, moves, scramble, solution, sent, ") + Sound +
-    QStringLiteral(", scramble_id, dealt_at, timed_moves");
+const QString Columns =
+    QStringLiteral(
+        "id, finished_at, seconds, clock_seconds, shuffles, moves, scramble, solution, sent, ") +
+    Sound + QStringLiteral(", scramble_id, dealt_at, timed_moves");
 
 // The solves at one shuffle length, or all when it is negative; a length binds no value.
 QString OfLength(int shuffles, QVariantList& values) {

@@ -116,42 +116,39 @@ TEST(Game, theScrambleAndTheSolutionAreWrittenInTheCubesFrameAndReplayToSolved) 
     EXPECT_EQ(replayed.Now, Facelets().Now) << MovesText(g.game.Solution).toStdString();
 }
 
-// Whole-cube turns made before the first layer turn and halfway; the server replays the dealt
-// scramble and the timed turns without them, in the fixed frame.
+// The server replays the dealt scramble and the timed turns in the fixed frame, without the
+// whole-cube turns.
 TEST(Game, aDealtScrambleIsPlayedAsDealtAndItsTimedTurnsReplayToSolvedWithoutWholeCubeTurns) {
     const QList<QORMove> dealt = *ParseMoves("R U F' M E S'");
-    const QORViewFaces front = FacesSeenFrom({0, 0, 20}, {0, 1, 0});
-    const std::pair<QString, QString> wholes[] = {{"", ""}, {"X", ""}, {"y", "Z"}, {"Z", "x"}};
-    for (const auto& [first, halfway] : wholes) {
+    const auto model = [](const QString& moves) {
+        Facelets f;
+        f.Apply(moves);
+        return f.Now;
+    };
+    // Whole-cube keys made before the first layer turn and halfway; lower case the other way.
+    for (const QString wholes : {"..", "X.", "yZ", "Zx"}) {
         Game g;
         qint64 now = 500;
         g.game.NowMs = [&] { return now; };
         g.game.NewGame(QString(32, 'c'), dealt, QDateTime());
-        Facelets expected;
-        expected.Apply(MovesText(dealt));
-        ASSERT_EQ(Facelets::Of(g.game.Cube), expected.Now);
+        ASSERT_EQ(Facelets::Of(g.game.Cube), model(MovesText(dealt)));
         EXPECT_TRUE(g.game.Verified() && g.game.GameShuffles == 6 && g.game.Scramble == dealt);
-        QString held; // the whole turns so far, in the fixed frame
-        const auto turnWhole = [&](const QString& key) {
-            if (key.isEmpty())
-                return;
-            const QList<QORMove> w = *KeyTurns(key[0].toUpper(), key[0].isLower(), front);
-            ASSERT_TRUE(g.game.PlayerTurns(w));
-            held += ' ' + MovesText(w);
-        };
-        turnWhole(first);
+        QString held; // the whole turns so far
         for (qsizetype i = dealt.size() - 1; i >= 0; --i) {
             now += 100;
-            if (i == 2)
-                turnWhole(halfway);
-            // The fixed-frame turn that does to the cube as held what the inverse does to it
-            // as it began, found on the independent model.
+            const QChar key = i == 5 ? wholes[0] : i == 2 ? wholes[1] : QChar('.');
+            if (key != '.') {
+                const QList<QORMove> w =
+                    *KeyTurns(key.toUpper(), key.isLower(), FacesSeenFrom({0, 0, 20}, {0, 1, 0}));
+                ASSERT_TRUE(g.game.PlayerTurns(w));
+                held += ' ' + MovesText(w);
+            }
+            // The turn that does to the cube as held what the inverse does to it as it began,
+            // found on the independent model.
             for (int k = 0; k < 18; ++k) {
                 const QORMove m{k / 6, k / 2 % 3 - 1, k % 2 ? 1 : -1};
-                Facelets a, b;
-                a.Apply(held + ' ' + MoveName(m));
-                b.Apply(MoveName(dealt[i].Inverse()) + ' ' + held);
-                if (a.Now == b.Now) {
+                const QString back = MoveName(dealt[i].Inverse());
+                if (model(held + ' ' + MoveName(m)) == model(back + ' ' + held)) {
                     ASSERT_TRUE(g.game.PlayerTurns({m}));
                 }
             }
@@ -159,7 +156,7 @@ TEST(Game, aDealtScrambleIsPlayedAsDealtAndItsTimedTurnsReplayToSolvedWithoutWho
                 ASSERT_TRUE(g.game.UndoTurn() && g.game.RedoTurn());
             }
         }
-        ASSERT_EQ(g.wins.size(), 1) << first.toStdString();
+        ASSERT_EQ(g.wins.size(), 1) << wholes.toStdString();
         const QList<QORProtocol::TimedMove>& timed = g.game.TimedMoves;
         ASSERT_EQ(timed.size(), 8) << "undo and redo are turns; whole-cube turns are not sent";
         EXPECT_EQ(std::pair(timed[0].Ms, timed[7].Ms), std::pair(qint64(100), qint64(600)));

@@ -179,16 +179,17 @@ TEST(ScoreClient, verifiedRequestsGoLineEndedAndTheirRepliesAreReadWholeBesideTh
     const QByteArray id(32, 'a');
     Client c;
     QStringList seen;
-    QObject::connect(&c.client, &QORScoreClient::ScrambleDealt,
-                     [&](const QString& i, const QList<QORMove>& m) { seen << i + ':' + MovesText(m); });
+    QObject::connect(
+        &c.client, &QORScoreClient::ScrambleDealt,
+        [&](const QString& i, const QList<QORMove>& m) { seen << i + ':' + MovesText(m); });
     QObject::connect(&c.client, &QORScoreClient::VerifiedTopListReceived,
                      [&](const QList<QORProtocol::VerifiedRow>& r) { seen << r.value(0).Nick; });
     c.Online();
     ASSERT_TRUE(c.client.RequestScramble(5) && c.client.RequestTopList2() &&
                 c.client.SubmitSolve(id, 41230, {{{0, 1, 1}, 412}, {{1, 1, -1}, 655}}));
     EXPECT_TRUE(c.server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_SCRAMBLE;anna;secret1;5\n"
-                                    "CUBE_GETTOP2;anna;secret1\nCUBE_SOLVE;anna;secret1;" + id +
-                                        ";41230;R@412 U'@655\n"));
+                                    "CUBE_GETTOP2;anna;secret1\nCUBE_SOLVE;anna;secret1;" +
+                                        id + ";41230;R@412 U'@655\n"));
     const struct {
         QList<QByteArray> reads;
         const char* status; // the status after the last read
