@@ -202,7 +202,8 @@ void TMainForm::ShowMoves() {
         moves = QStringLiteral("Ходов: %1").arg(Game->Moves);
     } else if (Game->Solved) {
         const QLocale russian(QLocale::Russian, QLocale::Russia);
-        const double seconds = std::max<qint64>(Game->ElapsedMs(), 1) / 1000.0;
+        // Hundredths cut, not rounded, as the clock and the verified list show them.
+        const double seconds = std::max<qint64>(Game->ElapsedMs() / 10, 1) / 100.0;
         moves = QStringLiteral("Время: %1 с, ходов: %2, %3 ход/с")
                     .arg(russian.toString(seconds, 'f', 2))
                     .arg(Game->Moves)

@@ -130,6 +130,7 @@ TEST(Results, aDealtGameGoesAsATimedSolveAndOneDealtTooLateOrTooLongAgoAsATime) 
     ms = 41237;
     g.form.Game->PlayerTurns({{0, 1, -1}});
     EXPECT_EQ(g.Clock(), "00:00:41,23");
+    EXPECT_TRUE(g.form.StatusPanels[0]->text().startsWith("Время: 41,23 с")) << "cut alike";
     sent += "CUBE_SOLVE;anna;secret1;" + id + ";41237;U'@1000 R'@41237\n";
     ASSERT_TRUE(server.WaitFor(0, sent));
     server.Reply(0, "ZKSERVER_SOLVE_OK;" + id + ";1\n");
