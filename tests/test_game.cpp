@@ -131,7 +131,6 @@ TEST(Game, aDealtScrambleIsPlayedAsDealtAndItsTimedTurnsReplayToSolvedWithoutWho
         qint64 now = 500;
         g.game.NowMs = [&] { return now; };
         g.game.NewGame(QString(32, 'c'), dealt, QDateTime());
-        ASSERT_EQ(Facelets::Of(g.game.Cube), model(MovesText(dealt)));
         EXPECT_TRUE(g.game.Verified() && g.game.GameShuffles == 6 && g.game.Scramble == dealt);
         QString held; // the whole turns so far
         for (qsizetype i = dealt.size() - 1; i >= 0; --i) {

@@ -190,11 +190,8 @@ TEST(ScoreClient, verifiedRequestsGoLineEndedAndTheirRepliesAreReadWholeBesideTh
     EXPECT_TRUE(c.server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_SCRAMBLE;anna;secret1;5\n"
                                     "CUBE_GETTOP2;anna;secret1\nCUBE_SOLVE;anna;secret1;" +
                                         id + ";41230;R@412 U'@655\n"));
-    const struct {
-        QList<QByteArray> reads;
-        const char* status; // the status after the last read
-        QStringList seen;
-    } cases[] = {
+    // The reads, the status after the last of them, and the scrambles and lists seen.
+    const std::tuple<QList<QByteArray>, const char*, QStringList> cases[] = {
         {{"ZKSERVER_SOL", "VE_OK;" + id + ";3", "\nZKSERVER_TOPLIST#bob;9"},
          "РЕЗУЛЬТАТ ПРОВЕРЕН: 3-е место", {}},
         {{"ZKSERVER_LOGIN_OKZKSERVER_SOLVE_OK;" + id + ";0\n"}, "РЕЗУЛЬТАТ ПРОВЕРЕН", {}},
@@ -203,13 +200,13 @@ TEST(ScoreClient, verifiedRequestsGoLineEndedAndTheirRepliesAreReadWholeBesideTh
         {{"ZKSERVER_SCRAMBLE;" + id + ";2;R U'\nZKSERVER_TOPLIST2#\"zed;41", "230;9;5;07.12.2026\"\n"},
          "", {id + ":R U'", "zed"}},
     };
-    for (const auto& k : cases) {
+    for (const auto& [reads, status, scrambles] : cases) {
         seen.clear();
         c.statuses.clear();
-        for (const QByteArray& read : k.reads)
+        for (const QByteArray& read : reads)
             c.Deliver(read);
-        EXPECT_EQ(c.Status(), QString::fromUtf8(k.status)) << k.reads[0].toStdString();
-        EXPECT_EQ(seen, k.seen) << k.reads[0].toStdString();
+        EXPECT_EQ(c.Status(), QString::fromUtf8(status)) << reads[0].toStdString();
+        EXPECT_EQ(seen, scrambles) << reads[0].toStdString();
     }
     const QList<QStringList> bob = {{"bob", "9"}};
     EXPECT_EQ(c.lists, QList<QList<QStringList>>{bob}) << "a seed reply after a verified one";
