@@ -16,11 +16,7 @@ TEST(History, aSolveIsCommittedInWalModeWaitsUnsentUntilMarkedAndExportsQuotingO
         QORSolveHistory h;
         ASSERT_TRUE(h.Open(path));
         const std::optional<qint64> first = h.Add(MadeSolve(31.5, 20));
-        QORSolve verified = MadeSolve(9.2456, 20, "F,\"B\"", QString());
-        verified.ScrambleId = QString(32, 'e');
-        verified.DealtAt = verified.FinishedAt.addSecs(-60);
-        verified.TimedMoves = "R@1";
-        const std::optional<qint64> second = h.Add(verified);
+        const std::optional<qint64> second = h.Add(MadeSolve(9.2456, 20, "F,\"B\"", QString()));
         ASSERT_TRUE(first && second);
         const OutsideConnection reader(path); // what another process would read now
         EXPECT_EQ(reader.Column("PRAGMA journal_mode"), QStringList{"wal"});
@@ -49,8 +45,6 @@ TEST(History, aSolveIsCommittedInWalModeWaitsUnsentUntilMarkedAndExportsQuotingO
         std::tuple(s.Seconds, s.ClockSeconds, s.Shuffles, s.Moves, s.Scramble, s.Solution, s.Sent),
         std::tuple(31.5, 31, 20, 2, QString("U R'"), QString("R U'"), true));
     EXPECT_EQ(s.FinishedAt, MadeSolve(0, 0).FinishedAt);
-    EXPECT_EQ(std::tuple(all[1].ScrambleId, all[1].DealtAt, all[1].TimedMoves),
-              std::tuple(QString(32, 'e'), s.FinishedAt.addSecs(-60), QString("R@1")));
     EXPECT_TRUE(again.Remove(all[1].Id));
     EXPECT_FALSE(again.Remove(all[1].Id)) << "gone already";
 }
