@@ -72,8 +72,7 @@ bool QORResults::Send(const QORSolve& s) {
     const qint64 ms = std::llround(s.Seconds * 1000);
     const bool young = s.DealtAt.isValid() &&
                        s.DealtAt.secsTo(QDateTime::currentDateTimeUtc()) < ScrambleLifeHours * 3600;
-    if (IsScrambleId(s.ScrambleId) && young && moves &&
-        SolveRequest(QString(), QString(), s.ScrambleId, ms, *moves).size() < MaxSolveBytes / 2)
+    if (IsScrambleId(s.ScrambleId) && young && moves && Client.SolveFits(s.ScrambleId, ms, *moves))
         return Client.SubmitSolve(s.ScrambleId, ms, *moves);
     return Client.SubmitResult(s.ClockSeconds, s.Shuffles);
 }

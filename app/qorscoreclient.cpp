@@ -138,6 +138,11 @@ bool QORScoreClient::SubmitSolve(const QString& id, qint64 ms, const QList<Timed
     return false;
 }
 
+bool QORScoreClient::SolveFits(const QString& id, qint64 ms, const QList<TimedMove>& moves) const {
+    return ToCp1251(SolveRequest(Settings.UserName, Settings.Password, id, ms, moves)).size() <=
+           MaxSolveBytes;
+}
+
 bool QORScoreClient::RequestTopList2() {
     return Connected() && Send(TopList2Request(Settings.UserName, Settings.Password));
 }

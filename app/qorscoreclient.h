@@ -46,6 +46,8 @@ public:
     bool RequestScramble(int shuffles);
     bool SubmitSolve(const QString& id, qint64 ms, const QList<QORProtocol::TimedMove>& moves);
     bool RequestTopList2();
+    // Whether the solve fits in one message the server takes.
+    bool SolveFits(const QString& id, qint64 ms, const QList<QORProtocol::TimedMove>& moves) const;
     // The server has taken the credentials on this connection.
     bool LoggedInNow() const { return Online; }
 
