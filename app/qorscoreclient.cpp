@@ -183,7 +183,7 @@ QString QORScoreClient::ReadVerified(const QString& text) {
     // The seed reply before it has ended: a later piece continues nothing.
     ReplyText.clear();
     Handled = -1;
-    DispatchVerified(ParseVerifiedReply(text.left(end + 1)));
+    DispatchVerified(ParseVerifiedReply(Head(text.left(end + 1)).toString()));
     return text.mid(end + 1);
 }
 

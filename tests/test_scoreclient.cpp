@@ -193,7 +193,7 @@ TEST(ScoreClient, verifiedRequestsGoLineEndedAndTheirRepliesAreReadWholeBesideTh
         {{"ZKSERVER_SOL", "VE_OK;" + id + ";3", "\nZKSERVER_TOPLIST#bob;9"},
          "РЕЗУЛЬТАТ ПРОВЕРЕН: 3-е место", {}},
         {{"ZKSERVER_LOGIN_OKZKSERVER_SOLVE_OK;" + id + ";0\n"}, "РЕЗУЛЬТАТ ПРОВЕРЕН", {}},
-        {{"ZKSERVER_SOLVE_BAD;" + id + ";UNSOLVED\n"}, "РЕЗУЛЬТАТ ОТКЛОНЁН: КУБИК НЕ СОБРАН", {}},
+        {{" ZKSERVER_SOLVE_BAD;" + id + ";UNSOLVED\n"}, "РЕЗУЛЬТАТ ОТКЛОНЁН: КУБИК НЕ СОБРАН", {}},
         {{"ZKSERVER_SOLVE_BAD;" + id + ";HELD\n"}, "РЕЗУЛЬТАТ ЖДЁТ ПРОВЕРКИ ОПЕРАТОРОМ", {}},
         {{"ZKSERVER_SCRAMBLE;" + id + ";2;R U'\nZKSERVER_TOPLIST2#\"zed;41", "230;9;5;07.12.2026\"\n"},
          "", {id + ":R U'", "zed"}},
