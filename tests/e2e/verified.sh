@@ -88,7 +88,9 @@ for _ in $(seq 50); do
 done
 reply=$(ask $'CUBE_GETTOP2;solver;secret1\n')
 echo "verified list: $reply"
-[[ "$reply" == ZKSERVER_TOPLIST2#* && "$reply" == *"solver;$ms;${#keys[@]};4;"* ]] ||
+# Records and fields may come quoted; the nick holds no quote mark.
+flat=${reply//\"/}
+[[ "$flat" == ZKSERVER_TOPLIST2#* && "$flat" == *"#solver;$ms;${#keys[@]};4;"* ]] ||
     fail "no verified row of $ms ms for the player"
 
 # "Топ игроков", then "Топ"; the window's second tab.
