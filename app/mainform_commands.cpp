@@ -160,10 +160,11 @@ void TMainForm::N20Click() {
 }
 
 void TMainForm::N21Click() {
-    if (Client->RequestTopList()) {
-        Client->RequestTopList2();
+    // The verified list's request goes first: an older server takes a message it does not
+    // know, sent right after one of its own, as part of that one.
+    Client->RequestTopList2();
+    if (Client->RequestTopList())
         PlayersForm->ShowList();
-    }
 }
 
 void TMainForm::N24Click() {

@@ -7,6 +7,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <cmath>
 
 QORResults::QORResults(const QORGame& game, QORScoreClient& client, QObject* parent)
@@ -64,22 +65,33 @@ void QORResults::Submit() {
         emit Changed();
 }
 
-bool QORResults::Send(const QORSolve& s) {
+std::optional<QList<QORProtocol::TimedMove>> QORResults::AsSolve(const QORSolve& s) const {
     using namespace QORProtocol;
     // The server refuses a scramble older than its life; a solve too long for one message
     // could never go. Either still counts as a time.
-    const std::optional<QList<TimedMove>> moves = ParseTimedMoves(s.TimedMoves);
-    const qint64 ms = std::llround(s.Seconds * 1000);
+    std::optional<QList<TimedMove>> moves = ParseTimedMoves(s.TimedMoves);
     const bool young = s.DealtAt.isValid() &&
                        s.DealtAt.secsTo(QDateTime::currentDateTimeUtc()) < ScrambleLifeHours * 3600;
-    if (IsScrambleId(s.ScrambleId) && young && moves && Client.SolveFits(s.ScrambleId, ms, *moves))
-        return Client.SubmitSolve(s.ScrambleId, ms, *moves);
+    if (!IsScrambleId(s.ScrambleId) || !young || !moves ||
+        !Client.SolveFits(s.ScrambleId, std::llround(s.Seconds * 1000), *moves))
+        return std::nullopt;
+    return moves;
+}
+
+bool QORResults::Send(const QORSolve& s) {
+    if (const std::optional<QList<QORProtocol::TimedMove>> moves = AsSolve(s))
+        return Client.SubmitSolve(s.ScrambleId, std::llround(s.Seconds * 1000), *moves);
     return Client.SubmitResult(s.ClockSeconds, s.Shuffles);
 }
 
 void QORResults::SendKept() {
     bool sent = false;
-    for (const QORSolve& s : History.Unsent()) {
+    // Solves go before times: an older server takes a message it does not know, sent right
+    // after one of its own, as part of that one.
+    QList<QORSolve> unsent = History.Unsent();
+    std::stable_partition(unsent.begin(), unsent.end(),
+                          [this](const QORSolve& s) { return AsSolve(s).has_value(); });
+    for (const QORSolve& s : unsent) {
         // The result just won goes once its congratulation is closed.
         if (s.Id == Pending)
             continue;

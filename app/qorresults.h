@@ -6,6 +6,7 @@
 // otherwise, and for every other game, as a time.
 
 #include "history/qorhistory.h"
+#include "net/qorverified.h"
 
 #include <QObject>
 #include <QString>
@@ -36,6 +37,9 @@ signals:
     void Changed();
 
 private:
+    // The timed turns of a result that can go as a solve the server replays; nothing when it
+    // goes as a time.
+    std::optional<QList<QORProtocol::TimedMove>> AsSolve(const QORSolve& solve) const;
     // Sends one result as the server can take it; false when it did not go.
     bool Send(const QORSolve& solve);
 

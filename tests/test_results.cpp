@@ -37,6 +37,8 @@ TEST(Results, theClockListAndRefusalShowAndEachWinIsKeptBeforeItsCongratulationU
     ASSERT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_TIMERESULT;anna;secret1;75;0"));
     g.form.N21Click();
     EXPECT_TRUE(g.form.PlayersForm->isVisible()) << "shown before the list arrives";
+    EXPECT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_TIMERESULT;anna;secret1;75;0"
+                                  "CUBE_GETTOP2;anna;secret1\nCUBE_GETTOP;anna;secret1"));
     server.Reply(0, "ZKSERVER_TOPLIST#anna;00:01:15;0;01.12.2026");
     QTreeWidget* list = g.form.PlayersForm->ListView;
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->topLevelItemCount() == 1; }));
@@ -155,8 +157,8 @@ TEST(Results, aDealtGameGoesAsATimedSolveAndOneDealtTooLateOrTooLongAgoAsATime) 
         g.form.Game->PlayerTurns({g.form.Game->Scramble[i].Inverse()});
     sent += "CUBE_TIMERESULT;anna;secret1;0;2";
     ASSERT_TRUE(server.WaitFor(0, sent));
-    // Kept while offline: dealt 47 and 49 hours ago.
-    for (int hours : {47, 49}) {
+    // Kept while offline: dealt 49 and 47 hours ago; solves go first.
+    for (int hours : {49, 47}) {
         QORSolve s = MadeSolve(12.5, 20);
         s.ScrambleId = id;
         s.DealtAt = QDateTime::currentDateTimeUtc().addSecs(-hours * 3600);
