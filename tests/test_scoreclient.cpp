@@ -206,6 +206,5 @@ TEST(ScoreClient, verifiedRequestsGoLineEndedAndTheirRepliesAreReadWholeBesideTh
         EXPECT_EQ(c.Status(), QString::fromUtf8(status)) << reads[0].toStdString();
         EXPECT_EQ(seen, scrambles) << reads[0].toStdString();
     }
-    const QList<QStringList> bob = {{"bob", "9"}};
-    EXPECT_EQ(c.lists, QList<QList<QStringList>>{bob}) << "a seed reply after a verified one";
+    EXPECT_EQ(c.lists, (QList<QList<QStringList>>{{{"bob", "9"}}})) << "a seed reply after one";
 }
