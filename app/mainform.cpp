@@ -5,6 +5,7 @@
 #include "app/qorkeyboard.h"
 #include "app/qorresults.h"
 #include "app/qorscoreclient.h"
+#include "app/qorverifiedgame.h"
 #include "app/qorviewcontroller.h"
 #include "app/qorwindowstate.h"
 #include "game/qorgame.h"
@@ -107,6 +108,7 @@ void TMainForm::FormCreate() {
     if (!Results->Open(QORSolveHistory::DefaultPath(), &problem))
         StartProblems << problem;
     Replay = new QORReplay(*Game, this);
+    Verified = new QORVerifiedGame(*Game, *Client, Settings, this);
 }
 
 void TMainForm::ConnectParts() {
@@ -118,7 +120,13 @@ void TMainForm::ConnectParts() {
     connect(DrawPanel, &QORDrawPanel::KeyDown, this, &TMainForm::DrawPanelKeyDown);
     connect(&Game->GameTimer, &QTimer::timeout, this, &TMainForm::GameTimerTimer);
     connect(&View->DrawTimer, &QTimer::timeout, this, &TMainForm::DrawTimerTimer);
-    connect(Game, &QORGame::ClockChanged, TimerPanel, &QLabel::setText);
+    connect(Game, &QORGame::ClockChanged, this, [this](const QString& text) {
+        // A verified win's hundredths need more room than the running clock's seconds.
+        TimerPanel->setText(text);
+        TimerPanel->setFixedWidth(
+            std::max(ClockWidth, TimerPanel->fontMetrics().horizontalAdvance(text) + 12));
+        PlaceTimerPanel();
+    });
     // The clock's text changes as a game starts, stops or is won: so does the move count's.
     connect(Game, &QORGame::ClockChanged, this, &TMainForm::ShowMoves);
     connect(Game, &QORGame::MovesChanged, this, &TMainForm::ShowMoves);
@@ -134,6 +142,8 @@ void TMainForm::ConnectParts() {
         for (const QStringList& row : rows)
             PlayersForm->AddRow(row.first(), row.mid(1));
     });
+    connect(Client, &QORScoreClient::VerifiedTopListReceived, PlayersForm,
+            &TPlayersForm::SetVerified);
     connect(Client, &QORScoreClient::LoginRefused, this, [this] {
         Tell(QStringLiteral("Ошибка: неверный логин или пароль! Зарегистрируйтесь..."));
     });
@@ -192,7 +202,8 @@ void TMainForm::ShowMoves() {
         moves = QStringLiteral("Ходов: %1").arg(Game->Moves);
     } else if (Game->Solved) {
         const QLocale russian(QLocale::Russian, QLocale::Russia);
-        const double seconds = std::max<qint64>(Game->ElapsedMs(), 1) / 1000.0;
+        // Hundredths cut, not rounded, as the clock and the verified list show them.
+        const double seconds = std::max<qint64>(Game->ElapsedMs() / 10, 1) / 100.0;
         moves = QStringLiteral("Время: %1 с, ходов: %2, %3 ход/с")
                     .arg(russian.toString(seconds, 'f', 2))
                     .arg(Game->Moves)

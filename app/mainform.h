@@ -23,6 +23,7 @@ class QORKeyboard;
 class QORReplay;
 class QORResults;
 class QORScoreClient;
+class QORVerifiedGame;
 class QORViewController;
 class QToolBar;
 class TAboutForm;
@@ -51,6 +52,7 @@ public:
     QORHelp* Help = nullptr;
     QORResults* Results = nullptr;
     QORReplay* Replay = nullptr;
+    QORVerifiedGame* Verified = nullptr;
 
     QToolBar* ToolBarMenu = nullptr;
     QToolBar* ToolBarButton = nullptr;
@@ -58,6 +60,8 @@ public:
     QORDrawPanel* DrawPanel = nullptr;
     QLabel* TimerPanel = nullptr;
     std::array<QLabel*, 3> StatusPanels{};
+    // The clock panel's width for its seconds; a verified win's hundredths widen it.
+    static constexpr int ClockWidth = 90;
     TOptionsForm* OptionsForm = nullptr;
     TAboutForm* AboutForm = nullptr;
     TLoginForm* LoginForm = nullptr;
@@ -126,7 +130,7 @@ private:
     void CreateStatusBar();
     void ConnectParts();
     void PlaceTimerPanel();
-    void GameWon(int seconds, int shuffles);
+    void GameWon();
     // The first panel: the move count while a game runs, with the time and the pace once it is
     // won; the third: what is worth knowing about the solve just won.
     void ShowMoves();

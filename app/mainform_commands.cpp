@@ -7,6 +7,7 @@
 #include "app/qorkeyboard.h"
 #include "app/qorresults.h"
 #include "app/qorscoreclient.h"
+#include "app/qorverifiedgame.h"
 #include "app/qorviewcontroller.h"
 #include "game/qorgame.h"
 #include "model/qorsavefile.h"
@@ -62,7 +63,7 @@ void TMainForm::GameTimerTimer() {
     Game->GameTimerTimer();
 }
 
-void TMainForm::GameWon(int seconds, int shuffles) {
+void TMainForm::GameWon() {
     // The solve is on disk before the congratulation, which the player may never close.
     QString problem;
     if (!Results->Record(&problem))
@@ -70,16 +71,17 @@ void TMainForm::GameWon(int seconds, int shuffles) {
     ShowMoves();
     MessageBox(QMessageBox::NoIcon, QLatin1String(ProgramTitle),
                QStringLiteral("Поздравляю! Ты сделал это!"));
-    Results->Submit(seconds, shuffles);
+    Results->Submit();
 }
 
 void TMainForm::N4Click() {
     Keyboard->Clear();
-    Game->NewGame();
+    Verified->NewGame();
 }
 
 void TMainForm::N5Click() {
     Keyboard->Clear();
+    Verified->Cancel();
     Game->Stop();
 }
 
@@ -97,11 +99,14 @@ void TMainForm::N7Click() {
     if (chosen.isEmpty())
         return;
     QString error;
-    if (Game->Open(chosen, &error))
+    if (Game->Open(chosen, &error)) {
+        // A cube from a file is never verified: a shuffle still to come starts nothing.
+        Verified->Cancel();
         Keyboard->Clear();
-    else
+    } else {
         Tell(QStringLiteral("Не удалось открыть игру из файла %1: %2")
                  .arg(QDir::toNativeSeparators(chosen), error));
+    }
 }
 
 void TMainForm::N8Click() {
@@ -155,6 +160,9 @@ void TMainForm::N20Click() {
 }
 
 void TMainForm::N21Click() {
+    // The verified list's request goes first: an older server takes a message it does not
+    // know, sent right after one of its own, as part of that one.
+    Client->RequestTopList2();
     if (Client->RequestTopList())
         PlayersForm->ShowList();
 }

@@ -174,7 +174,7 @@ void TMainForm::CreateDrawPanel() {
     // The clock sits on top of the GL picture, which is a native window: so is the clock.
     TimerPanel = new QLabel(QStringLiteral("00:00:00"), DrawPanelFrame);
     TimerPanel->setAttribute(Qt::WA_NativeWindow);
-    TimerPanel->setFixedSize(90, 29);
+    TimerPanel->setFixedSize(ClockWidth, 29);
     TimerPanel->setAlignment(Qt::AlignCenter);
     TimerPanel->setFont(Tahoma(19));
     TimerPanel->setAutoFillBackground(true);

@@ -3,7 +3,12 @@
 #include "app/qorscoreclient.h"
 #include "game/qorgame.h"
 
+#include "net/qorverified.h"
+
 #include <QDir>
+
+#include <algorithm>
+#include <cmath>
 
 QORResults::QORResults(const QORGame& game, QORScoreClient& client, QObject* parent)
     : QObject(parent), Game(game), Client(client) {
@@ -24,11 +29,8 @@ bool QORResults::Open(const QString& path, QString* problem) {
 bool QORResults::Record(QString* problem) {
     Pending = 0;
     Beaten = false;
-    if (!History.IsOpen()) {
-        *problem = QStringLiteral("История сборок недоступна: эта сборка не сохранена.");
-        return false;
-    }
-    QORSolve solve;
+    QORSolve& solve = Last;
+    solve = QORSolve();
     solve.FinishedAt = QDateTime::currentDateTimeUtc();
     solve.Seconds = Game.ElapsedMs() / 1000.0;
     solve.ClockSeconds = Game.GameSeconds;
@@ -36,6 +38,13 @@ bool QORResults::Record(QString* problem) {
     solve.Moves = Game.Moves;
     solve.Scramble = MovesText(Game.Scramble);
     solve.Solution = MovesText(Game.Solution);
+    solve.ScrambleId = Game.ScrambleId;
+    solve.DealtAt = Game.DealtAt;
+    solve.TimedMoves = Game.Verified() ? QORProtocol::TimedMovesText(Game.TimedMoves) : QString();
+    if (!History.IsOpen()) {
+        *problem = QStringLiteral("История сборок недоступна: эта сборка не сохранена.");
+        return false;
+    }
     QString why;
     const std::optional<qint64> id = History.Add(solve, &why);
     if (!id) {
@@ -49,20 +58,44 @@ bool QORResults::Record(QString* problem) {
     return true;
 }
 
-void QORResults::Submit(int seconds, int shuffles) {
+void QORResults::Submit() {
     const qint64 id = Pending;
     Pending = 0;
-    if (Client.SubmitResult(seconds, shuffles) && id && History.MarkSent(id))
+    if (Send(Last) && id && History.MarkSent(id))
         emit Changed();
+}
+
+std::optional<QList<QORProtocol::TimedMove>> QORResults::AsSolve(const QORSolve& s) const {
+    using namespace QORProtocol;
+    // The server refuses a scramble older than its life; a solve too long for one message
+    // could never go. Either still counts as a time.
+    std::optional<QList<TimedMove>> moves = ParseTimedMoves(s.TimedMoves);
+    const bool young = s.DealtAt.isValid() &&
+                       s.DealtAt.secsTo(QDateTime::currentDateTimeUtc()) < ScrambleLifeHours * 3600;
+    if (!IsScrambleId(s.ScrambleId) || !young || !moves ||
+        !Client.SolveFits(s.ScrambleId, std::llround(s.Seconds * 1000), *moves))
+        return std::nullopt;
+    return moves;
+}
+
+bool QORResults::Send(const QORSolve& s) {
+    if (const std::optional<QList<QORProtocol::TimedMove>> moves = AsSolve(s))
+        return Client.SubmitSolve(s.ScrambleId, std::llround(s.Seconds * 1000), *moves);
+    return Client.SubmitResult(s.ClockSeconds, s.Shuffles);
 }
 
 void QORResults::SendKept() {
     bool sent = false;
-    for (const QORSolve& s : History.Unsent()) {
+    // Solves go before times: an older server takes a message it does not know, sent right
+    // after one of its own, as part of that one.
+    QList<QORSolve> unsent = History.Unsent();
+    std::stable_partition(unsent.begin(), unsent.end(),
+                          [this](const QORSolve& s) { return AsSolve(s).has_value(); });
+    for (const QORSolve& s : unsent) {
         // The result just won goes once its congratulation is closed.
         if (s.Id == Pending)
             continue;
-        if (!Client.SubmitResult(s.ClockSeconds, s.Shuffles))
+        if (!Send(s))
             break;
         sent = History.MarkSent(s.Id) || sent;
     }

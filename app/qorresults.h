@@ -1,9 +1,12 @@
 #pragma once
 // The results of won games: each is kept in the solve history the moment it is won, then sent
 // to the score server. One that cannot go now waits in the history, and every waiting result
-// goes, oldest first, right after the next login. Nothing is retried on a timer.
+// goes, oldest first, right after the next login. Nothing is retried on a timer. A verified
+// game's result goes as a solve the server replays while its scramble is young enough;
+// otherwise, and for every other game, as a time.
 
 #include "history/qorhistory.h"
+#include "net/qorverified.h"
 
 #include <QObject>
 #include <QString>
@@ -23,7 +26,7 @@ public:
     // Keeps the game just won; false with the reason, for the player, when it was not kept.
     bool Record(QString* problem);
     // Sends the result of the game just won, and marks it sent when it went.
-    void Submit(int seconds, int shuffles);
+    void Submit();
     // The game just won beat every earlier solve of its shuffle length.
     bool NewRecord() const { return Beaten; }
     // Sends every result still waiting, oldest first.
@@ -34,9 +37,17 @@ signals:
     void Changed();
 
 private:
+    // The timed turns of a result that can go as a solve the server replays; nothing when it
+    // goes as a time.
+    std::optional<QList<QORProtocol::TimedMove>> AsSolve(const QORSolve& solve) const;
+    // Sends one result as the server can take it; false when it did not go.
+    bool Send(const QORSolve& solve);
+
     const QORGame& Game;
     QORScoreClient& Client;
     // The solve just won, while its own sending is still to come.
     qint64 Pending = 0;
+    // The game just won, kept or not.
+    QORSolve Last;
     bool Beaten = false;
 };

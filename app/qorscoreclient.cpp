@@ -2,6 +2,7 @@
 
 #include "net/qorcp1251.h"
 #include "net/qorprotocol.h"
+#include "net/qorverified.h"
 
 #include <QTcpSocket>
 
@@ -23,6 +24,39 @@ QStringView Head(const QString& text) {
     while (i < text.size() && text[i].unicode() >= 1 && text[i].unicode() <= 32)
         ++i;
     return QStringView(text).mid(i);
+}
+
+// The verified list's replies: each ends with a line feed, so the client knows when it has one.
+const QString* const VerifiedKeywords[] = {&ScrambleDealt, &SolveOk, &SolveBad, &TopList2};
+
+bool StartsVerified(QStringView head) {
+    for (const QString* keyword : VerifiedKeywords) {
+        if (!head.startsWith(*keyword))
+            continue;
+        const QStringView after = head.mid(keyword->size());
+        if (after.isEmpty() || after[0] == u';' || after[0] == u'#' || after[0] == u'\n')
+            return true;
+    }
+    return false;
+}
+
+// What the status says of a refused solve, for the player.
+QString Refusal(SolveFault fault) {
+    switch (fault) {
+    case SolveFault::Unsolved:
+        return QStringLiteral("РЕЗУЛЬТАТ ОТКЛОНЁН: КУБИК НЕ СОБРАН");
+    case SolveFault::Unknown:
+        return QStringLiteral("РЕЗУЛЬТАТ ОТКЛОНЁН: ЧУЖОЕ ПЕРЕМЕШИВАНИЕ");
+    case SolveFault::Used:
+        return QStringLiteral("РЕЗУЛЬТАТ ОТКЛОНЁН: ПЕРЕМЕШИВАНИЕ УЖЕ ЗАСЧИТАНО");
+    case SolveFault::Expired:
+        return QStringLiteral("РЕЗУЛЬТАТ ОТКЛОНЁН: ПЕРЕМЕШИВАНИЕ УСТАРЕЛО");
+    case SolveFault::Times:
+        return QStringLiteral("РЕЗУЛЬТАТ ОТКЛОНЁН: НЕВЕРНОЕ ВРЕМЯ ХОДОВ");
+    case SolveFault::Held:
+        break;
+    }
+    return QStringLiteral("РЕЗУЛЬТАТ ЖДЁТ ПРОВЕРКИ ОПЕРАТОРОМ");
 }
 
 } // namespace
@@ -93,9 +127,31 @@ bool QORScoreClient::SubmitResult(int seconds, int shuffles) {
     return false;
 }
 
+bool QORScoreClient::RequestScramble(int shuffles) {
+    return Connected() && Send(ScrambleRequest(Settings.UserName, Settings.Password, shuffles));
+}
+
+bool QORScoreClient::SubmitSolve(const QString& id, qint64 ms, const QList<TimedMove>& moves) {
+    if (Connected() && Send(SolveRequest(Settings.UserName, Settings.Password, id, ms, moves)))
+        return true;
+    SetStatus(QStringLiteral("РЕЗУЛЬТАТ НЕ ОТПРАВЛЕН"));
+    return false;
+}
+
+bool QORScoreClient::SolveFits(const QString& id, qint64 ms, const QList<TimedMove>& moves) const {
+    return ToCp1251(SolveRequest(Settings.UserName, Settings.Password, id, ms, moves)).size() <=
+           MaxSolveBytes;
+}
+
+bool QORScoreClient::RequestTopList2() {
+    return Connected() && Send(TopList2Request(Settings.UserName, Settings.Password));
+}
+
 void QORScoreClient::ClientSocketConnect() {
     ReplyText.clear();
     Undecided.clear();
+    Unfinished.clear();
+    Online = false;
     Handled = -1;
     // The register choice keeps its state for the run: every connection registers until cleared.
     if (RegisterChosen()) {
@@ -108,22 +164,83 @@ void QORScoreClient::ClientSocketConnect() {
 }
 
 void QORScoreClient::ClientSocketRead() {
-    // A reply may arrive in pieces cut anywhere, even inside its keyword.
-    const QString text = Undecided + FromCp1251(ClientSocket->readAll());
+    // A reply may arrive in pieces cut anywhere, even inside its keyword, and a read may hold
+    // a verified reply and whatever follows it.
+    QString text = Unfinished + Undecided + FromCp1251(ClientSocket->readAll());
+    Unfinished.clear();
     Undecided.clear();
+    while (!text.isEmpty())
+        text = StartsVerified(Head(text)) ? ReadVerified(text) : ReadSeed(text);
+}
+
+QString QORScoreClient::ReadVerified(const QString& text) {
+    const qsizetype end = text.indexOf(QLatin1Char(EndOfMessage));
+    if (end < 0) {
+        if (text.size() <= MaxReplyLength)
+            Unfinished = text;
+        return {};
+    }
+    // The seed reply before it has ended: a later piece continues nothing.
+    ReplyText.clear();
+    Handled = -1;
+    DispatchVerified(ParseVerifiedReply(Head(text.left(end + 1)).toString()));
+    return text.mid(end + 1);
+}
+
+QString QORScoreClient::ReadSeed(QString text) {
+    // A verified reply that follows in the same read is a reply of its own.
+    qsizetype cut = -1;
+    for (const QString* keyword : VerifiedKeywords) {
+        const qsizetype at = text.indexOf(*keyword, 1);
+        if (at > 0 && (cut < 0 || at < cut))
+            cut = at;
+    }
+    const QString rest = cut > 0 ? text.mid(cut) : QString();
+    if (cut > 0)
+        text.truncate(cut);
     const QStringView head = Head(text);
     if (head.startsWith(ReplyStart)) {
         ReplyText = text;
         Handled = -1;
     } else if (!head.isEmpty() && ReplyStart.startsWith(head)) {
         Undecided = text;
-        return;
+        return rest;
     } else if (ReplyText.size() + text.size() <= MaxReplyLength) {
         ReplyText += text;
     } else {
-        return;
+        return rest;
+    }
+    if (StartsVerified(Head(ReplyText))) {
+        // Its keyword was cut: the reply was a verified one all along.
+        const QString whole = ReplyText;
+        ReplyText.clear();
+        return whole + rest;
     }
     Dispatch();
+    return rest;
+}
+
+void QORScoreClient::DispatchVerified(const VerifiedReply& reply) {
+    switch (reply.What) {
+    case VerifiedReply::Scramble:
+        emit ScrambleDealt(reply.Id, reply.Moves);
+        break;
+    case VerifiedReply::Accepted:
+        SetStatus(reply.Place > 0
+                      ? QStringLiteral("РЕЗУЛЬТАТ ПРОВЕРЕН: %1-е место").arg(reply.Place)
+                      : QStringLiteral("РЕЗУЛЬТАТ ПРОВЕРЕН"));
+        emit SolveAnswered(reply);
+        break;
+    case VerifiedReply::Refused:
+        SetStatus(Refusal(reply.Fault));
+        emit SolveAnswered(reply);
+        break;
+    case VerifiedReply::Rows:
+        emit VerifiedTopListReceived(reply.List);
+        break;
+    case VerifiedReply::None:
+        break;
+    }
 }
 
 void QORScoreClient::Dispatch() {
@@ -137,6 +254,7 @@ void QORScoreClient::Dispatch() {
         break;
     case QORProtocol::Reply::LoginAccepted:
         if (!again) {
+            Online = true;
             NextRetry = FirstRetry;
             SetStatus(QStringLiteral("ZKSERVER IS ONLINE!"));
             emit LoggedIn();
@@ -147,6 +265,7 @@ void QORScoreClient::Dispatch() {
             break;
         SetStatus(QStringLiteral("ОШИБКА: ЛОГИН/ПАРОЛЬ!"));
         Refused = true;
+        Online = false;
         emit LoginRefused();
         ClientSocket->disconnectFromHost();
         break;
@@ -161,6 +280,7 @@ void QORScoreClient::ClientSocketError() {
 }
 
 void QORScoreClient::ClientSocketDisconnect() {
+    Online = false;
     // A server that hung up, as one does without a verdict when its store cannot answer,
     // stays told as unavailable.
     if (ClientSocket->error() != QAbstractSocket::RemoteHostClosedError)

@@ -3,6 +3,7 @@
 // top list, sends results, and says in a status text what state it is in. It reads the user
 // name, password, host and port from the live settings at the moment it needs them.
 
+#include "net/qorverified.h"
 #include "settings/qorsettings.h"
 
 #include <QList>
@@ -40,6 +41,15 @@ public:
     // Sends a solved game's time and shuffle length while connected. Says so in the status
     // and returns false when it could not be sent.
     bool SubmitResult(int seconds, int shuffles);
+    // The verified list's requests, sent while connected; false when nothing went, and a
+    // solve that did not go says so in the status.
+    bool RequestScramble(int shuffles);
+    bool SubmitSolve(const QString& id, qint64 ms, const QList<QORProtocol::TimedMove>& moves);
+    bool RequestTopList2();
+    // Whether the solve fits in one message the server takes.
+    bool SolveFits(const QString& id, qint64 ms, const QList<QORProtocol::TimedMove>& moves) const;
+    // The server has taken the credentials on this connection.
+    bool LoggedInNow() const { return Online; }
 
     void ClientSocketConnect();
     void ClientSocketRead();
@@ -55,21 +65,36 @@ signals:
     void LoggedIn();
     // The server refused the credentials; the connection closes once this has been handled.
     void LoginRefused();
+    // A scramble the server dealt for the verified list.
+    void ScrambleDealt(const QString& id, const QList<QORMove>& moves);
+    // The server's verdict on a solve: Accepted with its place, or Refused with its fault.
+    void SolveAnswered(const QORProtocol::VerifiedReply& reply);
+    void VerifiedTopListReceived(const QList<QORProtocol::VerifiedRow>& rows);
 
 private:
     void SetStatus(const QString& text);
     // Whether every byte went to the connection.
     bool Send(const QString& message);
     void Dispatch();
+    // Takes the seed's reply in text, up to a verified reply that follows it in the same read,
+    // and gives back that rest.
+    QString ReadSeed(QString text);
+    // Handles every whole verified reply at the start of text and keeps an unfinished one.
+    // What follows them, when it is no verified reply, is given back.
+    QString ReadVerified(const QString& text);
+    void DispatchVerified(const QORProtocol::VerifiedReply& reply);
     // Opens the connection again after the back-off, while the top list is on.
     void RetryLater();
 
     const QORSettings& Settings;
-    // The reply being read. The protocol has no terminator, so a read that does not start a
-    // new reply continues this one, and the whole of it is read again.
+    // The seed's reply being read. The seed's replies have no terminator, so a read that does not
+    // start a new reply continues this one, and the whole of it is read again.
     QString ReplyText;
     // A read too short to tell whether it starts a new reply; it waits for the next one.
     QString Undecided;
+    // A verified reply whose line feed has not come yet.
+    QString Unfinished;
+    bool Online = false;
     // What the reply was taken for when last read, so that its status is set once.
     int Handled = -1;
     QTimer Retry;

@@ -3,11 +3,13 @@
 #include "dialogs/qorcolor.h"
 #include "dialogs/qorfont.h"
 #include "dialogs/qortoolwindow.h"
+#include "net/qorclocktext.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -58,9 +60,36 @@ TPlayersForm::TPlayersForm(QWidget* mainForm) : QWidget(mainForm, Qt::Window) {
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Text, Qt::black);
     ListView->setPalette(palette);
+    // Rows the server checked by replaying them; their time is to the hundredth.
+    VerifiedView = new QTreeWidget(this);
+    VerifiedView->setHeaderLabels({QStringLiteral("Место"), QStringLiteral("Ник"),
+                                   QStringLiteral("Время"), QStringLiteral("Ходов"),
+                                   QStringLiteral("Перемешивание"), QStringLiteral("Дата")});
+    VerifiedView->setRootIsDecorated(false);
+    VerifiedView->setUniformRowHeights(true);
+    VerifiedView->setAlternatingRowColors(true);
+    VerifiedView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    VerifiedView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    palette.setColor(QPalette::AlternateBase, ColorFromValue(OddRowColor));
+    VerifiedView->setPalette(palette);
+    Tabs = new QTabWidget(this);
+    Tabs->addTab(ListView, QStringLiteral("Все"));
+    Tabs->addTab(VerifiedView, QStringLiteral("Проверенные"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(ListView);
+    layout->addWidget(Tabs);
+}
+
+void TPlayersForm::SetVerified(const QList<QORProtocol::VerifiedRow>& rows) {
+    VerifiedView->clear();
+    int place = 0;
+    for (const QORProtocol::VerifiedRow& row : rows)
+        new QTreeWidgetItem(VerifiedView,
+                            {QString::number(++place), row.Nick, ClockTextMs(row.Ms),
+                             QString::number(row.Moves), QString::number(row.Shuffles),
+                             row.Date.toString(QStringLiteral("dd.MM.yyyy"))});
+    for (int c = 0; c < VerifiedView->columnCount(); ++c)
+        VerifiedView->resizeColumnToContents(c);
 }
 
 void TPlayersForm::ShowList() {

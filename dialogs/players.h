@@ -1,11 +1,15 @@
 #pragma once
 // The top-list window: the server's list of best players as a read-only table, filled
-// whether or not it is shown, and only hidden when closed.
+// whether or not it is shown, and only hidden when closed. A second tab shows the verified
+// list, whose times the server replayed, to the hundredth.
+
+#include "net/qorverified.h"
 
 #include <QStringList>
 #include <QWidget>
 
 class QStyleOptionViewItem;
+class QTabWidget;
 class QTreeWidget;
 
 class TPlayersForm : public QWidget {
@@ -17,12 +21,17 @@ public:
 
     explicit TPlayersForm(QWidget* mainForm);
 
+    QTabWidget* Tabs = nullptr;
     QTreeWidget* ListView = nullptr;
+    QTreeWidget* VerifiedView = nullptr;
 
     // Makes the window visible and brings it to the front without waiting for it.
     void ShowList();
     void Clear();
     void AddRow(const QString& caption, const QStringList& texts);
+    // Fills the verified tab anew, in the server's order: place, nick, time, moves, shuffle
+    // length, date.
+    void SetVerified(const QList<QORProtocol::VerifiedRow>& rows);
     // Before each row is drawn: odd rows get the second background colour.
     void ListViewCustomDrawItem(int row, QStyleOptionViewItem& option) const;
     // Shares the list's width equally among the columns, the remainder to the first.

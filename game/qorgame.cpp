@@ -17,15 +17,31 @@ QORGame::QORGame(const QORSettings& settings, QObject* parent)
 }
 
 void QORGame::NewGame() {
+    // A copy: changing the setting during the game does not change what it reports.
+    const int shuffles = Settings.ShuffleCount;
+    Begin(shuffles, [this, shuffles] { return Cube.Shuffle(shuffles); });
+}
+
+void QORGame::NewGame(const QString& scrambleId, const QList<QORMove>& scramble,
+                      const QDateTime& dealtAt) {
+    Begin(int(scramble.size()), [this, scramble] {
+        for (const QORMove& move : scramble)
+            Cube.Turn(move);
+        return scramble;
+    });
+    ScrambleId = scrambleId;
+    DealtAt = dealtAt;
+}
+
+void QORGame::Begin(int shuffles, const std::function<QList<QORMove>()>& shuffle) {
     ForgetGameFile();
     ClearTurns();
     GameSeconds = 0;
-    // A copy: changing the setting during the game does not change what it reports.
-    GameShuffles = Settings.ShuffleCount;
+    GameShuffles = shuffles;
     emit ClockChanged(ClockText(0));
     Cube.Reset();
     emit CubeReplaced();
-    Scramble = Cube.Shuffle(GameShuffles);
+    Scramble = shuffle();
     for (const QORMove& move : Scramble)
         emit Turned(move, true);
     ClockWaits = ShowsTurns && !Scramble.isEmpty();
@@ -79,6 +95,10 @@ void QORGame::ClearTurns() {
     History.Clear();
     Scramble.clear();
     Solution.clear();
+    ScrambleId.clear();
+    DealtAt = {};
+    TimedMoves.clear();
+    Frame.Reset();
     Moves = 0;
     Solved = false;
     emit MovesChanged();
@@ -86,8 +106,15 @@ void QORGame::ClearTurns() {
 
 void QORGame::Count(const QList<QORMove>& turns) {
     Solution << turns;
-    if (!TurnsWholeCube(turns))
+    if (TurnsWholeCube(turns)) {
+        Frame.TurnWhole(turns);
+    } else {
         Moves += int(turns.size());
+        // A turn made while the shuffle is still being shown counts from the clock's start.
+        const qint64 ms = Running() && !ClockWaits ? NowMs() - StartMs : 0;
+        for (const QORMove& move : turns)
+            TimedMoves << QORProtocol::TimedMove{Frame.Own(move), ms};
+    }
     emit MovesChanged();
 }
 
@@ -151,7 +178,10 @@ void QORGame::CheckWin() {
     GameTimer.stop();
     FinalMs = NowMs() - StartMs;
     Solved = true;
-    // The clock's text and GameSeconds keep the final time until the next game.
+    // The clock's text and GameSeconds keep the final time until the next game; a verified
+    // game's clock shows its hundredths, which its result is sent with.
+    if (Verified())
+        emit ClockChanged(ClockTextMs(FinalMs));
     emit Won(GameSeconds, GameShuffles);
 }
 

@@ -3,10 +3,13 @@
 // game file. Windows show what it signals and forward the player's commands; it knows nothing
 // of widgets or GL.
 
-#include "model/qorbigcube.h"
+#include "game/qorcubeframe.h"
 #include "game/qorundo.h"
+#include "model/qorbigcube.h"
+#include "net/qorverified.h"
 #include "settings/qorsettings.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -35,6 +38,14 @@ public:
     // The player's quarter turns since the game began, undos and redos included; turns of the
     // whole cube only change how it is held and count nothing.
     int Moves = 0;
+    // Of a game shuffled by the score server: its id and when it was dealt (UTC). Empty for a
+    // game shuffled here, which is never verified.
+    QString ScrambleId;
+    QDateTime DealtAt;
+    // The player's layer turns, undos and redos included, each with the clock's reading and
+    // written in the cube's own frame, so that the shuffle and these replayed without the
+    // whole-cube turns end solved.
+    QList<QORProtocol::TimedMove> TimedMoves;
     // The running game, or the last one, ended solved.
     bool Solved = false;
 
@@ -52,6 +63,10 @@ public:
     // Resets and shuffles the cube and starts the clock, once the shuffle has been shown when
     // a view shows it. Forgets the game file.
     void NewGame();
+    // The same with the shuffle the score server dealt, which makes the game a verified one.
+    void NewGame(const QString& scrambleId, const QList<QORMove>& scramble,
+                 const QDateTime& dealtAt);
+    bool Verified() const { return !ScrambleId.isEmpty(); }
     // The view has shown every turn made so far.
     void TurnsShown();
     // Abandons the game: solved cube, clock at zero. Forgets the game file.
@@ -100,6 +115,7 @@ signals:
     void Shown();
 
 private:
+    void Begin(int shuffles, const std::function<QList<QORMove>()>& shuffle);
     void StopClock();
     void ForgetGameFile();
     // Forgets the turns of the game before: a new game, a stop, an opened file.
@@ -115,6 +131,7 @@ private:
     qint64 FinalMs = 0;
     // A new game's shuffle is still being shown.
     bool ClockWaits = false;
+    QORCubeFrame Frame;
 
     const QORSettings& Settings;
 };

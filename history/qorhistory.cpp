@@ -11,6 +11,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <iterator>
+
 namespace {
 
 QAtomicInt Connections;
@@ -23,6 +25,15 @@ const char* const Schema[] = {
     "CREATE INDEX IF NOT EXISTS solves_unsent ON solves (id) WHERE sent = 0",
     // The filter by shuffle length and its list read this rather than every solve.
     "CREATE INDEX IF NOT EXISTS solves_shuffles ON solves (shuffles, id)",
+};
+
+// Each step brings a file of the version before it up to date; the file's user_version says
+// how many it has had. Files written before any step have none, new ones go through them all.
+const char* const Upgrades[] = {
+    // Verified games: the dealt scramble's id and time, and the timed turns sent.
+    "ALTER TABLE solves ADD COLUMN scramble_id TEXT NOT NULL DEFAULT '';"
+    "ALTER TABLE solves ADD COLUMN dealt_at TEXT NOT NULL DEFAULT '';"
+    "ALTER TABLE solves ADD COLUMN timed_moves TEXT NOT NULL DEFAULT ''",
 };
 
 // No more shuffle turns than the game offers, judged before anything is narrowed to an int
@@ -41,8 +52,10 @@ const QString Sound =
                    "moves BETWEEN 0 AND 2147483647 AND %1)")
         .arg(SoundShuffles);
 
-const QString Columns = QStringLiteral(
-    "id, finished_at, seconds, clock_seconds, shuffles, moves, scramble, solution, sent, ") + Sound;
+const QString Columns =
+    QStringLiteral(
+        "id, finished_at, seconds, clock_seconds, shuffles, moves, scramble, solution, sent, ") +
+    Sound + QStringLiteral(", scramble_id, dealt_at, timed_moves");
 
 // The solves at one shuffle length, or all when it is negative; a length binds no value.
 QString OfLength(int shuffles, QVariantList& values) {
@@ -81,6 +94,27 @@ bool Read(QSqlQuery& query, const QString& statement, const QVariantList& values
     return query.exec();
 }
 
+// Runs the steps the file has not had, each in one transaction with its new version.
+bool Upgrade(QSqlDatabase& db) {
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        return false;
+    const int done = query.value(0).toInt();
+    query.finish();
+    const int steps = int(std::size(Upgrades));
+    for (int step = done; step < steps; ++step) {
+        bool ok = db.transaction();
+        for (const QString& statement : QString::fromLatin1(Upgrades[step]).split(u';'))
+            ok = ok && query.exec(statement);
+        ok = ok && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(step + 1));
+        if (!ok || !db.commit()) {
+            db.rollback();
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 QORSolveHistory::QORSolveHistory()
@@ -112,6 +146,7 @@ bool QORSolveHistory::Open(const QString& path, QString* error) {
     bool ok = db.open() && query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     for (const char* statement : Schema)
         ok = ok && query.exec(QString::fromLatin1(statement));
+    ok = ok && Upgrade(db);
     if (!ok) {
         Say(error, (db.lastError().isValid() ? db.lastError() : query.lastError()).text());
         query.finish();
@@ -127,12 +162,17 @@ bool QORSolveHistory::IsOpen() const {
 std::optional<qint64> QORSolveHistory::Add(const QORSolve& s, QString* error) {
     QSqlQuery insert(QSqlDatabase::database(Connection, false));
     insert.prepare(QStringLiteral("INSERT INTO solves (finished_at, seconds, clock_seconds, "
-                                  "shuffles, moves, scramble, solution, sent) "
-                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+                                  "shuffles, moves, scramble, solution, sent, scramble_id, "
+                                  "dealt_at, timed_moves) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const QVariant& v :
          {QVariant(s.FinishedAt.toUTC().toString(Qt::ISODateWithMs)), QVariant(s.Seconds),
           QVariant(s.ClockSeconds), QVariant(s.Shuffles), QVariant(s.Moves),
-          QVariant(NotNull(s.Scramble)), QVariant(NotNull(s.Solution)), QVariant(s.Sent ? 1 : 0)})
+          QVariant(NotNull(s.Scramble)), QVariant(NotNull(s.Solution)), QVariant(s.Sent ? 1 : 0),
+          QVariant(NotNull(s.ScrambleId)),
+          QVariant(NotNull(s.DealtAt.isValid() ? s.DealtAt.toUTC().toString(Qt::ISODateWithMs)
+                                               : QString())),
+          QVariant(NotNull(s.TimedMoves))})
         insert.addBindValue(v);
     if (!insert.exec()) {
         Say(error, insert.lastError().text());
@@ -172,6 +212,9 @@ QList<QORSolve> QORSolveHistory::Select(const QString& where, const QVariantList
         s.Solution = select.value(7).toString();
         s.Sent = select.value(8).toInt() != 0;
         s.Damaged = select.value(9).toInt() == 0;
+        s.ScrambleId = select.value(10).toString();
+        s.DealtAt = QDateTime::fromString(select.value(11).toString(), Qt::ISODateWithMs);
+        s.TimedMoves = select.value(12).toString();
         solves << s;
     }
     return solves;

@@ -23,6 +23,11 @@ struct QORSolve {
     QString Scramble;
     QString Solution;
     bool Sent = false;
+    // Of a game the score server shuffled: its scramble's id, when it was dealt (UTC), and the
+    // player's turns with their times as the server is sent them. Empty otherwise.
+    QString ScrambleId;
+    QDateTime DealtAt;
+    QString TimedMoves;
     // The stored numbers cannot come from a real solve (a damaged or edited file); such a
     // solve is shown as damaged and counts nowhere.
     bool Damaged = false;

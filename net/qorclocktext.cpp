@@ -7,3 +7,9 @@ QString ClockText(int seconds) {
         .arg(m, 2, 10, QLatin1Char('0'))
         .arg(s, 2, 10, QLatin1Char('0'));
 }
+
+QString ClockTextMs(qint64 ms) {
+    // Cut, not rounded, as the whole seconds are.
+    return ClockText(int(ms / 1000)) + u',' +
+           QStringLiteral("%1").arg(int(ms % 1000 / 10), 2, 10, QLatin1Char('0'));
+}

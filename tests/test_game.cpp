@@ -116,6 +116,59 @@ TEST(Game, theScrambleAndTheSolutionAreWrittenInTheCubesFrameAndReplayToSolved) 
     EXPECT_EQ(replayed.Now, Facelets().Now) << MovesText(g.game.Solution).toStdString();
 }
 
+// The server replays the dealt scramble and the timed turns in the fixed frame, without the
+// whole-cube turns.
+TEST(Game, aDealtScrambleIsPlayedAsDealtAndItsTimedTurnsReplayToSolvedWithoutWholeCubeTurns) {
+    const QList<QORMove> dealt = *ParseMoves("R U F' M E S'");
+    const auto model = [](const QString& moves) {
+        Facelets f;
+        f.Apply(moves);
+        return f.Now;
+    };
+    // Whole-cube keys made before the first layer turn and halfway; lower case the other way.
+    for (const QString wholes : {"..", "X.", "yZ", "Zx"}) {
+        Game g;
+        qint64 now = 500;
+        g.game.NowMs = [&] { return now; };
+        g.game.NewGame(QString(32, 'c'), dealt, QDateTime());
+        EXPECT_TRUE(g.game.Verified() && g.game.GameShuffles == 6 && g.game.Scramble == dealt);
+        QString held; // the whole turns so far
+        for (qsizetype i = dealt.size() - 1; i >= 0; --i) {
+            now += 100;
+            const QChar key = i == 5 ? wholes[0] : i == 2 ? wholes[1] : QChar('.');
+            if (key != '.') {
+                const QList<QORMove> w =
+                    *KeyTurns(key.toUpper(), key.isLower(), FacesSeenFrom({0, 0, 20}, {0, 1, 0}));
+                ASSERT_TRUE(g.game.PlayerTurns(w));
+                held += ' ' + MovesText(w);
+            }
+            // The turn that does to the cube as held what the inverse does to it as it began,
+            // found on the independent model.
+            for (int k = 0; k < 18; ++k) {
+                const QORMove m{k / 6, k / 2 % 3 - 1, k % 2 ? 1 : -1};
+                const QString back = MoveName(dealt[i].Inverse());
+                if (model(held + ' ' + MoveName(m)) == model(back + ' ' + held)) {
+                    ASSERT_TRUE(g.game.PlayerTurns({m}));
+                }
+            }
+            if (i == 4) {
+                ASSERT_TRUE(g.game.UndoTurn() && g.game.RedoTurn());
+            }
+        }
+        ASSERT_EQ(g.wins.size(), 1) << wholes.toStdString();
+        const QList<QORProtocol::TimedMove>& timed = g.game.TimedMoves;
+        ASSERT_EQ(timed.size(), 8) << "undo and redo are turns; whole-cube turns are not sent";
+        EXPECT_EQ(std::pair(timed[0].Ms, timed[7].Ms), std::pair(qint64(100), qint64(600)));
+        QORBigCube replay;
+        replay.Reset();
+        for (const QORMove& move : dealt)
+            replay.Turn(move);
+        for (const QORProtocol::TimedMove& move : timed)
+            replay.Turn(move.Move);
+        EXPECT_TRUE(replay.IsSolved()) << QORProtocol::TimedMovesText(timed).toStdString();
+    }
+}
+
 TEST(Game, onlyASavedGameBecomesTheGameFileWhichSaveWritesUntilItIsGoneOrForgotten) {
     QTemporaryDir dir;
     Game g(2);

@@ -52,6 +52,10 @@ TEST(History, aSolveIsCommittedInWalModeWaitsUnsentUntilMarkedAndExportsQuotingO
 TEST(History, impossibleNumbersMarkASolveDamagedAndKeepItFromTimesLengthsBestAndSending) {
     QTemporaryDir dir;
     const QString path = dir.filePath("h.sqlite");
+    // A file of an older build, before verified games: it gains their columns, empty.
+    ASSERT_TRUE(OutsideConnection(path).Run("CREATE TABLE solves (id INTEGER PRIMARY KEY, "
+                                            "finished_at, seconds, clock_seconds, shuffles, moves, "
+                                            "scramble, solution, sent DEFAULT 0)"));
     QORSolveHistory h;
     ASSERT_TRUE(h.Open(path));
     ASSERT_TRUE(h.Add(MadeSolve(30, 20)));
@@ -77,6 +81,7 @@ TEST(History, impossibleNumbersMarkASolveDamagedAndKeepItFromTimesLengthsBestAnd
     EXPECT_EQ(h.Lengths(), QList<int>{20});
     EXPECT_EQ(h.Best(20), 30) << "not the damaged -5";
     ASSERT_EQ(h.Unsent().size(), 1) << "a damaged solve is never sent";
+    EXPECT_TRUE(h.Unsent()[0].ScrambleId.isEmpty() && h.Unsent()[0].TimedMoves.isEmpty());
     // Pages run newest first, from before the solve named.
     const QList<QORSolve> page = h.Page(20, all.last().Id, 2);
     ASSERT_EQ(page.size(), 2);

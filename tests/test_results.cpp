@@ -2,6 +2,8 @@
 // sent when it can be and otherwise after the next login, oldest first; and a new record. On
 // the way, the clock, the top list and a refused login as the player sees them.
 #include "app/qorresults.h"
+#include "app/qorscoreclient.h"
+#include "app/qorverifiedgame.h"
 #include "dialogs/login.h"
 #include "dialogs/players.h"
 
@@ -9,6 +11,7 @@
 #include "support/game.h"
 
 #include <QCheckBox>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -34,6 +37,8 @@ TEST(Results, theClockListAndRefusalShowAndEachWinIsKeptBeforeItsCongratulationU
     ASSERT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_TIMERESULT;anna;secret1;75;0"));
     g.form.N21Click();
     EXPECT_TRUE(g.form.PlayersForm->isVisible()) << "shown before the list arrives";
+    EXPECT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_TIMERESULT;anna;secret1;75;0"
+                                  "CUBE_GETTOP2;anna;secret1\nCUBE_GETTOP;anna;secret1"));
     server.Reply(0, "ZKSERVER_TOPLIST#anna;00:01:15;0;01.12.2026");
     QTreeWidget* list = g.form.PlayersForm->ListView;
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->topLevelItemCount() == 1; }));
@@ -101,4 +106,66 @@ TEST(Results, aHistoryThatCannotBeOpenedIsToldAtStartAndAtEachWin) {
     g.Win(0);
     EXPECT_EQ(g.messages.mid(1), (QStringList{"История сборок недоступна: эта сборка не сохранена.",
                                               "Поздравляю! Ты сделал это!"}));
+}
+
+// Logged in, a new game plays the dealt scramble, and its win goes as a timed solve whose
+// verdict the status tells; no deal within its wait shuffles here, unverified; a kept solve
+// goes as a solve while its scramble is young and as a time after that.
+TEST(Results, aDealtGameGoesAsATimedSolveAndOneDealtTooLateOrTooLongAgoAsATime) {
+    FakeScoreServer server;
+    Game g(ScoreServerSettings(server.Port(), "anna", "secret1"));
+    g.form.show();
+    ASSERT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1"));
+    server.Reply(0, "ZKSERVER_LOGIN_OK");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.form.Client->LoggedInNow(); }));
+    qint64 ms = 0;
+    g.form.Game->NowMs = [&] { return ms; };
+    g.form.Settings.ShuffleCount = 2;
+    QByteArray sent = "CUBE_LOGIN;anna;secret1CUBE_SCRAMBLE;anna;secret1;2\n";
+    const QByteArray id(32, 'b');
+    g.form.N4->trigger();
+    ASSERT_TRUE(server.WaitFor(0, sent));
+    server.Reply(0, "ZKSERVER_SCRAMBLE;" + id + ";2;R U\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.form.Game->Running(); }));
+    ms = 1000;
+    g.form.Game->PlayerTurns({{1, 1, -1}});
+    ms = 41237;
+    g.form.Game->PlayerTurns({{0, 1, -1}});
+    EXPECT_EQ(g.Clock(), "00:00:41,23");
+    EXPECT_TRUE(g.form.StatusPanels[0]->text().startsWith("Время: 41,23 с")) << "cut alike";
+    sent += "CUBE_SOLVE;anna;secret1;" + id + ";41237;U'@1000 R'@41237\n";
+    ASSERT_TRUE(server.WaitFor(0, sent));
+    server.Reply(0, "ZKSERVER_SOLVE_OK;" + id + ";1\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return g.Status() == "РЕЗУЛЬТАТ ПРОВЕРЕН: 1-е место"; }));
+    const QORSolve kept = g.form.Results->History.All().last();
+    EXPECT_EQ(std::tuple(kept.ScrambleId, kept.TimedMoves, kept.Sent),
+              std::tuple(QString(id), QString("U'@1000 R'@41237"), true));
+    // No deal: the wait runs out (driven here) and the game shuffles itself.
+    g.form.N4->trigger();
+    sent += "CUBE_SCRAMBLE;anna;secret1;2\n";
+    ASSERT_TRUE(server.WaitFor(0, sent));
+    QTimer& wait = g.form.Verified->Wait;
+    ASSERT_TRUE(wait.isActive() && wait.interval() == 2000 && !g.form.Game->Running());
+    QTimerEvent timeout(wait.timerId());
+    QCoreApplication::sendEvent(&wait, &timeout);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.form.Game->Running(); }));
+    QSignalSpy late(g.form.Client, &QORScoreClient::ScrambleDealt);
+    server.Reply(0, "ZKSERVER_SCRAMBLE;" + id + ";2;F F\n");
+    ASSERT_TRUE(late.wait());
+    EXPECT_FALSE(g.form.Game->Verified()) << "too late: it changes nothing";
+    for (qsizetype i = g.form.Game->Scramble.size() - 1; i >= 0; --i)
+        g.form.Game->PlayerTurns({g.form.Game->Scramble[i].Inverse()});
+    sent += "CUBE_TIMERESULT;anna;secret1;0;2";
+    ASSERT_TRUE(server.WaitFor(0, sent));
+    // Kept while offline: dealt 49 and 47 hours ago; solves go first.
+    for (int hours : {49, 47}) {
+        QORSolve s = MadeSolve(12.5, 20);
+        s.ScrambleId = id;
+        s.DealtAt = QDateTime::currentDateTimeUtc().addSecs(-hours * 3600);
+        s.TimedMoves = "R@1";
+        ASSERT_TRUE(g.form.Results->History.Add(s));
+    }
+    g.form.Results->SendKept();
+    sent += "CUBE_SOLVE;anna;secret1;" + id + ";12500;R@1\nCUBE_TIMERESULT;anna;secret1;12;20";
+    EXPECT_TRUE(server.WaitFor(0, sent));
 }

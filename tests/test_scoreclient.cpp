@@ -3,6 +3,7 @@
 #include "app/qorscoreclient.h"
 
 #include "net/qorcp1251.h"
+#include "net/qorverified.h"
 
 #include "support/fakescoreserver.h"
 
@@ -170,4 +171,40 @@ TEST(ScoreClient, aLostConnectionLogsInAgainByItselfUnlessTheTopListIsOff) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return c.Status() == "СЕРВЕР НЕДОСТУПЕН!"; }));
     // Ten back-offs pass without a new connection.
     EXPECT_FALSE(QTest::qWaitFor([&] { return c.server.connections.size() > 2; }, 500));
+}
+
+// Verified replies end with a line feed: each is read whole, cut anywhere or sharing a read
+// with the seed's replies, and tells its verdict in the status.
+TEST(ScoreClient, verifiedRequestsGoLineEndedAndTheirRepliesAreReadWholeBesideTheSeeds) {
+    const QByteArray id(32, 'a');
+    Client c;
+    QStringList seen;
+    QObject::connect(
+        &c.client, &QORScoreClient::ScrambleDealt,
+        [&](const QString& i, const QList<QORMove>& m) { seen << i + ':' + MovesText(m); });
+    QObject::connect(&c.client, &QORScoreClient::VerifiedTopListReceived,
+                     [&](const QList<QORProtocol::VerifiedRow>& r) { seen << r.value(0).Nick; });
+    c.Online();
+    // A scramble's and a solve's requests go from the game's window (Results tests).
+    ASSERT_TRUE(c.client.RequestTopList2());
+    EXPECT_TRUE(c.server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_GETTOP2;anna;secret1\n"));
+    // The reads, the status after the last of them, and the scrambles and lists seen.
+    const std::tuple<QList<QByteArray>, const char*, QStringList> cases[] = {
+        {{"ZKSERVER_SOL", "VE_OK;" + id + ";3", "\nZKSERVER_TOPLIST#bob;9"},
+         "РЕЗУЛЬТАТ ПРОВЕРЕН: 3-е место", {}},
+        {{"ZKSERVER_LOGIN_OKZKSERVER_SOLVE_OK;" + id + ";0\n"}, "РЕЗУЛЬТАТ ПРОВЕРЕН", {}},
+        {{" ZKSERVER_SOLVE_BAD;" + id + ";UNSOLVED\n"}, "РЕЗУЛЬТАТ ОТКЛОНЁН: КУБИК НЕ СОБРАН", {}},
+        {{"ZKSERVER_SOLVE_BAD;" + id + ";HELD\n"}, "РЕЗУЛЬТАТ ЖДЁТ ПРОВЕРКИ ОПЕРАТОРОМ", {}},
+        {{"ZKSERVER_SCRAMBLE;" + id + ";2;R U'\nZKSERVER_TOPLIST2#\"zed;41", "230;9;5;07.12.2026\"\n"},
+         "", {id + ":R U'", "zed"}},
+    };
+    for (const auto& [reads, status, scrambles] : cases) {
+        seen.clear();
+        c.statuses.clear();
+        for (const QByteArray& read : reads)
+            c.Deliver(read);
+        EXPECT_EQ(c.Status(), QString::fromUtf8(status)) << reads[0].toStdString();
+        EXPECT_EQ(seen, scrambles) << reads[0].toStdString();
+    }
+    EXPECT_EQ(c.lists, (QList<QList<QStringList>>{{{"bob", "9"}}})) << "a seed reply after one";
 }
