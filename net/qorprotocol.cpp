@@ -4,6 +4,20 @@
 
 namespace QORProtocol {
 
+std::optional<qint64> ParseNumber(const QString& text, qint64 max) {
+    if (text.isEmpty())
+        return std::nullopt;
+    qint64 value = 0;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+        if (value > max)
+            return std::nullopt;
+    }
+    return value;
+}
+
 QString Credentials(const QString& keyword, const QString& user, const QString& password) {
     return keyword + user + u';' + password;
 }

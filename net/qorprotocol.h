@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace QORProtocol {
 
 // Where the game looks for its score server unless told otherwise, and where the server listens.
@@ -25,6 +27,10 @@ inline const QString TimeResult = QStringLiteral("CUBE_TIMERESULT;");
 inline const QString TopList = QStringLiteral("ZKSERVER_TOPLIST");
 inline const QString LoginOk = QStringLiteral("ZKSERVER_LOGIN_OK");
 inline const QString LoginBad = QStringLiteral("ZKSERVER_LOGIN_BAD");
+
+// A field of decimal digits only, at most max; longer texts stay bounded instead of
+// overflowing. Nothing for anything else, a sign or a blank included.
+std::optional<qint64> ParseNumber(const QString& text, qint64 max);
 
 // A message of keyword, user name and password, the fields exactly as typed.
 QString Credentials(const QString& keyword, const QString& user, const QString& password);

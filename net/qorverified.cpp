@@ -20,17 +20,9 @@ const std::array<QString, 6>& FaultNames() {
 // The seed list's form, so that a client shows both lists' dates alike.
 const QString DateForm = QStringLiteral("dd.MM.yyyy");
 
-// A number of digits only, at most nine of them, so that it never overflows.
+// A number of at most nine digits.
 std::optional<qint64> Digits(const QString& text) {
-    if (text.isEmpty() || text.size() > 9)
-        return std::nullopt;
-    qint64 value = 0;
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = value * 10 + (c.unicode() - u'0');
-    }
-    return value;
+    return text.size() > 9 ? std::nullopt : ParseNumber(text, 999999999);
 }
 
 QString Ended(const QString& message) {

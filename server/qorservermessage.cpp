@@ -13,20 +13,10 @@ namespace {
 // The one byte cp1251 leaves unassigned; a client that sends it is not speaking the code page.
 constexpr char UndefinedCp1251Byte = '\x98';
 
-// A decimal number of digits only, at most max; longer texts stay bounded instead of
-// overflowing.
+// A bounded count or time of a message.
 std::optional<int> ParseBounded(const QString& text, int max) {
-    if (text.isEmpty())
-        return std::nullopt;
-    qint64 value = 0;
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = value * 10 + (c.unicode() - u'0');
-        if (value > max)
-            return std::nullopt;
-    }
-    return int(value);
+    const std::optional<qint64> value = QORProtocol::ParseNumber(text, max);
+    return value ? std::optional<int>(int(*value)) : std::nullopt;
 }
 
 QORServerMessage::Kind KindOf(const QString& keyword) {

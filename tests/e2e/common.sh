@@ -108,3 +108,16 @@ undo_one_turn() {
     done
     return 1
 }
+
+# Starts the score server on a free loopback port with a file in the work folder, ranking
+# games of one shuffle turn; sets server (its pid) and port once it listens.
+start_server() {
+    "$1" --port 0 --min-shuffles 1 --db "$2/scores.sqlite" > "$2/server.log" 2>&1 &
+    server=$!
+    for _ in $(seq 100); do
+        grep -q '^listening on' "$2/server.log" && break
+        sleep 0.1
+    done
+    port=$(sed -n 's/^listening on .*:\([0-9]*\)$/\1/p' "$2/server.log")
+    [ -n "$port" ] || fail "the server did not start: $(cat "$2/server.log")"
+}

@@ -9,14 +9,7 @@ source "$(dirname "$0")/common.sh"
 work=$3
 rm -rf "$work"
 mkdir -p "$work"
-"$2" --port 0 --min-shuffles 1 --db "$work/scores.sqlite" > "$work/server.log" 2>&1 &
-server=$!
-for _ in $(seq 100); do
-    grep -q '^listening on' "$work/server.log" && break
-    sleep 0.1
-done
-port=$(sed -n 's/^listening on .*:\([0-9]*\)$/\1/p' "$work/server.log")
-[ -n "$port" ] || fail "the server did not start: $(cat "$work/server.log")"
+start_server "$2" "$work"
 
 mkdir -p "$work/game"
 printf '[QuelmoraSettings]\r\nHostName=127.0.0.1\r\nHostPort=%s\r\nShuffleRotateCount=1\r\n' \

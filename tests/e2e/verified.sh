@@ -9,15 +9,8 @@ source "$(dirname "$0")/common.sh"
 work=$3
 rm -rf "$work"
 mkdir -p "$work"
-"$2" --port 0 --min-shuffles 1 --db "$work/scores.sqlite" > "$work/server.log" 2>&1 &
-server=$!
+start_server "$2" "$work"
 trap 'kill -9 $server 2>/dev/null || true' EXIT
-for _ in $(seq 100); do
-    grep -q '^listening on' "$work/server.log" && break
-    sleep 0.1
-done
-port=$(sed -n 's/^listening on .*:\([0-9]*\)$/\1/p' "$work/server.log")
-[ -n "$port" ] || fail "the server did not start: $(cat "$work/server.log")"
 # One request on a connection of its own; the seed's messages are taken once it falls quiet.
 ask() {
     exec 3<> "/dev/tcp/127.0.0.1/$port"
