@@ -110,8 +110,9 @@ TEST(Shuffle, eachTurnMovesOneLayerAndEqualSeedsRepeat) {
     EXPECT_EQ(moved, 9);
     ExpectVec(one.cube.PickPrev, 0, 0, 0);
     a.cube.SeedSource = b.cube.SeedSource = [] { return uint64_t(777); };
+    // One quarter turn per pass: a dealt scramble's length is the shuffle length asked for.
     for (Cube* c : {&a, &b, &d})
-        c->cube.Shuffle(30);
+        EXPECT_EQ(c->cube.Shuffle(30).size(), 30);
     EXPECT_TRUE(SamePoints(a.cube, b.cube));
     EXPECT_FALSE(SamePoints(a.cube, d.cube)) << "without a fixed seed the clock seeds";
     EXPECT_TRUE(none.cube.Shuffle(0).isEmpty() && none.cube.Shuffle(-4).isEmpty());
