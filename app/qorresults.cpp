@@ -13,6 +13,7 @@
 QORResults::QORResults(const QORGame& game, QORScoreClient& client, QObject* parent)
     : QObject(parent), Game(game), Client(client) {
     connect(&Client, &QORScoreClient::LoggedIn, this, &QORResults::SendKept);
+    connect(&Client, &QORScoreClient::SolveAnswered, this, &QORResults::Answered);
 }
 
 bool QORResults::Open(const QString& path, QString* problem) {
@@ -61,8 +62,19 @@ bool QORResults::Record(QString* problem) {
 void QORResults::Submit() {
     const qint64 id = Pending;
     Pending = 0;
-    if (Send(Last) && id && History.MarkSent(id))
+    if (Send(Last) && id && !AsSolve(Last) && History.MarkSent(id))
         emit Changed();
+}
+
+void QORResults::Answered(const QORProtocol::VerifiedReply& reply) {
+    // A solve is sent for good only once the server has judged it: one that could not store
+    // it closes the connection unanswered, and the solve goes again after the next login.
+    for (const QORSolve& s : History.Unsent()) {
+        if (s.ScrambleId == reply.Id && History.MarkSent(s.Id)) {
+            emit Changed();
+            return;
+        }
+    }
 }
 
 std::optional<QList<QORProtocol::TimedMove>> QORResults::AsSolve(const QORSolve& s) const {
@@ -97,7 +109,8 @@ void QORResults::SendKept() {
             continue;
         if (!Send(s))
             break;
-        sent = History.MarkSent(s.Id) || sent;
+        if (!AsSolve(s))
+            sent = History.MarkSent(s.Id) || sent;
     }
     if (sent)
         emit Changed();

@@ -1,7 +1,8 @@
 #pragma once
 // The results of won games: each is kept in the solve history the moment it is won, then sent
 // to the score server. One that cannot go now waits in the history, and every waiting result
-// goes, oldest first, right after the next login. Nothing is retried on a timer. A verified
+// goes, oldest first, right after the next login; a solve the server replays waits until the
+// server has judged it. Nothing is retried on a timer. A verified
 // game's result goes as a solve the server replays while its scramble is young enough;
 // otherwise, and for every other game, as a time.
 
@@ -42,6 +43,8 @@ private:
     std::optional<QList<QORProtocol::TimedMove>> AsSolve(const QORSolve& solve) const;
     // Sends one result as the server can take it; false when it did not go.
     bool Send(const QORSolve& solve);
+    // The server's verdict on a solve: it has been sent.
+    void Answered(const QORProtocol::VerifiedReply& reply);
 
     const QORGame& Game;
     QORScoreClient& Client;

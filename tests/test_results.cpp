@@ -167,5 +167,9 @@ TEST(Results, aDealtGameGoesAsATimedSolveAndOneDealtTooLateOrTooLongAgoAsATime) 
     }
     g.form.Results->SendKept();
     sent += "CUBE_SOLVE;anna;secret1;" + id + ";12500;R@1\nCUBE_TIMERESULT;anna;secret1;12;20";
-    EXPECT_TRUE(server.WaitFor(0, sent));
+    ASSERT_TRUE(server.WaitFor(0, sent));
+    // The solve counts as sent only once judged; a server that could not store it hangs up.
+    EXPECT_EQ(g.form.Results->History.Unsent().size(), 1);
+    server.Reply(0, "ZKSERVER_SOLVE_BAD;" + id + ";USED\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return g.form.Results->History.Unsent().isEmpty(); }));
 }
