@@ -1,7 +1,7 @@
 #include "server/qormessageframer.h"
 
-#include "net/qorprotocol.h"
 #include "net/qorverified.h"
+#include "server/qorservermessage.h"
 
 #include <QByteArrayView>
 
@@ -14,23 +14,14 @@ namespace {
 // one search for it finds every candidate.
 const QByteArray KeywordStart = "CUBE_";
 
-// The last three are the verified list's, whose messages also end at a line feed.
-constexpr int SeedKeywords = 4;
-const std::array<QByteArray, 7>& Keywords() {
-    static const std::array<QByteArray, 7> keywords = {
-        QORProtocol::Login.toLatin1(),       QORProtocol::Register.toLatin1(),
-        QORProtocol::GetTop.toLatin1(),      QORProtocol::TimeResult.toLatin1(),
-        QORProtocol::GetScramble.toLatin1(), QORProtocol::Solve.toLatin1(),
-        QORProtocol::GetTop2.toLatin1()};
-    return keywords;
-}
-
 const QByteArray SolveKeyword = QORProtocol::Solve.toLatin1();
 
 bool LineEnded(const QByteArray& bytes, qsizetype at) {
     const QByteArrayView rest = QByteArrayView(bytes).sliced(at);
-    return std::any_of(Keywords().begin() + SeedKeywords, Keywords().end(),
-                       [&](const QByteArray& keyword) { return rest.startsWith(keyword); });
+    return std::any_of(ServerKeywords().begin(), ServerKeywords().end(),
+                       [&](const QORServerKeyword& known) {
+                           return known.EndsAtLineFeed && rest.startsWith(known.Bytes);
+                       });
 }
 
 enum class Match { Keyword, Other, TooShort };
@@ -39,10 +30,10 @@ enum class Match { Keyword, Other, TooShort };
 Match KeywordAt(const QByteArray& bytes, qsizetype at) {
     const QByteArrayView rest = QByteArrayView(bytes).sliced(at);
     bool tooShort = false;
-    for (const QByteArray& keyword : Keywords()) {
-        if (rest.startsWith(keyword))
+    for (const QORServerKeyword& known : ServerKeywords()) {
+        if (rest.startsWith(known.Bytes))
             return Match::Keyword;
-        if (rest.size() < keyword.size() && QByteArrayView(keyword).startsWith(rest))
+        if (rest.size() < known.Bytes.size() && QByteArrayView(known.Bytes).startsWith(rest))
             tooShort = true;
     }
     return tooShort ? Match::TooShort : Match::Other;

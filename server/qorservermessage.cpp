@@ -21,20 +21,11 @@ std::optional<int> ParseBounded(const QString& text, int max) {
 
 QORServerMessage::Kind KindOf(const QString& keyword) {
     // The protocol's keywords carry their ";"; the split has already removed it.
-    if (keyword + u';' == QORProtocol::Login)
-        return QORServerMessage::Login;
-    if (keyword + u';' == QORProtocol::Register)
-        return QORServerMessage::Register;
-    if (keyword + u';' == QORProtocol::GetTop)
-        return QORServerMessage::GetTop;
-    if (keyword + u';' == QORProtocol::TimeResult)
-        return QORServerMessage::TimeResult;
-    if (keyword + u';' == QORProtocol::GetScramble)
-        return QORServerMessage::Scramble;
-    if (keyword + u';' == QORProtocol::Solve)
-        return QORServerMessage::Solve;
-    if (keyword + u';' == QORProtocol::GetTop2)
-        return QORServerMessage::GetTop2;
+    const QByteArray bytes = keyword.toLatin1() + ';';
+    for (const QORServerKeyword& known : ServerKeywords()) {
+        if (known.Bytes == bytes)
+            return known.What;
+    }
     return QORServerMessage::Invalid;
 }
 
@@ -45,6 +36,20 @@ bool CouldName(const QString& name) {
 }
 
 } // namespace
+
+const std::array<QORServerKeyword, 7>& ServerKeywords() {
+    using namespace QORProtocol;
+    static const std::array<QORServerKeyword, 7> keywords = {{
+        {Login.toLatin1(), QORServerMessage::Login, false},
+        {Register.toLatin1(), QORServerMessage::Register, false},
+        {GetTop.toLatin1(), QORServerMessage::GetTop, false},
+        {TimeResult.toLatin1(), QORServerMessage::TimeResult, false},
+        {GetScramble.toLatin1(), QORServerMessage::Scramble, true},
+        {Solve.toLatin1(), QORServerMessage::Solve, true},
+        {GetTop2.toLatin1(), QORServerMessage::GetTop2, true},
+    }};
+    return keywords;
+}
 
 QORServerMessage QORServerMessage::Parse(const QByteArray& bytes) {
     qsizetype end = bytes.size();

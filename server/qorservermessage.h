@@ -12,6 +12,7 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 struct QORServerMessage {
@@ -33,6 +34,15 @@ struct QORServerMessage {
     // The bytes of one message, cp1251, with or without trailing CR/LF.
     static QORServerMessage Parse(const QByteArray& bytes);
 };
+
+// A keyword the server knows, with its ";", as the wire's bytes (plain ASCII, the same in
+// every code page); the verified list's messages also end at a line feed.
+struct QORServerKeyword {
+    QByteArray Bytes;
+    QORServerMessage::Kind What;
+    bool EndsAtLineFeed;
+};
+const std::array<QORServerKeyword, 7>& ServerKeywords();
 
 // The longest time a client may send; shuffles follow net/qorprotocol.h, names and
 // passwords net/qorlogin.h.
