@@ -4,6 +4,7 @@
 #include "dialogs/qorfont.h"
 #include "dialogs/qortoolwindow.h"
 #include "net/qorclocktext.h"
+#include "net/qorprotocol.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -87,7 +88,7 @@ void TPlayersForm::SetVerified(const QList<QORProtocol::VerifiedRow>& rows) {
         new QTreeWidgetItem(VerifiedView,
                             {QString::number(++place), row.Nick, ClockTextMs(row.Ms),
                              QString::number(row.Moves), QString::number(row.Shuffles),
-                             row.Date.toString(QStringLiteral("dd.MM.yyyy"))});
+                             row.Date.toString(QORProtocol::ListDateForm)});
     for (int c = 0; c < VerifiedView->columnCount(); ++c)
         VerifiedView->resizeColumnToContents(c);
 }

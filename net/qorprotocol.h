@@ -16,6 +16,8 @@ inline constexpr quint16 DefaultPort = 8844;
 // The fewest shuffle turns a result needs for the top list unless the server is started with
 // another minimum. No message carries the server's own, so the game tells its players this one.
 inline constexpr int DefaultMinShuffles = 20;
+// How both top lists write a result's date.
+inline const QString ListDateForm = QStringLiteral("dd.MM.yyyy");
 // The most shuffles a result may report; the game's shuffle setting stops at the same number.
 inline constexpr int MaxShuffles = 1000;
 

@@ -17,9 +17,6 @@ const std::array<QString, 6>& FaultNames() {
     return names;
 }
 
-// The seed list's form, so that a client shows both lists' dates alike.
-const QString DateForm = QStringLiteral("dd.MM.yyyy");
-
 // A number of at most nine digits.
 std::optional<qint64> Digits(const QString& text) {
     return text.size() > 9 ? std::nullopt : ParseNumber(text, 999999999);
@@ -111,7 +108,7 @@ QString TopList2Reply(const QList<VerifiedRow>& rows) {
         reply += u'#' + QuoteItem(JoinQuoted({row.Nick, QString::number(row.Ms),
                                               QString::number(row.Moves),
                                               QString::number(row.Shuffles),
-                                              row.Date.toString(DateForm)},
+                                              row.Date.toString(ListDateForm)},
                                              u';'));
     return Ended(reply);
 }
@@ -131,7 +128,7 @@ VerifiedReply ParseVerifiedReply(const QString& text) {
             if (!ms || !moves || !shuffles)
                 return VerifiedReply();
             reply.List << VerifiedRow{f[0], *ms, int(*moves), int(*shuffles),
-                                      QDate::fromString(f[4], DateForm)};
+                                      QDate::fromString(f[4], ListDateForm)};
         }
         reply.What = VerifiedReply::Rows;
         return reply;

@@ -28,7 +28,7 @@ QByteArray QORScoreBook::TopReply() {
     QList<QStringList> rows;
     for (const QORTopRow& row : top)
         rows << QStringList{row.Name, ClockText(row.Seconds), QString::number(row.Shuffles),
-                            row.Date.toString(QStringLiteral("dd.MM.yyyy"))};
+                            row.Date.toString(QORProtocol::ListDateForm)};
     Top = ToCp1251(QORProtocol::TopListReply(rows));
     TopRanking = ranking;
     return Top;

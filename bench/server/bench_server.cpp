@@ -118,7 +118,7 @@ QByteArray ExpectedTop(QORScoreStore& store) {
     QList<QStringList> rows;
     for (const QORTopRow& row : store.Top(QORServerOptions().Rows))
         rows << QStringList{row.Name, ClockText(row.Seconds), QString::number(row.Shuffles),
-                            row.Date.toString(QStringLiteral("dd.MM.yyyy"))};
+                            row.Date.toString(QORProtocol::ListDateForm)};
     return Bytes(QORProtocol::TopListReply(rows));
 }
 
