@@ -18,38 +18,42 @@ QORScoreBook::QORScoreBook(QORScoreStore& store, int rows, QObject* parent)
     Watch.start();
 }
 
-QByteArray QORScoreBook::TopReply() {
+QByteArray QORScoreBook::Fresh(KeptReply& kept, const std::function<QByteArray()>& build) {
     const quint64 ranking = Records.RankVersion();
-    if (TopRanking == ranking)
-        return Top;
-    const QList<QORTopRow> top = Records.Top(Rows);
-    if (!Records.Answered())
-        return Top;
-    QList<QStringList> rows;
-    for (const QORTopRow& row : top)
-        rows << QStringList{row.Name, ClockText(row.Seconds), QString::number(row.Shuffles),
-                            row.Date.toString(QORProtocol::ListDateForm)};
-    Top = ToCp1251(QORProtocol::TopListReply(rows));
-    TopRanking = ranking;
-    return Top;
+    if (kept.Ranking == ranking)
+        return kept.Bytes;
+    const QByteArray reply = build();
+    // A store that cannot answer leaves the last reply standing.
+    if (Records.Answered()) {
+        kept.Bytes = reply;
+        kept.Ranking = ranking;
+    }
+    return kept.Bytes;
+}
+
+QByteArray QORScoreBook::TopReply() {
+    return Fresh(Top, [this] {
+        QList<QStringList> rows;
+        for (const QORTopRow& row : Records.Top(Rows))
+            rows << QStringList{row.Name, ClockText(row.Seconds), QString::number(row.Shuffles),
+                                row.Date.toString(QORProtocol::ListDateForm)};
+        return ToCp1251(QORProtocol::TopListReply(rows));
+    });
 }
 
 QByteArray QORScoreBook::TopList2Reply() {
-    const quint64 ranking = Records.RankVersion();
-    if (Top2Ranking == ranking)
-        return Top2;
-    const QList<QORVerifiedTopRow> top = Records.VerifiedTop(Rows);
-    if (!Records.Answered())
-        return Top2;
-    QList<QORProtocol::VerifiedRow> rows;
-    Top2Results.clear();
-    for (const QORVerifiedTopRow& row : top) {
-        rows << QORProtocol::VerifiedRow{row.Name, row.Ms, row.Moves, row.Shuffles, row.Date};
-        Top2Results << row.ResultId;
-    }
-    Top2 = ToCp1251(QORProtocol::TopList2Reply(rows));
-    Top2Ranking = ranking;
-    return Top2;
+    return Fresh(Top2, [this] {
+        const QList<QORVerifiedTopRow> top = Records.VerifiedTop(Rows);
+        QList<QORProtocol::VerifiedRow> rows;
+        QList<qint64> results;
+        for (const QORVerifiedTopRow& row : top) {
+            rows << QORProtocol::VerifiedRow{row.Name, row.Ms, row.Moves, row.Shuffles, row.Date};
+            results << row.ResultId;
+        }
+        if (Records.Answered())
+            Top2Results = results;
+        return ToCp1251(QORProtocol::TopList2Reply(rows));
+    });
 }
 
 int QORScoreBook::VerifiedPlace(qint64 resultId) {

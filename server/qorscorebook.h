@@ -13,6 +13,7 @@
 
 #include "server/qorverifier.h"
 
+#include <functional>
 #include <optional>
 
 class QORScoreStore;
@@ -59,12 +60,18 @@ private:
     QORScoreStore& Records;
     QORVerifier Checker;
     int Rows;
-    QByteArray Top;
-    QByteArray Top2;
+    // A reply and the ranking it was built for; none at first.
+    struct KeptReply {
+        QByteArray Bytes;
+        std::optional<quint64> Ranking;
+    };
+    // The kept reply, built again by build when the ranking has changed and the store answers.
+    QByteArray Fresh(KeptReply& kept, const std::function<QByteArray()>& build);
+
+    KeptReply Top;
+    KeptReply Top2;
+    // The results of the verified list's rows, in order.
     QList<qint64> Top2Results;
-    // The ranking each was built for; none at first.
-    std::optional<quint64> TopRanking;
-    std::optional<quint64> Top2Ranking;
     QList<QORKeptResult> Kept;
     QTimer Retry;
     QTimer Watch;
