@@ -79,6 +79,13 @@ void QORScoreSession::Unanswerable(const Reply& reply) {
     reply(QByteArray());
 }
 
+void QORScoreSession::Answer(const QByteArray& bytes, const Reply& reply) {
+    if (bytes.isEmpty())
+        Unanswerable(reply);
+    else
+        reply(bytes);
+}
+
 void QORScoreSession::Check(const QORServerMessage& message, const Reply& reply) {
     // The check's own context: when it goes, the guard drops the check.
     Waiting = std::make_unique<QObject>();
@@ -156,10 +163,7 @@ void QORScoreSession::Serve(const QORServerMessage& message, const Reply& reply)
         reply(Ok());
         return;
     case QORServerMessage::GetTop:
-        if (const QByteArray top = Book.TopReply(); !top.isEmpty())
-            reply(top);
-        else
-            Unanswerable(reply);
+        Answer(Book.TopReply(), reply);
         return;
     case QORServerMessage::TimeResult:
         // A server of verified solves only takes none of these, and says nothing.
@@ -169,20 +173,13 @@ void QORScoreSession::Serve(const QORServerMessage& message, const Reply& reply)
         reply(QByteArray());
         return;
     case QORServerMessage::Scramble:
-        if (const QByteArray dealt = Book.Verifier().Deal(Player, message.Shuffles);
-            !dealt.isEmpty())
-            reply(dealt);
-        else
-            Unanswerable(reply);
+        Answer(Book.Verifier().Deal(Player, message.Shuffles), reply);
         return;
     case QORServerMessage::Solve:
         ServeSolve(message, reply);
         return;
     case QORServerMessage::GetTop2:
-        if (const QByteArray top = Book.TopList2Reply(); !top.isEmpty())
-            reply(top);
-        else
-            Unanswerable(reply);
+        Answer(Book.TopList2Reply(), reply);
         return;
     case QORServerMessage::Invalid:
     case QORServerMessage::Refused:

@@ -44,6 +44,8 @@ signals:
 private:
     // Answers nothing and asks for the connection to close.
     void Unanswerable(const Reply& reply);
+    // Sends what the store gave, or closes when it gave nothing: it could not answer.
+    void Answer(const QByteArray& bytes, const Reply& reply);
     void Check(const QORServerMessage& message, const Reply& reply);
     void Checked(const QORServerMessage& message, const QORAccount& account,
                  const QORPasswordCheck& check, const Reply& reply);
