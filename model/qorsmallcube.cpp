@@ -1,5 +1,7 @@
 #include "model/qorsmallcube.h"
 
+#include <cmath>
+
 namespace {
 
 // In-plane offsets of each octagon corner, as multiples of (s, b): value = sa * s + ba * b.
@@ -49,4 +51,14 @@ Vec3 QORSmallCube::FaceCentre(int face) const {
     const Vec3& a = Points[8 * face - 7];
     const Vec3& e = Points[8 * face - 3];
     return {(a.x + e.x) / 2, (a.y + e.y) / 2, (a.z + e.z) / 2};
+}
+
+int QORSmallCube::Facing(int face) const {
+    const Vec3 f = FaceCentre(face), o = Points[0];
+    const float d[3] = {f.x - o.x, f.y - o.y, f.z - o.z};
+    int axis = 0;
+    for (int a = 1; a < 3; ++a)
+        if (std::fabs(d[a]) > std::fabs(d[axis]))
+            axis = a;
+    return 2 * axis + (d[axis] < 0);
 }

@@ -31,4 +31,6 @@ public:
     void Build(const Vec3& centre, float size, float bevel);
     // Midpoint of the face's first and fifth octagon corners, which lie opposite each other.
     Vec3 FaceCentre(int face) const;
+    // The direction a face points to now: 0/1 for +x/-x, 2/3 for +y/-y, 4/5 for +z/-z.
+    int Facing(int face) const;
 };

@@ -30,17 +30,6 @@ float Dot(const Vec3& a, const Vec3& b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
 }
 
-// The direction a face of the cubie points to now: 0/1 for +x/-x, 2/3 for y, 4/5 for z.
-int Facing(const QORSmallCube& c, int face) {
-    const Vec3 f = c.FaceCentre(face), o = c.Points[0];
-    const float d[3] = {f.x - o.x, f.y - o.y, f.z - o.z};
-    int axis = 0;
-    for (int a = 1; a < 3; ++a)
-        if (std::fabs(d[a]) > std::fabs(d[axis]))
-            axis = a;
-    return 2 * axis + (d[axis] < 0);
-}
-
 } // namespace
 
 int QORBigCube::MarkLayer() {
@@ -148,7 +137,7 @@ bool QORBigCube::IsSolved() {
             if (!c.Outer[side])
                 continue;
             const int face = QORSmallCube::FaceOfSide[side];
-            int& slot = slotFacing[Facing(c, face)];
+            int& slot = slotFacing[c.Facing(face)];
             solved = slot == 0 || slot == face;
             slot = face;
         }
