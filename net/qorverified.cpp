@@ -78,19 +78,27 @@ QString ScrambleRequest(const QString& user, const QString& password, int shuffl
     return Ended(Credentials(GetScramble, user, password) + u';' + QString::number(shuffles));
 }
 
+QString ScrambleRequest(const QString& user, const QString& password, const QString& kind) {
+    return Ended(Credentials(GetScramble, user, password) + u';' + kind);
+}
+
 QString SolveRequest(const QString& user, const QString& password, const QString& id, qint64 ms,
                      const QList<TimedMove>& moves) {
     return Ended(Credentials(Solve, user, password) + u';' + id + u';' + QString::number(ms) +
                  u';' + TimedMovesText(moves));
 }
 
-QString TopList2Request(const QString& user, const QString& password) {
-    return Ended(Credentials(GetTop2, user, password));
+QString TopList2Request(const QString& user, const QString& password, const QString& kind) {
+    const QString request = Credentials(GetTop2, user, password);
+    return Ended(kind.isEmpty() ? request : request + u';' + kind);
 }
 
 QString ScrambleReply(const QString& id, int shuffles, const QList<QORMove>& moves) {
-    return Ended(ScrambleDealt + u';' + id + u';' + QString::number(shuffles) + u';' +
-                 MovesText(moves));
+    return ScrambleReply(id, QString::number(shuffles), moves);
+}
+
+QString ScrambleReply(const QString& id, const QString& kind, const QList<QORMove>& moves) {
+    return Ended(ScrambleDealt + u';' + id + u';' + kind + u';' + MovesText(moves));
 }
 
 QString SolveOkReply(const QString& id, int place) {
@@ -141,9 +149,10 @@ VerifiedReply ParseVerifiedReply(const QString& text) {
     if (f[0] == ScrambleDealt && f.size() == 4) {
         const std::optional<qint64> shuffles = Digits(f[2]);
         const std::optional<QList<QORMove>> moves = ParseMoves(f[3]);
-        if (shuffles && moves) {
+        if ((shuffles || f[2] == RandomKind) && moves) {
             reply.What = VerifiedReply::Scramble;
-            reply.Shuffles = int(*shuffles);
+            reply.Shuffles = shuffles ? int(*shuffles) : 0;
+            reply.Kind = shuffles ? QString() : f[2];
             reply.Moves = *moves;
         }
     } else if (f[0] == SolveOk && f.size() == 3) {

@@ -30,6 +30,9 @@ inline constexpr char EndOfMessage = '\n';
 inline constexpr qsizetype MaxSolveBytes = 64 * 1024;
 // How long a dealt scramble may be solved for the verified list.
 inline constexpr int ScrambleLifeHours = 48;
+// A scramble of a uniformly random state, dealt in place of a number of shuffle turns, and the
+// verified list of such solves, which is kept apart from every numbered one.
+inline const QString RandomKind = QStringLiteral("RANDOM");
 // A scramble id: this many lowercase hex digits, 128 random bits.
 inline constexpr int ScrambleIdLength = 32;
 
@@ -53,9 +56,12 @@ bool IsScrambleId(const QString& id);
 
 // The requests, each ending with the line feed.
 QString ScrambleRequest(const QString& user, const QString& password, int shuffles);
+// The same for a named kind, RandomKind.
+QString ScrambleRequest(const QString& user, const QString& password, const QString& kind);
 QString SolveRequest(const QString& user, const QString& password, const QString& id, qint64 ms,
                      const QList<TimedMove>& moves);
-QString TopList2Request(const QString& user, const QString& password);
+// Without a kind, the list of numbered shuffles; with one, that kind's list.
+QString TopList2Request(const QString& user, const QString& password, const QString& kind = {});
 
 // A row of the verified list: the time in milliseconds, the quarter turns the solve took.
 struct VerifiedRow {
@@ -68,6 +74,7 @@ struct VerifiedRow {
 
 // The replies, each ending with the line feed.
 QString ScrambleReply(const QString& id, int shuffles, const QList<QORMove>& moves);
+QString ScrambleReply(const QString& id, const QString& kind, const QList<QORMove>& moves);
 QString SolveOkReply(const QString& id, int place);
 QString SolveBadReply(const QString& id, SolveFault fault);
 QString TopList2Reply(const QList<VerifiedRow>& rows);
@@ -77,7 +84,9 @@ struct VerifiedReply {
     enum Kind { Scramble, Accepted, Refused, Rows, None };
     Kind What = None;
     QString Id;
+    // A dealt scramble's number of shuffle turns, or 0 with its kind, RandomKind.
     int Shuffles = 0;
+    QString Kind;
     QList<QORMove> Moves;
     // Of an accepted solve: 1… on the verified list, 0 outside its rows.
     int Place = 0;

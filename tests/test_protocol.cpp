@@ -36,6 +36,12 @@ TEST(Protocol, verifiedRepliesReadBackAsBuiltAndOnlyWholeOnes) {
     const VerifiedReply dealt = ParseVerifiedReply(ScrambleReply(id, 3, moves));
     EXPECT_EQ(std::tuple(dealt.What, dealt.Id, dealt.Shuffles, dealt.Moves),
               std::tuple(VerifiedReply::Scramble, id, 3, moves));
+    EXPECT_EQ(ScrambleRequest("a", "p", RandomKind), "CUBE_SCRAMBLE;a;p;RANDOM\n");
+    EXPECT_EQ(TopList2Request("a", "p", RandomKind), "CUBE_GETTOP2;a;p;RANDOM\n");
+    EXPECT_EQ(TopList2Request("a", "p"), "CUBE_GETTOP2;a;p\n");
+    const VerifiedReply random = ParseVerifiedReply(ScrambleReply(id, RandomKind, moves));
+    EXPECT_EQ(std::tuple(random.What, random.Shuffles, random.Kind, random.Moves),
+              std::tuple(VerifiedReply::Scramble, 0, RandomKind, moves));
     EXPECT_EQ(ParseVerifiedReply(SolveOkReply(id, 7)).Place, 7);
     EXPECT_EQ(ParseVerifiedReply(SolveBadReply(id, SolveFault::Held)).Fault, SolveFault::Held);
     const QList<VerifiedRow> rows = {{"a b;\"#", 41230, 58, 20, QDate(2026, 12, 7)},
@@ -54,6 +60,7 @@ TEST(Protocol, verifiedRepliesReadBackAsBuiltAndOnlyWholeOnes) {
         "ZKSERVER_SOLVE_OK;0123456789abcdef;1\n",                   // short id
         "ZKSERVER_SOLVE_BAD;0123456789abcdef0123456789abcdef;LATE\n",
         "ZKSERVER_SCRAMBLE;0123456789abcdef0123456789abcdef;2;R Q\n",
+        "ZKSERVER_SCRAMBLE;0123456789abcdef0123456789abcdef;RANDOMLY;R\n",
         "ZKSERVER_TOPLIST2#a;1;2;3\n",
         "ZKSERVER_LOGIN_OK\n",
     };
