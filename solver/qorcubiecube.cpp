@@ -108,6 +108,11 @@ QORCubieCube DeriveTurn(int face, int quarters) {
     return QORCubieCube::FromStickers(s, nullptr);
 }
 
+// The tilt: (x, y, z) goes to (z, x, y), so +x goes to +y.
+Vec Tilt(const Vec& v) {
+    return {v.z, v.x, v.y};
+}
+
 int Parity(const uint8_t* p, int n) {
     int inversions = 0;
     for (int i = 0; i < n; ++i)
@@ -164,6 +169,18 @@ QORCubieCube QORCubieCube::Inverse() const {
 
 QORCubieCube QORCubieCube::Turned(int faceTurn) const {
     return Then(FaceTurnCube(faceTurn));
+}
+
+QORCubieCube QORCubieCube::Tilted() const {
+    const std::string s = Stickers();
+    std::string tilted = s;
+    for (int f = 0; f < 6; ++f)
+        for (int i = 0; i < 9; ++i) {
+            const FaceFrame& fr = Frames[f];
+            const Vec pos = fr.Normal + fr.Right * (i % 3 - 1) + fr.Down * (i / 3 - 1);
+            tilted[StickerIndex(Tilt(pos), Tilt(fr.Normal))] = s[9 * f + i];
+        }
+    return FromStickers(tilted, nullptr);
 }
 
 QORStateFault QORCubieCube::Check() const {
@@ -290,6 +307,12 @@ const QORCubieCube& FaceTurnCube(int faceTurn) {
 std::string FaceTurnName(int faceTurn) {
     static const char* suffix[] = {"", "2", "'"};
     return std::string(1, FaceLetters[faceTurn / 3]) + suffix[faceTurn % 3];
+}
+
+int UntiltedTurn(int faceTurn) {
+    // The tilted face's normal, tilted back twice more.
+    const Vec n = Tilt(Tilt(Frames[faceTurn / 3].Normal));
+    return 3 * FaceOf(n) + faceTurn % 3;
 }
 
 std::string FaceTurnsText(const std::vector<int>& turns) {

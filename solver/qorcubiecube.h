@@ -37,6 +37,9 @@ struct QORCubieCube {
     QORCubieCube Inverse() const;
     QORCubieCube Turned(int faceTurn) const;
     QORStateFault Check() const;
+    // The same cube held a third of a turn about its URF-DBL diagonal: R comes up, U to the
+    // front and F to the right. A search may find a shorter way from another side.
+    QORCubieCube Tilted() const;
     bool operator==(const QORCubieCube& o) const {
         return Cp == o.Cp && Co == o.Co && Ep == o.Ep && Eo == o.Eo;
     }
@@ -58,6 +61,8 @@ constexpr int FaceTurnCount = 18;
 const QORCubieCube& FaceTurnCube(int faceTurn);
 // "U", "U2", "U'" and so on.
 std::string FaceTurnName(int faceTurn);
+// A turn of the tilted cube as the same turn of the cube held as before.
+int UntiltedTurn(int faceTurn);
 std::string FaceTurnsText(const std::vector<int>& turns);
 // The turns that undo these, last first.
 std::vector<int> InverseTurns(const std::vector<int>& turns);

@@ -5,6 +5,9 @@
 
 #include "solver/qorsolver.h"
 
+#include <sodium.h>
+
+#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -34,6 +37,13 @@ bool TooNear(const QORCubieCube& c) {
 }
 
 } // namespace
+
+QORDraw SecureDraw() {
+    // Setting libsodium up is safe to repeat and from any thread.
+    if (sodium_init() < 0)
+        throw std::runtime_error("libsodium cannot start");
+    return [](uint32_t n) { return randombytes_uniform(n); };
+}
 
 QORCubieCube RandomState(const QORDraw& draw) {
     QORCubieCube c;

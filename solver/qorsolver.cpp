@@ -29,19 +29,22 @@ public:
     Search(const QORSolverTables::Data& t, const QORCubieCube& start, int limit)
         : T(t), Start(start), Limit(limit) {}
 
-    std::vector<int> Run() {
-        const int twist = Twist(Start), flip = Flip(Start), slice = Slice(Start);
-        const int corners = CornerPerm(Start);
-        for (int depth = Phase1Bound(twist, flip, slice / SliceOrders); depth <= Limit; ++depth)
-            if (Phase1(twist, flip, slice, corners, 0, depth))
-                return std::vector<int>(Path.begin(), Path.begin() + Length);
-        return {};
+    // The fewest phase-1 turns this side can need.
+    int Bound() const {
+        return Phase1Bound(Twist(Start), Flip(Start), Slice(Start) / SliceOrders);
+    }
+    bool TryDepth(int depth) {
+        return Phase1(Twist(Start), Flip(Start), Slice(Start), CornerPerm(Start), 0, depth);
+    }
+    std::vector<int> Turns() const {
+        return std::vector<int>(Path.begin(), Path.begin() + Length);
     }
 
 private:
     int Phase1Bound(int twist, int flip, int places) const {
-        return std::max(T.TwistPrune[std::size_t(twist) * SlicePlaces + places],
-                        T.FlipPrune[std::size_t(flip) * SlicePlaces + places]);
+        return std::max({T.TwistPrune[std::size_t(twist) * SlicePlaces + places],
+                         T.FlipPrune[std::size_t(flip) * SlicePlaces + places],
+                         T.TwistFlipPrune[std::size_t(twist) * Flips + flip]});
     }
 
     int Phase2Bound(int corners, int edges, int order) const {
@@ -60,10 +63,13 @@ private:
         for (int t = 0; t < FaceTurnCount; ++t) {
             if (!Follows(t, last))
                 continue;
-            const int tw = T.TwistMove[std::size_t(twist) * FaceTurnCount + t];
-            const int fl = T.FlipMove[std::size_t(flip) * FaceTurnCount + t];
             const int sl = T.SliceMove[std::size_t(slice) * FaceTurnCount + t];
-            if (Phase1Bound(tw, fl, sl / SliceOrders) >= togo)
+            const int tw = T.TwistMove[std::size_t(twist) * FaceTurnCount + t];
+            if (T.TwistPrune[std::size_t(tw) * SlicePlaces + sl / SliceOrders] >= togo)
+                continue;
+            const int fl = T.FlipMove[std::size_t(flip) * FaceTurnCount + t];
+            if (T.FlipPrune[std::size_t(fl) * SlicePlaces + sl / SliceOrders] >= togo ||
+                T.TwistFlipPrune[std::size_t(tw) * Flips + fl] >= togo)
                 continue;
             Path[std::size_t(n)] = t;
             if (Phase1(tw, fl, sl, T.CornerMove[std::size_t(corners) * FaceTurnCount + t], n + 1,
@@ -134,7 +140,27 @@ QORSolution QORSolver::Solve(const QORCubieCube& state, int maxFaceTurns) const 
     solution.Fault = state.Check();
     if (solution.Fault != QORStateFault::None || state == QORCubieCube())
         return solution;
-    Search search(Tables->Get(), state, std::max(maxFaceTurns, 21));
-    solution.Turns = search.Run();
+    // Six sides are searched together, a phase-1 depth at a time: the cube as held and tilted
+    // twice about its diagonal, each also as its inverse. Whichever is easiest ends the search.
+    const int limit = std::max(maxFaceTurns, 21);
+    std::vector<Search> sides;
+    std::vector<int> bounds;
+    QORCubieCube tilted = state;
+    for (int tilt = 0; tilt < 3; ++tilt, tilted = tilted.Tilted())
+        for (const QORCubieCube& side : {tilted, tilted.Inverse()}) {
+            sides.emplace_back(Tables->Get(), side, limit);
+            bounds.push_back(sides.back().Bound());
+        }
+    for (int depth = 0; depth <= limit; ++depth)
+        for (std::size_t i = 0; i < sides.size(); ++i) {
+            if (depth < bounds[i] || !sides[i].TryDepth(depth))
+                continue;
+            std::vector<int> turns = sides[i].Turns();
+            for (int untilt = 0; untilt < int(i / 2); ++untilt)
+                for (int& t : turns)
+                    t = UntiltedTurn(t);
+            solution.Turns = i % 2 ? InverseTurns(turns) : turns;
+            return solution;
+        }
     return solution;
 }

@@ -58,6 +58,8 @@ private:
 
 // A draw of 0 to n - 1, each equally likely, from a cryptographic source.
 using QORDraw = std::function<uint32_t(uint32_t n)>;
+// libsodium's draw, which it seeds from the system.
+QORDraw SecureDraw();
 // Every legal state equally likely.
 QORCubieCube RandomState(const QORDraw& draw);
 // A random state that is at least two face turns from solved, and the face turns that reach

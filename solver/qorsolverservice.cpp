@@ -4,14 +4,8 @@
 #include <QStandardPaths>
 #include <QtConcurrent>
 
-#include <sodium.h>
-
 QORSolverService::QORSolverService(const QString& cacheFolder, QObject* parent)
-    : QObject(parent), CacheFolder(cacheFolder) {
-    // Random states draw from libsodium, which must be set up once; later calls do nothing.
-    if (sodium_init() < 0)
-        qFatal("libsodium cannot start");
-}
+    : QObject(parent), CacheFolder(cacheFolder) {}
 
 QORSolverService::~QORSolverService() = default;
 
@@ -68,7 +62,7 @@ void QORSolverService::RandomScramble(std::function<void(const std::vector<int>&
             watcher->deleteLater();
         });
         watcher->setFuture(QtConcurrent::run([solver = Solver] {
-            return RandomStateScramble(*solver, [](uint32_t n) { return randombytes_uniform(n); });
+            return RandomStateScramble(*solver, SecureDraw());
         }));
     });
 }

@@ -119,6 +119,12 @@ std::shared_ptr<const QORSolverTables> QORSolverTables::Build() {
                d.PlacesMove[std::size_t(i % SlicePlaces) * FaceTurnCount + t];
     });
     permutations.join();
+    std::thread twistFlip([&d] {
+        d.TwistFlipPrune = Prune(Twists * Flips, 0, FaceTurnCount, [&d](int i, int t) {
+            return d.TwistMove[std::size_t(i / Flips) * FaceTurnCount + t] * Flips +
+                   d.FlipMove[std::size_t(i % Flips) * FaceTurnCount + t];
+        });
+    });
     std::thread edges([&d] {
         d.EdgePrune = Prune(EdgePerms * SliceOrders, 0, Phase2Count, [&d](int i, int k) {
             return d.EdgeMove[std::size_t(i / SliceOrders) * Phase2Count + k] * SliceOrders +
@@ -131,6 +137,7 @@ std::shared_ptr<const QORSolverTables> QORSolverTables::Build() {
                d.OrderMove[std::size_t(i % SliceOrders) * Phase2Count + k];
     });
     edges.join();
+    twistFlip.join();
     return tables;
 }
 

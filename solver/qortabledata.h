@@ -24,6 +24,8 @@ struct QORSolverTables::Data {
     // Phase 1 by twist or flip * SlicePlaces + places; phase 2 by corner or edge permutation *
     // SliceOrders + order.
     std::vector<uint8_t> TwistPrune, FlipPrune, CornerPrune, EdgePrune;
+    // Phase 1 again, by twist * Flips + flip.
+    std::vector<uint8_t> TwistFlipPrune;
 
     // Every table at its size, for a load to fill.
     void Shape() {
@@ -39,11 +41,13 @@ struct QORSolverTables::Data {
         FlipPrune.resize(std::size_t(Flips) * SlicePlaces);
         CornerPrune.resize(std::size_t(CornerPerms) * SliceOrders);
         EdgePrune.resize(std::size_t(EdgePerms) * SliceOrders);
+        TwistFlipPrune.resize(std::size_t(Twists) * Flips);
     }
 
     // Every table in one order, for saving, loading and counting bytes.
     template <class F> void Each(F&& f) {
         f(TwistMove), f(FlipMove), f(SliceMove), f(CornerMove), f(PlacesMove), f(EdgeMove);
         f(OrderMove), f(TwistPrune), f(FlipPrune), f(CornerPrune), f(EdgePrune);
+        f(TwistFlipPrune);
     }
 };
