@@ -35,23 +35,39 @@ std::vector<uint16_t> MoveTable(int size, Get get, Set set) {
     return table;
 }
 
-// Distances from index 0 (every goal here numbers 0) by breadth-first layers.
+// Distances from the goal by breadth-first layers. Early layers are few and spread outwards
+// from a list; once most entries are filled it is cheaper to ask each empty one whether any
+// neighbour lies on the last layer, as every turn set here holds each turn's reverse.
 template <class Next>
 std::vector<uint8_t> Prune(int size, int start, int turns, Next next) {
     std::vector<uint8_t> dist(std::size_t(size), 0xff);
     dist[std::size_t(start)] = 0;
+    std::vector<int> layer = {start};
     int filled = 1;
     for (uint8_t depth = 0; filled < size; ++depth) {
         int added = 0;
-        for (int i = 0; i < size; ++i) {
-            if (dist[std::size_t(i)] != depth)
-                continue;
-            for (int t = 0; t < turns; ++t) {
-                uint8_t& d = dist[std::size_t(next(i, t))];
-                if (d == 0xff) {
-                    d = uint8_t(depth + 1);
-                    ++added;
+        if (filled < size / 2) {
+            std::vector<int> nextLayer;
+            for (int i : layer)
+                for (int t = 0; t < turns; ++t) {
+                    const int j = next(i, t);
+                    if (dist[std::size_t(j)] == 0xff) {
+                        dist[std::size_t(j)] = uint8_t(depth + 1);
+                        nextLayer.push_back(j);
+                    }
                 }
+            added = int(nextLayer.size());
+            layer.swap(nextLayer);
+        } else {
+            for (int i = 0; i < size; ++i) {
+                if (dist[std::size_t(i)] != 0xff)
+                    continue;
+                for (int t = 0; t < turns; ++t)
+                    if (dist[std::size_t(next(i, t))] == depth) {
+                        dist[std::size_t(i)] = uint8_t(depth + 1);
+                        ++added;
+                        break;
+                    }
             }
         }
         if (added == 0)
@@ -63,18 +79,20 @@ std::vector<uint8_t> Prune(int size, int start, int turns, Next next) {
 
 constexpr char Magic[8] = {'Q', 'O', 'R', 'S', 'O', 'L', 'V', '1'};
 
-uint64_t Checksum(const std::vector<char>& bytes) {
-    uint64_t h = 1469598103934665603ull;
+// FNV-1a over 64-bit words, carried from table to table.
+uint64_t Checksum(uint64_t h, const char* bytes, std::size_t size) {
     std::size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
+    for (; i + 8 <= size; i += 8) {
         uint64_t w;
-        std::memcpy(&w, bytes.data() + i, 8);
+        std::memcpy(&w, bytes + i, 8);
         h = (h ^ w) * 1099511628211ull;
     }
-    for (; i < bytes.size(); ++i)
+    for (; i < size; ++i)
         h = (h ^ uint8_t(bytes[i])) * 1099511628211ull;
     return h;
 }
+
+constexpr uint64_t ChecksumStart = 1469598103934665603ull;
 
 } // namespace
 
@@ -148,13 +166,11 @@ std::size_t QORSolverTables::Bytes() const {
 }
 
 bool QORSolverTables::Save(const std::string& path, std::string* error) const {
-    std::vector<char> body;
-    body.reserve(Bytes());
-    D->Each([&body](const auto& v) {
-        const char* p = reinterpret_cast<const char*>(v.data());
-        body.insert(body.end(), p, p + v.size() * sizeof(v[0]));
+    const uint64_t size = Bytes();
+    uint64_t sum = ChecksumStart;
+    D->Each([&sum](const auto& v) {
+        sum = Checksum(sum, reinterpret_cast<const char*>(v.data()), v.size() * sizeof(v[0]));
     });
-    const uint64_t size = body.size(), sum = Checksum(body);
     // Written beside and renamed over, so a reader never sees half a file.
     const std::string part = path + ".part";
     {
@@ -162,7 +178,10 @@ bool QORSolverTables::Save(const std::string& path, std::string* error) const {
         out.write(Magic, sizeof Magic);
         out.write(reinterpret_cast<const char*>(&size), sizeof size);
         out.write(reinterpret_cast<const char*>(&sum), sizeof sum);
-        out.write(body.data(), std::streamsize(body.size()));
+        D->Each([&out](const auto& v) {
+            out.write(reinterpret_cast<const char*>(v.data()),
+                      std::streamsize(v.size() * sizeof(v[0])));
+        });
         if (!out.flush()) {
             if (error)
                 *error = "cannot write " + part;
@@ -195,17 +214,17 @@ std::shared_ptr<const QORSolverTables> QORSolverTables::Load(const std::string& 
     tables->D->Shape();
     if (size != tables->Bytes())
         return Fail(path + " has the wrong size");
-    std::vector<char> body(size);
-    if (!in.read(body.data(), std::streamsize(size)) || in.peek() != EOF)
-        return Fail(path + " has the wrong size");
-    if (Checksum(body) != sum)
-        return Fail(path + " fails its checksum");
-    std::size_t at = 0;
+    uint64_t check = ChecksumStart;
     tables->D->Each([&](auto& v) {
+        char* p = reinterpret_cast<char*>(v.data());
         const std::size_t n = v.size() * sizeof(v[0]);
-        std::memcpy(v.data(), body.data() + at, n);
-        at += n;
+        if (in.read(p, std::streamsize(n)))
+            check = Checksum(check, p, n);
     });
+    if (!in || in.peek() != EOF)
+        return Fail(path + " has the wrong size");
+    if (check != sum)
+        return Fail(path + " fails its checksum");
     return tables;
 }
 
