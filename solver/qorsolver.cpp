@@ -20,6 +20,14 @@ bool Follows(int turn, int last) {
     return face != before && before != face + 3;
 }
 
+template <std::size_t N>
+std::array<uint8_t, N> Permuted(const std::array<uint8_t, N>& items, const std::array<uint8_t, N>& turn) {
+    std::array<uint8_t, N> out;
+    for (std::size_t s = 0; s < N; ++s)
+        out[s] = items[turn[s]];
+    return out;
+}
+
 bool IsPhase2Turn(int turn) {
     return turn / 3 == 0 || turn / 3 == 3 || turn % 3 == 1;
 }
@@ -34,7 +42,7 @@ public:
         return Phase1Bound(Twist(Start), Flip(Start), Slice(Start) / SliceOrders);
     }
     bool TryDepth(int depth) {
-        return Phase1(Twist(Start), Flip(Start), Slice(Start), CornerPerm(Start), 0, depth);
+        return Phase1(Twist(Start), Flip(Start), Slice(Start), 0, depth);
     }
     std::vector<int> Turns() const {
         return std::vector<int>(Path.begin(), Path.begin() + Length);
@@ -52,12 +60,12 @@ private:
                         T.EdgePrune[std::size_t(edges) * SliceOrders + order]);
     }
 
-    bool Phase1(int twist, int flip, int slice, int corners, int n, int togo) {
+    bool Phase1(int twist, int flip, int slice, int n, int togo) {
         if (togo == 0) {
             if (twist != 0 || flip != 0 || slice / SliceOrders != SliceHome)
                 return false;
             return (n == 0 || !IsPhase2Turn(Path[std::size_t(n - 1)])) &&
-                   StartPhase2(corners, slice % SliceOrders, n);
+                   StartPhase2(slice % SliceOrders, n);
         }
         const int last = n > 0 ? Path[std::size_t(n - 1)] : -1;
         for (int t = 0; t < FaceTurnCount; ++t) {
@@ -72,28 +80,24 @@ private:
                 T.TwistFlipPrune[std::size_t(tw) * Flips + fl] >= togo)
                 continue;
             Path[std::size_t(n)] = t;
-            if (Phase1(tw, fl, sl, T.CornerMove[std::size_t(corners) * FaceTurnCount + t], n + 1,
-                       togo - 1))
+            if (Phase1(tw, fl, sl, n + 1, togo - 1))
                 return true;
         }
         return false;
     }
 
-    bool StartPhase2(int corners, int order, int n) {
+    bool StartPhase2(int order, int n) {
+        // The permutations are only known now: the phase-1 path is replayed on them, the
+        // corners first, as they alone often show that what is left is too short.
         const int left = Limit - n;
+        QORCubieCube c = Start;
+        for (int i = 0; i < n; ++i)
+            c.Cp = Permuted(c.Cp, FaceTurnCube(Path[std::size_t(i)]).Cp);
+        const int corners = CornerPerm(c);
         if (T.CornerPrune[std::size_t(corners) * SliceOrders + order] > left)
             return false;
-        // The U and D edges' order is only known now: the phase-1 path is replayed on them.
-        std::array<uint8_t, 12> ep = Start.Ep;
-        for (int i = 0; i < n; ++i) {
-            const auto& turn = FaceTurnCube(Path[std::size_t(i)]).Ep;
-            std::array<uint8_t, 12> next;
-            for (int s = 0; s < 12; ++s)
-                next[std::size_t(s)] = ep[turn[std::size_t(s)]];
-            ep = next;
-        }
-        QORCubieCube c;
-        c.Ep = ep;
+        for (int i = 0; i < n; ++i)
+            c.Ep = Permuted(c.Ep, FaceTurnCube(Path[std::size_t(i)]).Ep);
         const int edges = EdgePerm(c);
         for (int depth = Phase2Bound(corners, edges, order); depth <= left; ++depth)
             if (Phase2(corners, edges, order, n, depth)) {
@@ -111,10 +115,12 @@ private:
             const int t = Phase2Turns[std::size_t(k)];
             if (!Follows(t, last))
                 continue;
-            const int co = T.CornerMove[std::size_t(corners) * FaceTurnCount + t];
-            const int ed = T.EdgeMove[std::size_t(edges) * Phase2Count + k];
+            const int co = T.CornerMove[std::size_t(corners) * Phase2Count + k];
             const int od = T.OrderMove[std::size_t(order) * Phase2Count + k];
-            if (Phase2Bound(co, ed, od) >= togo)
+            if (T.CornerPrune[std::size_t(co) * SliceOrders + od] >= togo)
+                continue;
+            const int ed = T.EdgeMove[std::size_t(edges) * Phase2Count + k];
+            if (T.EdgePrune[std::size_t(ed) * SliceOrders + od] >= togo)
                 continue;
             Path[std::size_t(n)] = t;
             if (Phase2(co, ed, od, n + 1, togo - 1))

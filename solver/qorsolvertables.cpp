@@ -35,6 +35,20 @@ std::vector<uint16_t> MoveTable(int size, Get get, Set set) {
     return table;
 }
 
+// The permutations are only needed inside phase 2, and only for its ten turns.
+template <class Get, class Set>
+std::vector<uint16_t> Phase2MoveTable(int size, Get get, Set set) {
+    std::vector<uint16_t> table(std::size_t(size) * Phase2Count);
+    for (int n = 0; n < size; ++n) {
+        QORCubieCube c;
+        set(c, n);
+        for (int k = 0; k < Phase2Count; ++k)
+            table[std::size_t(n) * Phase2Count + std::size_t(k)] =
+                uint16_t(get(c.Then(FaceTurnCube(Phase2Turns[std::size_t(k)]))));
+    }
+    return table;
+}
+
 // Distances from the goal by breadth-first layers. Early layers are few and spread outwards
 // from a list; once most entries are filled it is cheaper to ask each empty one whether any
 // neighbour lies on the last layer, as every turn set here holds each turn's reverse.
@@ -104,15 +118,8 @@ std::shared_ptr<const QORSolverTables> QORSolverTables::Build() {
     Data& d = *tables->D;
     // The corner and edge permutations are the costly half; the second core makes them.
     std::thread permutations([&d] {
-        d.CornerMove = MoveTable(CornerPerms, CornerPerm, SetCornerPerm);
-        d.EdgeMove.resize(std::size_t(EdgePerms) * Phase2Count);
-        for (int n = 0; n < EdgePerms; ++n) {
-            QORCubieCube c;
-            SetEdgePerm(c, n);
-            for (int k = 0; k < Phase2Count; ++k)
-                d.EdgeMove[std::size_t(n) * Phase2Count + k] =
-                    uint16_t(EdgePerm(c.Then(FaceTurnCube(Phase2Turns[k]))));
-        }
+        d.CornerMove = Phase2MoveTable(CornerPerms, CornerPerm, SetCornerPerm);
+        d.EdgeMove = Phase2MoveTable(EdgePerms, EdgePerm, SetEdgePerm);
     });
     d.TwistMove = MoveTable(Twists, Twist, SetTwist);
     d.FlipMove = MoveTable(Flips, Flip, SetFlip);
@@ -150,8 +157,7 @@ std::shared_ptr<const QORSolverTables> QORSolverTables::Build() {
         });
     });
     d.CornerPrune = Prune(CornerPerms * SliceOrders, 0, Phase2Count, [&d](int i, int k) {
-        return d.CornerMove[std::size_t(i / SliceOrders) * FaceTurnCount + Phase2Turns[k]] *
-                   SliceOrders +
+        return d.CornerMove[std::size_t(i / SliceOrders) * Phase2Count + k] * SliceOrders +
                d.OrderMove[std::size_t(i % SliceOrders) * Phase2Count + k];
     });
     edges.join();

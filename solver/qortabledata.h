@@ -15,11 +15,11 @@ constexpr std::array<int, Phase2Count> Phase2Turns = {0, 1, 2, 9, 10, 11, 4, 7, 
 
 struct QORSolverTables::Data {
     // Indexed by number * FaceTurnCount + turn.
-    std::vector<uint16_t> TwistMove, FlipMove, SliceMove, CornerMove;
+    std::vector<uint16_t> TwistMove, FlipMove, SliceMove;
     // The middle edges' places alone, by places * FaceTurnCount + turn.
     std::vector<uint16_t> PlacesMove;
     // Phase 2 only, by number * Phase2Count + phase-2 turn.
-    std::vector<uint16_t> EdgeMove;
+    std::vector<uint16_t> CornerMove, EdgeMove;
     std::vector<uint8_t> OrderMove;
     // Phase 1 by twist or flip * SlicePlaces + places; phase 2 by corner or edge permutation *
     // SliceOrders + order.
@@ -33,7 +33,7 @@ struct QORSolverTables::Data {
         TwistMove.resize(std::size_t(Twists) * FaceTurnCount);
         FlipMove.resize(std::size_t(Flips) * FaceTurnCount);
         SliceMove.resize(std::size_t(Slices) * FaceTurnCount);
-        CornerMove.resize(std::size_t(CornerPerms) * FaceTurnCount);
+        CornerMove.resize(std::size_t(CornerPerms) * Phase2Count);
         PlacesMove.resize(std::size_t(SlicePlaces) * FaceTurnCount);
         EdgeMove.resize(std::size_t(EdgePerms) * Phase2Count);
         OrderMove.resize(std::size_t(SliceOrders) * Phase2Count);
