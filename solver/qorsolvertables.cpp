@@ -35,47 +35,51 @@ std::vector<uint16_t> MoveTable(int size, Get get, Set set) {
     return table;
 }
 
-// The permutations are only needed inside phase 2, and only for its ten turns.
+// The permutations are only needed inside phase 2, and only for its ten turns; orientations
+// stay as they are there.
 template <class Get, class Set>
 std::vector<uint16_t> Phase2MoveTable(int size, Get get, Set set) {
     std::vector<uint16_t> table(std::size_t(size) * Phase2Count);
     for (int n = 0; n < size; ++n) {
         QORCubieCube c;
         set(c, n);
-        for (int k = 0; k < Phase2Count; ++k)
-            table[std::size_t(n) * Phase2Count + std::size_t(k)] =
-                uint16_t(get(c.Then(FaceTurnCube(Phase2Turns[std::size_t(k)]))));
+        for (int k = 0; k < Phase2Count; ++k) {
+            const QORCubieCube& turn = FaceTurnCube(Phase2Turns[std::size_t(k)]);
+            QORCubieCube moved = c;
+            for (std::size_t s = 0; s < 8; ++s)
+                moved.Cp[s] = c.Cp[turn.Cp[s]];
+            for (std::size_t s = 0; s < 12; ++s)
+                moved.Ep[s] = c.Ep[turn.Ep[s]];
+            table[std::size_t(n) * Phase2Count + std::size_t(k)] = uint16_t(get(moved));
+        }
     }
     return table;
 }
 
-// Distances from the goal by breadth-first layers. Early layers are few and spread outwards
-// from a list; once most entries are filled it is cheaper to ask each empty one whether any
-// neighbour lies on the last layer, as every turn set here holds each turn's reverse.
+// Distances from the goal by breadth-first layers, each found by one pass in index order, so
+// that neighbouring entries look up neighbouring rows. Once most entries are filled it is
+// cheaper to ask each empty one whether a neighbour lies on the last layer, as every turn set
+// here holds each turn's reverse.
 template <class Next>
 std::vector<uint8_t> Prune(int size, int start, int turns, Next next) {
     std::vector<uint8_t> dist(std::size_t(size), 0xff);
     dist[std::size_t(start)] = 0;
-    std::vector<int> layer = {start};
     int filled = 1;
     for (uint8_t depth = 0; filled < size; ++depth) {
         int added = 0;
-        if (filled < size / 2) {
-            std::vector<int> nextLayer;
-            for (int i : layer)
+        const bool outwards = filled < size / 2;
+        for (int i = 0; i < size; ++i) {
+            if (outwards) {
+                if (dist[std::size_t(i)] != depth)
+                    continue;
                 for (int t = 0; t < turns; ++t) {
-                    const int j = next(i, t);
-                    if (dist[std::size_t(j)] == 0xff) {
-                        dist[std::size_t(j)] = uint8_t(depth + 1);
-                        nextLayer.push_back(j);
+                    uint8_t& d = dist[std::size_t(next(i, t))];
+                    if (d == 0xff) {
+                        d = uint8_t(depth + 1);
+                        ++added;
                     }
                 }
-            added = int(nextLayer.size());
-            layer.swap(nextLayer);
-        } else {
-            for (int i = 0; i < size; ++i) {
-                if (dist[std::size_t(i)] != 0xff)
-                    continue;
+            } else if (dist[std::size_t(i)] == 0xff) {
                 for (int t = 0; t < turns; ++t)
                     if (dist[std::size_t(next(i, t))] == depth) {
                         dist[std::size_t(i)] = uint8_t(depth + 1);
@@ -116,11 +120,8 @@ QORSolverTables::~QORSolverTables() = default;
 std::shared_ptr<const QORSolverTables> QORSolverTables::Build() {
     std::shared_ptr<QORSolverTables> tables(new QORSolverTables());
     Data& d = *tables->D;
-    // The corner and edge permutations are the costly half; the second core makes them.
-    std::thread permutations([&d] {
-        d.CornerMove = Phase2MoveTable(CornerPerms, CornerPerm, SetCornerPerm);
-        d.EdgeMove = Phase2MoveTable(EdgePerms, EdgePerm, SetEdgePerm);
-    });
+    // The small move tables first, as every pruning table needs some of them; then the
+    // largest pruning table on one core, the permutations' tables and the rest on the other.
     d.TwistMove = MoveTable(Twists, Twist, SetTwist);
     d.FlipMove = MoveTable(Flips, Flip, SetFlip);
     d.SliceMove = MoveTable(Slices, Slice, SetSlice);
@@ -135,6 +136,22 @@ std::shared_ptr<const QORSolverTables> QORSolverTables::Build() {
             d.OrderMove[std::size_t(o) * Phase2Count + k] = uint8_t(
                 d.SliceMove[std::size_t(SliceHome * SliceOrders + o) * FaceTurnCount + Phase2Turns[k]] %
                 SliceOrders);
+    std::thread twistFlip([&d] {
+        d.TwistFlipPrune = Prune(Twists * Flips, 0, FaceTurnCount, [&d](int i, int t) {
+            return d.TwistMove[std::size_t(i / Flips) * FaceTurnCount + t] * Flips +
+                   d.FlipMove[std::size_t(i % Flips) * FaceTurnCount + t];
+        });
+    });
+    d.CornerMove = Phase2MoveTable(CornerPerms, CornerPerm, SetCornerPerm);
+    d.CornerPrune = Prune(CornerPerms * SliceOrders, 0, Phase2Count, [&d](int i, int k) {
+        return d.CornerMove[std::size_t(i / SliceOrders) * Phase2Count + k] * SliceOrders +
+               d.OrderMove[std::size_t(i % SliceOrders) * Phase2Count + k];
+    });
+    d.EdgeMove = Phase2MoveTable(EdgePerms, EdgePerm, SetEdgePerm);
+    d.EdgePrune = Prune(EdgePerms * SliceOrders, 0, Phase2Count, [&d](int i, int k) {
+        return d.EdgeMove[std::size_t(i / SliceOrders) * Phase2Count + k] * SliceOrders +
+               d.OrderMove[std::size_t(i % SliceOrders) * Phase2Count + k];
+    });
     d.TwistPrune = Prune(Twists * SlicePlaces, SliceHome, FaceTurnCount, [&d](int i, int t) {
         return d.TwistMove[std::size_t(i / SlicePlaces) * FaceTurnCount + t] * SlicePlaces +
                d.PlacesMove[std::size_t(i % SlicePlaces) * FaceTurnCount + t];
@@ -143,24 +160,6 @@ std::shared_ptr<const QORSolverTables> QORSolverTables::Build() {
         return d.FlipMove[std::size_t(i / SlicePlaces) * FaceTurnCount + t] * SlicePlaces +
                d.PlacesMove[std::size_t(i % SlicePlaces) * FaceTurnCount + t];
     });
-    permutations.join();
-    std::thread twistFlip([&d] {
-        d.TwistFlipPrune = Prune(Twists * Flips, 0, FaceTurnCount, [&d](int i, int t) {
-            return d.TwistMove[std::size_t(i / Flips) * FaceTurnCount + t] * Flips +
-                   d.FlipMove[std::size_t(i % Flips) * FaceTurnCount + t];
-        });
-    });
-    std::thread edges([&d] {
-        d.EdgePrune = Prune(EdgePerms * SliceOrders, 0, Phase2Count, [&d](int i, int k) {
-            return d.EdgeMove[std::size_t(i / SliceOrders) * Phase2Count + k] * SliceOrders +
-                   d.OrderMove[std::size_t(i % SliceOrders) * Phase2Count + k];
-        });
-    });
-    d.CornerPrune = Prune(CornerPerms * SliceOrders, 0, Phase2Count, [&d](int i, int k) {
-        return d.CornerMove[std::size_t(i / SliceOrders) * Phase2Count + k] * SliceOrders +
-               d.OrderMove[std::size_t(i % SliceOrders) * Phase2Count + k];
-    });
-    edges.join();
     twistFlip.join();
     return tables;
 }
