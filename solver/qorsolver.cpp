@@ -6,6 +6,7 @@
 #include "solver/qortabledata.h"
 
 #include <algorithm>
+#include <chrono>
 
 using namespace QORCoord;
 
@@ -32,10 +33,27 @@ bool IsPhase2Turn(int turn) {
     return turn / 3 == 0 || turn / 3 == 3 || turn % 3 == 1;
 }
 
+// Time for shorter solutions once one is known; the first is always searched for to its end.
+// Phase 1 looks at the clock now and then; a phase-2 search is short enough to finish.
+struct Budget {
+    std::chrono::steady_clock::time_point End;
+    bool Running = false;
+    bool Spent = false;
+    long Nodes = 0;
+
+    bool Over() {
+        if (Running && !Spent && ++Nodes % 1024 == 0)
+            Spent = std::chrono::steady_clock::now() >= End;
+        return Spent;
+    }
+};
+
 class Search {
 public:
-    Search(const QORSolverTables::Data& t, const QORCubieCube& start, int limit)
-        : T(t), Start(start), Limit(limit) {}
+    Search(const QORSolverTables::Data& t, const QORCubieCube& start, int limit, Budget& budget)
+        : T(t), Start(start), Limit(limit), Time(budget) {}
+
+    void SetLimit(int limit) { Limit = limit; }
 
     // The fewest phase-1 turns this side can need.
     int Bound() const {
@@ -61,6 +79,8 @@ private:
     }
 
     bool Phase1(int twist, int flip, int slice, int n, int togo) {
+        if (Time.Over())
+            return false;
         if (togo == 0) {
             if (twist != 0 || flip != 0 || slice / SliceOrders != SliceHome)
                 return false;
@@ -131,7 +151,8 @@ private:
 
     const QORSolverTables::Data& T;
     const QORCubieCube Start;
-    const int Limit;
+    int Limit;
+    Budget& Time;
     std::array<int, 64> Path{};
     int Length = 0;
 };
@@ -141,32 +162,42 @@ private:
 QORSolver::QORSolver(std::shared_ptr<const QORSolverTables> tables) : Tables(std::move(tables)) {}
 QORSolver::~QORSolver() = default;
 
-QORSolution QORSolver::Solve(const QORCubieCube& state, int maxFaceTurns) const {
+QORSolution QORSolver::Solve(const QORCubieCube& state, int maxFaceTurns,
+                             std::chrono::milliseconds improveFor) const {
     QORSolution solution;
     solution.Fault = state.Check();
     if (solution.Fault != QORStateFault::None || state == QORCubieCube())
         return solution;
     // Six sides are searched together, a phase-1 depth at a time: the cube as held and tilted
-    // twice about its diagonal, each also as its inverse. Whichever is easiest ends the search.
-    const int limit = std::max(maxFaceTurns, 21);
+    // twice about its diagonal, each also as its inverse. Whichever is easiest gives the first
+    // solution; with time to improve, every side then goes on below its length.
+    int limit = std::max(maxFaceTurns, 21);
+    Budget budget;
     std::vector<Search> sides;
     std::vector<int> bounds;
     QORCubieCube tilted = state;
     for (int tilt = 0; tilt < 3; ++tilt, tilted = tilted.Tilted())
         for (const QORCubieCube& side : {tilted, tilted.Inverse()}) {
-            sides.emplace_back(Tables->Get(), side, limit);
+            sides.emplace_back(Tables->Get(), side, limit, budget);
             bounds.push_back(sides.back().Bound());
         }
-    for (int depth = 0; depth <= limit; ++depth)
-        for (std::size_t i = 0; i < sides.size(); ++i) {
-            if (depth < bounds[i] || !sides[i].TryDepth(depth))
-                continue;
-            std::vector<int> turns = sides[i].Turns();
-            for (int untilt = 0; untilt < int(i / 2); ++untilt)
-                for (int& t : turns)
-                    t = UntiltedTurn(t);
-            solution.Turns = i % 2 ? InverseTurns(turns) : turns;
-            return solution;
+    for (int depth = 0; depth <= limit && !budget.Spent; ++depth)
+        for (std::size_t i = 0; i < sides.size() && depth <= limit; ++i) {
+            while (depth >= bounds[i] && depth <= limit && sides[i].TryDepth(depth)) {
+                std::vector<int> turns = sides[i].Turns();
+                for (int untilt = 0; untilt < int(i / 2); ++untilt)
+                    for (int& t : turns)
+                        t = UntiltedTurn(t);
+                solution.Turns = i % 2 ? InverseTurns(turns) : turns;
+                if (improveFor.count() <= 0)
+                    return solution;
+                if (!budget.Running)
+                    budget.End = std::chrono::steady_clock::now() + improveFor;
+                budget.Running = true;
+                limit = solution.FaceTurns() - 1;
+                for (Search& side : sides)
+                    side.SetLimit(limit);
+            }
         }
     return solution;
 }

@@ -6,6 +6,7 @@
 
 #include "solver/qorcubiecube.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -27,9 +28,11 @@ public:
     explicit QORSolver(std::shared_ptr<const QORSolverTables> tables);
     ~QORSolver();
     // The first solution found of at most maxFaceTurns face turns; with a fault when the state
-    // is no legal cube. A limit below what the search reaches quickly is raised to 21, the
-    // limit every legal state has a solution within.
-    QORSolution Solve(const QORCubieCube& state, int maxFaceTurns = 21) const;
+    // is no legal cube. A limit below 21 is raised to it: the first solution of a shorter one
+    // could take long. Given time to improve, the search goes on for shorter solutions for
+    // that long after the first and gives the shortest it found.
+    QORSolution Solve(const QORCubieCube& state, int maxFaceTurns = 21,
+                      std::chrono::milliseconds improveFor = std::chrono::milliseconds(0)) const;
 
 private:
     std::shared_ptr<const QORSolverTables> Tables;

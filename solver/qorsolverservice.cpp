@@ -4,6 +4,13 @@
 #include <QStandardPaths>
 #include <QtConcurrent>
 
+namespace {
+
+// A player waits this long for a shorter hint or a fairer measure of a solve.
+constexpr std::chrono::milliseconds ImproveFor(100);
+
+} // namespace
+
 QORSolverService::QORSolverService(const QString& cacheFolder, QObject* parent)
     : QObject(parent), CacheFolder(cacheFolder) {}
 
@@ -50,7 +57,8 @@ void QORSolverService::Solve(const QORCubieCube& state,
             done(watcher->result());
             watcher->deleteLater();
         });
-        watcher->setFuture(QtConcurrent::run([solver = Solver, state] { return solver->Solve(state); }));
+        watcher->setFuture(QtConcurrent::run(
+            [solver = Solver, state] { return solver->Solve(state, 21, ImproveFor); }));
     });
 }
 

@@ -24,7 +24,8 @@ public:
     // Starts loading or building the tables unless that has begun.
     void Prepare();
     bool Ready() const { return Solver != nullptr; }
-    // Each prepares first and answers once the tables are there.
+    // Each prepares first and answers once the tables are there. A solve goes on for a tenth
+    // of a second after its first solution for a shorter one.
     void Solve(const QORCubieCube& state, std::function<void(const QORSolution&)> done);
     void RandomScramble(std::function<void(const std::vector<int>&)> done);
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 
 TEST(Solver, randomStatesAreSolvedWithinTwentyOneFaceTurns) {
     const QORSolver solver(SharedTables());
@@ -22,6 +23,28 @@ TEST(Solver, randomStatesAreSolvedWithinTwentyOneFaceTurns) {
     }
     EXPECT_TRUE(solver.Solve(QORCubieCube()).Turns.empty());
     EXPECT_EQ(solver.Solve(QORCubieCube().Turned(4)).Turns, std::vector<int>{4});
+}
+
+TEST(Solver, givenTimeTheSearchGoesOnToShorterSolutions) {
+    const QORSolver solver(SharedTables());
+    std::mt19937 random(9);
+    for (int i = 0; i < 5; ++i) {
+        // Nine face turns, no two of one face in a row: at most nine are needed.
+        std::vector<int> scramble;
+        while (scramble.size() < 9) {
+            const int t = int(random() % FaceTurnCount);
+            if (scramble.empty() || scramble.back() / 3 != t / 3)
+                scramble.push_back(t);
+        }
+        QORCubieCube state;
+        for (int t : scramble)
+            state = state.Turned(t);
+        const QORSolution s = solver.Solve(state, 21, std::chrono::milliseconds(2000));
+        for (int t : s.Turns)
+            state = state.Turned(t);
+        EXPECT_EQ(state, QORCubieCube());
+        EXPECT_LE(s.FaceTurns(), 9) << FaceTurnsText(scramble) << " solved by " << FaceTurnsText(s.Turns);
+    }
 }
 
 TEST(Solver, cachedTablesLoadAsBuiltAndADamagedCopyIsBuiltAgain) {
