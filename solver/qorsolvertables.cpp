@@ -11,6 +11,8 @@
 #include <fstream>
 #include <thread>
 
+#include <unistd.h>
+
 using namespace QORCoord;
 
 namespace {
@@ -176,8 +178,10 @@ bool QORSolverTables::Save(const std::string& path, std::string* error) const {
     D->Each([&sum](const auto& v) {
         sum = Checksum(sum, reinterpret_cast<const char*>(v.data()), v.size() * sizeof(v[0]));
     });
-    // Written beside and renamed over, so a reader never sees half a file.
-    const std::string part = path + ".part";
+    // Written beside and renamed over, so a reader never sees half a file; each process
+    // writes its own part, as two games may start at once.
+    const std::string part = path + ".part" + std::to_string(getpid());
+    std::error_code ec;
     {
         std::ofstream out(part, std::ios::binary | std::ios::trunc);
         out.write(Magic, sizeof Magic);
@@ -190,10 +194,11 @@ bool QORSolverTables::Save(const std::string& path, std::string* error) const {
         if (!out.flush()) {
             if (error)
                 *error = "cannot write " + part;
+            out.close();
+            std::filesystem::remove(part, ec);
             return false;
         }
     }
-    std::error_code ec;
     std::filesystem::rename(part, path, ec);
     if (ec && error)
         *error = "cannot rename " + part + ": " + ec.message();
