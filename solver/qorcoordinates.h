@@ -10,10 +10,10 @@
 
 namespace QORCoord {
 
-constexpr int Twists = 2187;      // 3^7
-constexpr int Flips = 2048;       // 2^11
-constexpr int SlicePlaces = 495;  // 12 choose 4
-constexpr int SliceOrders = 24;   // 4!
+constexpr int Twists = 2187;     // 3^7
+constexpr int Flips = 2048;      // 2^11
+constexpr int SlicePlaces = 495; // 12 choose 4
+constexpr int SliceOrders = 24;  // 4!
 constexpr int Slices = SlicePlaces * SliceOrders;
 constexpr int CornerPerms = 40320; // 8!
 constexpr int EdgePerms = 40320;   // 8! of the U and D edges, in phase 2

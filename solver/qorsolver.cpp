@@ -1,6 +1,7 @@
-// The search. Phase 1 deepens one face turn at a time; every way into the phase-2 group at
-// that depth is handed to phase 2 with what is left of the limit, and the first whole solution
-// within it ends the search. A phase-1 path that ends with a phase-2 turn is skipped: the same
+// The search, and random states made into scrambles by it. Phase 1 deepens one face turn at a
+// time; every way into the phase-2 group at that depth is handed to phase 2 with what is left
+// of the limit, and the first whole solution within it ends the search, unless there is time
+// to look for shorter ones. A phase-1 path that ends with a phase-2 turn is skipped: the same
 // path without that turn was already tried one level shallower.
 
 #include "solver/qortabledata.h"
@@ -26,7 +27,8 @@ bool Follows(int turn, int last) {
 }
 
 template <std::size_t N>
-std::array<uint8_t, N> Permuted(const std::array<uint8_t, N>& items, const std::array<uint8_t, N>& turn) {
+std::array<uint8_t, N> Permuted(const std::array<uint8_t, N>& items,
+                                const std::array<uint8_t, N>& turn) {
     std::array<uint8_t, N> out;
     for (std::size_t s = 0; s < N; ++s)
         out[s] = items[turn[s]];
@@ -60,15 +62,9 @@ public:
     void SetLimit(int limit) { Limit = limit; }
 
     // The fewest phase-1 turns this side can need.
-    int Bound() const {
-        return Phase1Bound(Twist(Start), Flip(Start), Slice(Start) / SliceOrders);
-    }
-    bool TryDepth(int depth) {
-        return Phase1(Twist(Start), Flip(Start), Slice(Start), 0, depth);
-    }
-    std::vector<int> Turns() const {
-        return std::vector<int>(Path.begin(), Path.begin() + Length);
-    }
+    int Bound() const { return Phase1Bound(Twist(Start), Flip(Start), Slice(Start) / SliceOrders); }
+    bool TryDepth(int depth) { return Phase1(Twist(Start), Flip(Start), Slice(Start), 0, depth); }
+    std::vector<int> Turns() const { return std::vector<int>(Path.begin(), Path.begin() + Length); }
 
 private:
     int Phase1Bound(int twist, int flip, int places) const {
@@ -213,8 +209,7 @@ QORSolution QORSolver::Solve(const QORCubieCube& state, int maxFaceTurns,
 
 namespace {
 
-template <std::size_t N>
-void Shuffle(std::array<uint8_t, N>& items, const QORDraw& draw) {
+template <std::size_t N> void Shuffle(std::array<uint8_t, N>& items, const QORDraw& draw) {
     for (std::size_t i = N - 1; i > 0; --i)
         std::swap(items[i], items[draw(uint32_t(i + 1))]);
 }

@@ -36,8 +36,8 @@ void QORSolverService::Prepare() {
             job();
     });
     watcher->setFuture(QtConcurrent::run([folder] {
-        auto tables = folder.empty() ? QORSolverTables::Build()
-                                     : QORSolverTables::LoadOrBuild(folder);
+        auto tables =
+            folder.empty() ? QORSolverTables::Build() : QORSolverTables::LoadOrBuild(folder);
         return std::make_shared<const QORSolver>(tables);
     }));
 }
@@ -69,8 +69,7 @@ void QORSolverService::RandomScramble(std::function<void(const std::vector<int>&
             done(watcher->result());
             watcher->deleteLater();
         });
-        watcher->setFuture(QtConcurrent::run([solver = Solver] {
-            return RandomStateScramble(*solver, SecureDraw());
-        }));
+        watcher->setFuture(QtConcurrent::run(
+            [solver = Solver] { return RandomStateScramble(*solver, SecureDraw()); }));
     });
 }

@@ -17,8 +17,7 @@ using namespace QORCoord;
 
 namespace {
 
-template <class Get, class Set>
-std::vector<uint16_t> MoveTable(int size, Get get, Set set) {
+template <class Get, class Set> std::vector<uint16_t> MoveTable(int size, Get get, Set set) {
     std::vector<uint16_t> table(std::size_t(size) * FaceTurnCount);
     for (int n = 0; n < size; ++n) {
         QORCubieCube c;
@@ -39,8 +38,7 @@ std::vector<uint16_t> MoveTable(int size, Get get, Set set) {
 
 // The permutations are only needed inside phase 2, and only for its ten turns; orientations
 // stay as they are there.
-template <class Get, class Set>
-std::vector<uint16_t> Phase2MoveTable(int size, Get get, Set set) {
+template <class Get, class Set> std::vector<uint16_t> Phase2MoveTable(int size, Get get, Set set) {
     std::vector<uint16_t> table(std::size_t(size) * Phase2Count);
     for (int n = 0; n < size; ++n) {
         QORCubieCube c;
@@ -62,8 +60,7 @@ std::vector<uint16_t> Phase2MoveTable(int size, Get get, Set set) {
 // that neighbouring entries look up neighbouring rows. Once most entries are filled it is
 // cheaper to ask each empty one whether a neighbour lies on the last layer, as every turn set
 // here holds each turn's reverse.
-template <class Next>
-std::vector<uint8_t> Prune(int size, int start, int turns, Next next) {
+template <class Next> std::vector<uint8_t> Prune(int size, int start, int turns, Next next) {
     std::vector<uint8_t> dist(std::size_t(size), 0xff);
     dist[std::size_t(start)] = 0;
     int filled = 1;
@@ -130,14 +127,15 @@ std::shared_ptr<const QORSolverTables> QORSolverTables::Build() {
     d.PlacesMove.resize(std::size_t(SlicePlaces) * FaceTurnCount);
     for (int p = 0; p < SlicePlaces; ++p)
         for (int t = 0; t < FaceTurnCount; ++t)
-            d.PlacesMove[std::size_t(p) * FaceTurnCount + t] =
-                uint16_t(d.SliceMove[std::size_t(p) * SliceOrders * FaceTurnCount + t] / SliceOrders);
+            d.PlacesMove[std::size_t(p) * FaceTurnCount + t] = uint16_t(
+                d.SliceMove[std::size_t(p) * SliceOrders * FaceTurnCount + t] / SliceOrders);
     d.OrderMove.resize(std::size_t(SliceOrders) * Phase2Count);
     for (int o = 0; o < SliceOrders; ++o)
         for (int k = 0; k < Phase2Count; ++k)
-            d.OrderMove[std::size_t(o) * Phase2Count + k] = uint8_t(
-                d.SliceMove[std::size_t(SliceHome * SliceOrders + o) * FaceTurnCount + Phase2Turns[k]] %
-                SliceOrders);
+            d.OrderMove[std::size_t(o) * Phase2Count + k] =
+                uint8_t(d.SliceMove[std::size_t(SliceHome * SliceOrders + o) * FaceTurnCount +
+                                    Phase2Turns[k]] %
+                        SliceOrders);
     std::thread twistFlip([&d] {
         d.TwistFlipPrune = Prune(Twists * Flips, 0, FaceTurnCount, [&d](int i, int t) {
             return d.TwistMove[std::size_t(i / Flips) * FaceTurnCount + t] * Flips +
@@ -206,7 +204,7 @@ bool QORSolverTables::Save(const std::string& path, std::string* error) const {
 }
 
 std::shared_ptr<const QORSolverTables> QORSolverTables::Load(const std::string& path,
-                                                              std::string* error) {
+                                                             std::string* error) {
     const auto Fail = [error](const std::string& why) {
         if (error)
             *error = why;

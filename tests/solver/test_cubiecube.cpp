@@ -55,12 +55,10 @@ TEST(CubieCube, illegalStatesAreRefusedEachKindWithoutAnAnswer) {
         {"twisted corner", [](QORCubieCube& c) { c.Co[2] = uint8_t((c.Co[2] + 1) % 3); },
          QORStateFault::TwistedCorner},
         {"flipped edge", [](QORCubieCube& c) { c.Eo[5] ^= 1; }, QORStateFault::FlippedEdge},
-        {"odd parity", [](QORCubieCube& c) { std::swap(c.Ep[0], c.Ep[1]); },
-         QORStateFault::Parity},
+        {"odd parity", [](QORCubieCube& c) { std::swap(c.Ep[0], c.Ep[1]); }, QORStateFault::Parity},
         {"duplicate corner", [](QORCubieCube& c) { c.Cp[1] = c.Cp[0]; },
          QORStateFault::MissingPiece},
-        {"duplicate edge", [](QORCubieCube& c) { c.Ep[7] = c.Ep[3]; },
-         QORStateFault::MissingPiece},
+        {"duplicate edge", [](QORCubieCube& c) { c.Ep[7] = c.Ep[3]; }, QORStateFault::MissingPiece},
     };
     const QORSolver solver(SharedTables());
     for (const Case& k : cases) {
@@ -78,10 +76,8 @@ TEST(CubieCube, illegalStatesAreRefusedEachKindWithoutAnAnswer) {
     opposite = QORCubieCube().Stickers(), std::swap(opposite[8], opposite[27 + 2]);
     ten[0] = ten[0] == 'R' ? 'F' : 'R';
     const std::pair<std::string, QORStateFault> texts[] = {
-        {twisted, QORStateFault::TwistedCorner},
-        {centres, QORStateFault::Stickers},
-        {opposite, QORStateFault::MissingPiece},
-        {ten, QORStateFault::Stickers},
+        {twisted, QORStateFault::TwistedCorner}, {centres, QORStateFault::Stickers},
+        {opposite, QORStateFault::MissingPiece}, {ten, QORStateFault::Stickers},
         {"UUU", QORStateFault::Stickers},
     };
     for (const auto& [text, fault] : texts) {

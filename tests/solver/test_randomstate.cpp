@@ -21,7 +21,8 @@ TEST(RandomState, everyPlaceHoldsEveryPieceAndOrientationEquallyOften) {
     constexpr int draws = 20000;
     // Chi-square values a fair draw exceeds about once in a million, by degrees of freedom.
     const std::map<std::size_t, double> limit = {{2, 23.9}, {3, 27.6}, {8, 38.9}, {12, 47.2}};
-    std::vector<std::vector<int>> cornerPiece(8, std::vector<int>(8)), edgePiece(12, std::vector<int>(12));
+    std::vector<std::vector<int>> cornerPiece(8, std::vector<int>(8)),
+        edgePiece(12, std::vector<int>(12));
     std::vector<std::vector<int>> twist(8, std::vector<int>(3)), flip(12, std::vector<int>(2));
     const QORDraw draw = SecureDraw();
     for (int i = 0; i < draws; ++i) {

@@ -43,7 +43,8 @@ TEST(Solver, givenTimeTheSearchGoesOnToShorterSolutions) {
         for (int t : s.Turns)
             state = state.Turned(t);
         EXPECT_EQ(state, QORCubieCube());
-        EXPECT_LE(s.FaceTurns(), 9) << FaceTurnsText(scramble) << " solved by " << FaceTurnsText(s.Turns);
+        EXPECT_LE(s.FaceTurns(), 9)
+            << FaceTurnsText(scramble) << " solved by " << FaceTurnsText(s.Turns);
     }
 }
 

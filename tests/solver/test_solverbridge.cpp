@@ -22,8 +22,8 @@ QORCubieCube Turns(std::initializer_list<int> turns) {
 TEST(SolverBridge, everyGameTurnReadsAsTheSolversTurnOfThatName) {
     // The middle layers move the centres: read by them, M is R L', E is U D' and S is F' B.
     const std::pair<const char*, QORCubieCube> cases[] = {
-        {"U", Turns({0})},   {"U'", Turns({2})},  {"R", Turns({3})},   {"F", Turns({6})},
-        {"D", Turns({9})},   {"L'", Turns({14})}, {"B", Turns({15})},  {"M", Turns({3, 14})},
+        {"U", Turns({0})},     {"U'", Turns({2})},    {"R", Turns({3})},  {"F", Turns({6})},
+        {"D", Turns({9})},     {"L'", Turns({14})},   {"B", Turns({15})}, {"M", Turns({3, 14})},
         {"E'", Turns({2, 9})}, {"S", Turns({8, 15})},
     };
     for (const auto& [name, expected] : cases)
