@@ -2,6 +2,7 @@
 
 #include "app/qordrawpanel.h"
 #include "app/qorhelp.h"
+#include "app/qorhint.h"
 #include "app/qorkeyboard.h"
 #include "app/qorresults.h"
 #include "app/qorscoreclient.h"
@@ -20,6 +21,7 @@
 #include "dialogs/qorprogram.h"
 #include "dialogs/stats.h"
 #include "net/qorprotocol.h"
+#include "solver/qorsolverservice.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -109,6 +111,9 @@ void TMainForm::FormCreate() {
         StartProblems << problem;
     Replay = new QORReplay(*Game, this);
     Verified = new QORVerifiedGame(*Game, *Client, Settings, this);
+    Solver = new QORSolverService(QORSolverService::DefaultCacheFolder(), this);
+    Hint = new QORHint(*Game, *Solver, this);
+    Analysis = new QORAnalysis(Results->History, *Solver, this);
 }
 
 void TMainForm::ConnectParts() {
@@ -148,10 +153,13 @@ void TMainForm::ConnectParts() {
         Tell(QStringLiteral("Ошибка: неверный логин или пароль! Зарегистрируйтесь..."));
     });
     Client->RegisterChosen = [this] { return LoginForm->CheckBoxFirst->isChecked(); };
-    connect(Results, &QORResults::Changed, this, [this] {
+    const auto reloadStats = [this] {
         if (StatsForm->isVisible())
             StatsForm->Reload();
-    });
+    };
+    connect(Results, &QORResults::Changed, this, reloadStats);
+    connect(Analysis, &QORAnalysis::Changed, this, reloadStats);
+    connect(Hint, &QORHint::Refused, this, &TMainForm::Tell);
     connect(OptionsForm, &TOptionsForm::ApplyColors, this, [this] {
         Game->Cube.ApplyColors();
         View->Animation.ApplyColors();
