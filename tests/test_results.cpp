@@ -35,7 +35,6 @@ TEST(Results, theClockListAndRefusalShowAndEachWinIsKeptBeforeItsCongratulationU
     EXPECT_EQ(g.Clock(), "00:01:15") << "the final time stays until the next game";
     EXPECT_EQ(keptWhenCongratulated, QList<qsizetype>{1});
     ASSERT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_TIMERESULT;anna;secret1;75;0"));
-    // A hint helped this one: kept, faster, yet no record and sent nowhere.
     g.form.N4->trigger();
     g.form.Game->HintUsed = true;
     g.Release();

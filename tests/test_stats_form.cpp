@@ -66,12 +66,10 @@ bool Round(double step) {
 
 TEST(StatsForm, rowsFiguresAndChartAreOfTheChosenShuffleLengthWhichAReloadKeeps) {
     Stats s;
-    for (double t : {10, 12, 8, 20, 11})
+    for (double t : {10, 12, 8, 20, 11, 9})
         s.Add(t, 20);
-    QORSolve helped = MadeSolve(9, 20);
-    helped.SolverMoves = 1;
-    helped.Hinted = true;
-    ASSERT_TRUE(s.history.Add(helped));
+    ASSERT_TRUE(OutsideConnection(s.dir.filePath("h.sqlite"))
+                    .Run("UPDATE solves SET hinted = 1, solver_moves = 1 WHERE seconds = 9"));
     s.Add(99, 30);
     s.Add(-5, 20);
     s.form.ShowStats();
