@@ -220,7 +220,9 @@ void TMainForm::ShowMoves() {
         if (Results->NewRecord())
             said << QStringLiteral("Новый рекорд!");
         // The server leaves such a solve out of its list; the player should not have to guess.
-        if (Game->GameShuffles < QORProtocol::DefaultMinShuffles)
+        if (Game->HintUsed)
+            said << QStringLiteral("С подсказкой: в «Топ» не идёт.");
+        else if (Game->GameShuffles < QORProtocol::DefaultMinShuffles)
             said << QStringLiteral("В «Топ» идут сборки от %1 ходов перемешивания.")
                         .arg(QORProtocol::DefaultMinShuffles);
         notes = said.join(QLatin1Char(' '));
