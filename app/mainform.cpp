@@ -2,6 +2,7 @@
 
 #include "app/qordrawpanel.h"
 #include "app/qorhelp.h"
+#include "app/qorhint.h"
 #include "app/qorkeyboard.h"
 #include "app/qorresults.h"
 #include "app/qorscoreclient.h"
@@ -20,6 +21,7 @@
 #include "dialogs/qorprogram.h"
 #include "dialogs/stats.h"
 #include "net/qorprotocol.h"
+#include "solver/qorsolverservice.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -109,6 +111,9 @@ void TMainForm::FormCreate() {
         StartProblems << problem;
     Replay = new QORReplay(*Game, this);
     Verified = new QORVerifiedGame(*Game, *Client, Settings, this);
+    Solver = new QORSolverService(QORSolverService::DefaultCacheFolder(), this);
+    Hint = new QORHint(*Game, *Solver, this);
+    Analysis = new QORAnalysis(Results->History, *Solver, this);
 }
 
 void TMainForm::ConnectParts() {
@@ -148,10 +153,13 @@ void TMainForm::ConnectParts() {
         Tell(QStringLiteral("Ошибка: неверный логин или пароль! Зарегистрируйтесь..."));
     });
     Client->RegisterChosen = [this] { return LoginForm->CheckBoxFirst->isChecked(); };
-    connect(Results, &QORResults::Changed, this, [this] {
+    const auto reloadStats = [this] {
         if (StatsForm->isVisible())
             StatsForm->Reload();
-    });
+    };
+    connect(Results, &QORResults::Changed, this, reloadStats);
+    connect(Analysis, &QORAnalysis::Changed, this, reloadStats);
+    connect(Hint, &QORHint::Refused, this, &TMainForm::Tell);
     connect(OptionsForm, &TOptionsForm::ApplyColors, this, [this] {
         Game->Cube.ApplyColors();
         View->Animation.ApplyColors();
@@ -212,7 +220,9 @@ void TMainForm::ShowMoves() {
         if (Results->NewRecord())
             said << QStringLiteral("Новый рекорд!");
         // The server leaves such a solve out of its list; the player should not have to guess.
-        if (Game->GameShuffles < QORProtocol::DefaultMinShuffles)
+        if (Game->HintUsed)
+            said << QStringLiteral("С подсказкой: в «Топ» не идёт.");
+        else if (Game->GameShuffles < QORProtocol::DefaultMinShuffles)
             said << QStringLiteral("В «Топ» идут сборки от %1 ходов перемешивания.")
                         .arg(QORProtocol::DefaultMinShuffles);
         notes = said.join(QLatin1Char(' '));

@@ -18,11 +18,14 @@ class QFrame;
 class QLabel;
 class QORDrawPanel;
 class QORGame;
+class QORAnalysis;
 class QORHelp;
+class QORHint;
 class QORKeyboard;
 class QORReplay;
 class QORResults;
 class QORScoreClient;
+class QORSolverService;
 class QORVerifiedGame;
 class QORViewController;
 class QToolBar;
@@ -53,6 +56,10 @@ public:
     QORResults* Results = nullptr;
     QORReplay* Replay = nullptr;
     QORVerifiedGame* Verified = nullptr;
+    // The game's solver, for everyone here that needs one: its tables are built once.
+    QORSolverService* Solver = nullptr;
+    QORHint* Hint = nullptr;
+    QORAnalysis* Analysis = nullptr;
 
     QToolBar* ToolBarMenu = nullptr;
     QToolBar* ToolBarButton = nullptr;
@@ -70,7 +77,7 @@ public:
     QAction *N4 = nullptr, *N5 = nullptr, *N7 = nullptr, *N8 = nullptr, *N9 = nullptr,
             *N11 = nullptr, *N13 = nullptr, *N14 = nullptr, *N15 = nullptr, *N16 = nullptr,
             *N18 = nullptr, *N20 = nullptr, *N21 = nullptr, *N22 = nullptr, *N23 = nullptr, *N24 = nullptr,
-            *URL = nullptr;
+            *N25 = nullptr, *URL = nullptr;
 
     // What reaches the player through the desktop; tests replace them so nothing blocks.
     std::function<void(QMessageBox::Icon icon, const QString& caption, const QString& text)>
@@ -106,6 +113,7 @@ public:
     void N22Click();
     void N23Click();
     void N24Click();
+    void N25Click();
     void URLClick();
     void ToolButton1Click() { N4Click(); }
     void ToolButton2Click() { N7Click(); }

@@ -4,6 +4,7 @@
 #include "app/mainform.h"
 
 #include "app/qorhelp.h"
+#include "app/qorhint.h"
 #include "app/qorkeyboard.h"
 #include "app/qorresults.h"
 #include "app/qorscoreclient.h"
@@ -66,7 +67,9 @@ void TMainForm::GameTimerTimer() {
 void TMainForm::GameWon() {
     // The solve is on disk before the congratulation, which the player may never close.
     QString problem;
-    if (!Results->Record(&problem))
+    if (Results->Record(&problem))
+        Analysis->Analyse(Results->LastId(), Game->Scramble);
+    else
         Tell(problem);
     ShowMoves();
     MessageBox(QMessageBox::NoIcon, QLatin1String(ProgramTitle),
@@ -91,6 +94,10 @@ void TMainForm::N22Click() {
 
 void TMainForm::N23Click() {
     Keyboard->Press(QORKeyboard::Command::Redo);
+}
+
+void TMainForm::N25Click() {
+    Hint->Request();
 }
 
 void TMainForm::N7Click() {

@@ -78,6 +78,7 @@ void TMainForm::CreateMenu() {
     file->addSeparator();
     N22 = item(file, QStringLiteral("Отменить ход"), &TMainForm::N22Click);
     N23 = item(file, QStringLiteral("Повторить ход"), &TMainForm::N23Click);
+    N25 = item(file, QStringLiteral("Подсказка"), &TMainForm::N25Click);
     file->addSeparator();
     N7 = item(file, QStringLiteral("Открыть..."), &TMainForm::N7Click, 1);
     N8 = item(file, QStringLiteral("Сохранить"), &TMainForm::N8Click, 2);
@@ -111,6 +112,8 @@ void TMainForm::CreateMenu() {
         {N13, {Qt::CTRL | Qt::Key_Q}},
         {N16, {Qt::Key_F1}},
         {N24, {Qt::Key_F2}},
+        // No move letter: the move keys are F, B, U, D, L, R, M, E, S, X, Y and Z.
+        {N25, {Qt::Key_H}},
         {N22, {Qt::CTRL | Qt::Key_Z}},
         {N23, {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y}}};
     for (const auto& [action, keys] : shortcuts) {

@@ -42,6 +42,7 @@ bool QORResults::Record(QString* problem) {
     solve.ScrambleId = Game.ScrambleId;
     solve.DealtAt = Game.DealtAt;
     solve.TimedMoves = Game.Verified() ? QORProtocol::TimedMovesText(Game.TimedMoves) : QString();
+    solve.Hinted = Game.HintUsed;
     if (!History.IsOpen()) {
         *problem = QStringLiteral("История сборок недоступна: эта сборка не сохранена.");
         return false;
@@ -52,9 +53,9 @@ bool QORResults::Record(QString* problem) {
         *problem = QStringLiteral("Не удалось записать сборку в историю: %1.").arg(why);
         return false;
     }
-    Pending = *id;
+    Pending = solve.Id = *id;
     const std::optional<double> best = History.Best(solve.Shuffles, Pending);
-    Beaten = best && solve.Seconds < *best;
+    Beaten = !solve.Hinted && best && solve.Seconds < *best;
     emit Changed();
     return true;
 }
@@ -62,6 +63,9 @@ bool QORResults::Record(QString* problem) {
 void QORResults::Submit() {
     const qint64 id = Pending;
     Pending = 0;
+    // A game a hint helped is kept for the player alone.
+    if (Last.Hinted)
+        return;
     if (Send(Last) && id && !AsSolve(Last) && History.MarkSent(id))
         emit Changed();
 }

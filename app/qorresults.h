@@ -30,6 +30,8 @@ public:
     void Submit();
     // The game just won beat every earlier solve of its shuffle length.
     bool NewRecord() const { return Beaten; }
+    // The id of the game just won in the history; 0 when it was not kept.
+    qint64 LastId() const { return Last.Id; }
     // Sends every result still waiting, oldest first.
     void SendKept();
 
@@ -39,7 +41,7 @@ signals:
 
 private:
     // The timed turns of a result that can go as a solve the server replays; nothing when it
-    // goes as a time.
+    // goes as a time. A game a hint helped is kept but never sent.
     std::optional<QList<QORProtocol::TimedMove>> AsSolve(const QORSolve& solve) const;
     // Sends one result as the server can take it; false when it did not go.
     bool Send(const QORSolve& solve);

@@ -107,9 +107,10 @@ public:
     int rowCount(const QModelIndex& parent) const override {
         return parent.isValid() ? 0 : int(Loaded.size());
     }
-    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 5; }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 7; }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        static const char* const Headers[5] = {"Дата", "Время", "Перемешивание", "Ходов", "Ход/с"};
+        static const char* const Headers[7] = {"Дата",     "Время",         "Перемешивание", "Ходов",
+                                               "Решатель", "Эффективность", "Ход/с"};
         if (role != Qt::DisplayRole)
             return {};
         // A row is numbered as the chart counts it, from the first solve.
@@ -125,15 +126,26 @@ public:
         if (s.Damaged && role == Qt::ToolTipRole)
             return QStringLiteral("Запись повреждена: в ней невозможные числа. Она не входит "
                                   "ни в средние, ни в график.");
+        if (role == Qt::ToolTipRole && index.column() == 5)
+            return QStringLiteral("Ходов решателя на каждые сто ходов сборки");
+        if (s.Hinted && role == Qt::ToolTipRole)
+            return QStringLiteral("В этой сборке была подсказка: она не отправляется в «Топ».");
         if (role != Qt::DisplayRole)
             return {};
         if (s.Damaged && index.column() > 0)
             return index.column() == 1 ? QVariant(QStringLiteral("повреждена")) : QVariant();
+        const std::optional<double> efficiency = s.Efficiency();
         switch (index.column()) {
         case 0: return DateText(s);
-        case 1: return SolveTimeText(s.Seconds);
+        case 1:
+            return s.Hinted ? QStringLiteral("%1 с подсказкой").arg(SolveTimeText(s.Seconds))
+                            : SolveTimeText(s.Seconds);
         case 2: return s.Shuffles;
         case 3: return s.Moves;
+        case 4: return s.SolverMoves ? QVariant(*s.SolverMoves) : QVariant();
+        case 5:
+            return efficiency ? QVariant(QStringLiteral("%1 %").arg(std::lround(*efficiency * 100)))
+                              : QVariant();
         default: return QString::number(s.Moves / std::max(s.Seconds, 0.001), 'f', 1);
         }
     }
@@ -145,7 +157,7 @@ TStatsForm::TStatsForm(QORSolveHistory& history, QORReplay& replay, QWidget* par
     setWindowTitle(QStringLiteral("Статистика"));
     setFont(Tahoma(FormFontPixels));
     // Room for every column beside the figures, and for a chart that reads.
-    resize(780, 600);
+    resize(900, 600);
     Ask = [this](const QString& question) {
         return QMessageBox::question(this, QLatin1String(ProgramTitle), question) ==
                QMessageBox::Yes;

@@ -101,6 +101,7 @@ void QORGame::ClearTurns() {
     Frame.Reset();
     Moves = 0;
     Solved = false;
+    HintUsed = false;
     emit MovesChanged();
 }
 

@@ -48,6 +48,8 @@ public:
     QList<QORProtocol::TimedMove> TimedMoves;
     // The running game, or the last one, ended solved.
     bool Solved = false;
+    // A hint has turned a layer since the game began; such a game is kept but goes to no list.
+    bool HintUsed = false;
 
     // A view shows each turn after the cube has made it: a new game's clock then starts only
     // when the view says the shuffle is on the screen (TurnsShown), and a replay waits for it

@@ -34,6 +34,9 @@ const char* const Upgrades[] = {
     "ALTER TABLE solves ADD COLUMN scramble_id TEXT NOT NULL DEFAULT '';"
     "ALTER TABLE solves ADD COLUMN dealt_at TEXT NOT NULL DEFAULT '';"
     "ALTER TABLE solves ADD COLUMN timed_moves TEXT NOT NULL DEFAULT ''",
+    // Games helped by a hint, and the game's solver's length for each solve's shuffle.
+    "ALTER TABLE solves ADD COLUMN hinted INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE solves ADD COLUMN solver_moves INTEGER",
 };
 
 // No more shuffle turns than the game offers, judged before anything is narrowed to an int
@@ -55,7 +58,10 @@ const QString Sound =
 const QString Columns =
     QStringLiteral(
         "id, finished_at, seconds, clock_seconds, shuffles, moves, scramble, solution, sent, ") +
-    Sound + QStringLiteral(", scramble_id, dealt_at, timed_moves");
+    Sound +
+    QStringLiteral(", scramble_id, dealt_at, timed_moves, hinted, CASE WHEN "
+                   "typeof(solver_moves) = 'integer' AND solver_moves BETWEEN 0 AND 1000 THEN "
+                   "solver_moves END");
 
 // The solves at one shuffle length, or all when it is negative; a length binds no value.
 QString OfLength(int shuffles, QVariantList& values) {
@@ -117,6 +123,12 @@ bool Upgrade(QSqlDatabase& db) {
 
 } // namespace
 
+std::optional<double> QORSolve::Efficiency() const {
+    if (!SolverMoves || Moves <= 0 || Damaged)
+        return std::nullopt;
+    return double(*SolverMoves) / Moves;
+}
+
 QORSolveHistory::QORSolveHistory()
     : Connection(QStringLiteral("quelmora-history-%1").arg(Connections.fetchAndAddRelaxed(1))) {}
 
@@ -163,8 +175,8 @@ std::optional<qint64> QORSolveHistory::Add(const QORSolve& s, QString* error) {
     QSqlQuery insert(QSqlDatabase::database(Connection, false));
     insert.prepare(QStringLiteral("INSERT INTO solves (finished_at, seconds, clock_seconds, "
                                   "shuffles, moves, scramble, solution, sent, scramble_id, "
-                                  "dealt_at, timed_moves) "
-                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+                                  "dealt_at, timed_moves, hinted, solver_moves) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const QVariant& v :
          {QVariant(s.FinishedAt.toUTC().toString(Qt::ISODateWithMs)), QVariant(s.Seconds),
           QVariant(s.ClockSeconds), QVariant(s.Shuffles), QVariant(s.Moves),
@@ -172,7 +184,8 @@ std::optional<qint64> QORSolveHistory::Add(const QORSolve& s, QString* error) {
           QVariant(NotNull(s.ScrambleId)),
           QVariant(NotNull(s.DealtAt.isValid() ? s.DealtAt.toUTC().toString(Qt::ISODateWithMs)
                                                : QString())),
-          QVariant(NotNull(s.TimedMoves))})
+          QVariant(NotNull(s.TimedMoves)), QVariant(s.Hinted ? 1 : 0),
+          s.SolverMoves ? QVariant(*s.SolverMoves) : QVariant(QMetaType::fromType<int>())})
         insert.addBindValue(v);
     if (!insert.exec()) {
         Say(error, insert.lastError().text());
@@ -186,6 +199,14 @@ bool QORSolveHistory::MarkSent(qint64 id) {
     update.prepare(QStringLiteral("UPDATE solves SET sent = 1 WHERE id = ?"));
     update.addBindValue(id);
     return update.exec();
+}
+
+bool QORSolveHistory::SetSolverMoves(qint64 id, int quarterTurns) {
+    QSqlQuery update(QSqlDatabase::database(Connection, false));
+    update.prepare(QStringLiteral("UPDATE solves SET solver_moves = ? WHERE id = ?"));
+    update.addBindValue(quarterTurns);
+    update.addBindValue(id);
+    return update.exec() && update.numRowsAffected() == 1;
 }
 
 bool QORSolveHistory::Remove(qint64 id) {
@@ -215,6 +236,9 @@ QList<QORSolve> QORSolveHistory::Select(const QString& where, const QVariantList
         s.ScrambleId = select.value(10).toString();
         s.DealtAt = QDateTime::fromString(select.value(11).toString(), Qt::ISODateWithMs);
         s.TimedMoves = select.value(12).toString();
+        s.Hinted = select.value(13).toInt() != 0;
+        if (!select.value(14).isNull())
+            s.SolverMoves = select.value(14).toInt();
         solves << s;
     }
     return solves;
@@ -225,7 +249,7 @@ QList<QORSolve> QORSolveHistory::All() const {
 }
 
 QList<QORSolve> QORSolveHistory::Unsent() const {
-    return Select(QStringLiteral("WHERE sent = 0 AND %1 ORDER BY id").arg(Sound));
+    return Select(QStringLiteral("WHERE sent = 0 AND hinted = 0 AND %1 ORDER BY id").arg(Sound));
 }
 
 QList<QORSolve> QORSolveHistory::Page(int shuffles, qint64 before, int count) const {
@@ -271,7 +295,8 @@ QList<int> QORSolveHistory::Lengths() const {
 std::optional<double> QORSolveHistory::Best(int shuffles, qint64 except) const {
     QSqlQuery best(QSqlDatabase::database(Connection, false));
     best.prepare(
-        QStringLiteral("SELECT MIN(seconds) FROM solves WHERE shuffles = ? AND id <> ? AND %1")
+        QStringLiteral("SELECT MIN(seconds) FROM solves WHERE shuffles = ? AND id <> ? AND "
+                       "hinted = 0 AND %1")
             .arg(Sound));
     best.addBindValue(shuffles);
     best.addBindValue(except);
@@ -282,14 +307,20 @@ std::optional<double> QORSolveHistory::Best(int shuffles, qint64 except) const {
 
 bool QORSolveHistory::ExportCsv(const QString& path, QString* error) const {
     QString text = QStringLiteral(
-        "id,finished_at,seconds,shuffles,moves,scramble,solution,sent\n");
-    for (const QORSolve& s : All())
+        "id,finished_at,seconds,shuffles,moves,scramble,solution,sent,hinted,solver_moves,"
+        "efficiency\n");
+    for (const QORSolve& s : All()) {
+        const std::optional<double> efficiency = s.Efficiency();
         text += QStringList{QString::number(s.Id), s.FinishedAt.toString(Qt::ISODateWithMs),
                             QString::number(s.Seconds, 'f', 3), QString::number(s.Shuffles),
                             QString::number(s.Moves), CsvField(s.Scramble),
-                            CsvField(s.Solution), QString::number(s.Sent ? 1 : 0)}
+                            CsvField(s.Solution), QString::number(s.Sent ? 1 : 0),
+                            QString::number(s.Hinted ? 1 : 0),
+                            s.SolverMoves ? QString::number(*s.SolverMoves) : QString(),
+                            efficiency ? QString::number(*efficiency, 'f', 2) : QString()}
                     .join(QLatin1Char(',')) +
                 QLatin1Char('\n');
+    }
     QSaveFile file(path);
     const QByteArray bytes = text.toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {

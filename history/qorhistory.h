@@ -31,6 +31,15 @@ struct QORSolve {
     // The stored numbers cannot come from a real solve (a damaged or edited file); such a
     // solve is shown as damaged and counts nowhere.
     bool Damaged = false;
+    // A hint turned a layer in this game: it is kept, but never sent and never a record.
+    bool Hinted = false;
+    // The quarter turns the game's solver needed from the shuffled cube; nothing until it has
+    // answered, or for a solve kept before the game had a solver.
+    std::optional<int> SolverMoves;
+
+    // The solver's length over the player's: 1 when the player was as short, less when longer.
+    // Nothing while either is unknown or the player made no turn.
+    std::optional<double> Efficiency() const;
 };
 
 class QORSolveHistory {
@@ -49,10 +58,11 @@ public:
     // Stores the solve, committed before it returns; its id, or nothing with the reason.
     std::optional<qint64> Add(const QORSolve& solve, QString* error = nullptr);
     bool MarkSent(qint64 id);
+    bool SetSolverMoves(qint64 id, int quarterTurns);
     bool Remove(qint64 id);
     // Oldest first.
     QList<QORSolve> All() const;
-    // The sound solves the score server has not had; a damaged one is never sent.
+    // The sound solves the score server has not had; a damaged or hinted one is never sent.
     QList<QORSolve> Unsent() const;
     // Up to count solves at this shuffle length (any when negative), newest first, from the
     // one before the solve named (from the newest when 0): a window reads as it scrolls.
@@ -62,7 +72,8 @@ public:
     QList<std::optional<double>> Times(int shuffles) const;
     // The shuffle lengths the game offers among the solves, shortest first.
     QList<int> Lengths() const;
-    // The fastest of the sound solves at this shuffle length, other than the one named.
+    // The fastest of the sound solves without hints at this shuffle length, other than the one
+    // named.
     std::optional<double> Best(int shuffles, qint64 except = 0) const;
     // Every solve as comma-separated values with a header line, in UTF-8.
     bool ExportCsv(const QString& path, QString* error = nullptr) const;

@@ -15,24 +15,28 @@ TEST(History, aSolveIsCommittedInWalModeWaitsUnsentUntilMarkedAndExportsQuotingO
     {
         QORSolveHistory h;
         ASSERT_TRUE(h.Open(path));
+        QORSolve hinted = MadeSolve(9.2456, 20, "F,\"B\"", QString());
+        hinted.Hinted = true;
+        hinted.SolverMoves = 1;
         const std::optional<qint64> first = h.Add(MadeSolve(31.5, 20));
-        const std::optional<qint64> second = h.Add(MadeSolve(9.2456, 20, "F,\"B\"", QString()));
-        ASSERT_TRUE(first && second);
+        ASSERT_TRUE(first && h.Add(hinted));
+        EXPECT_EQ(h.Best(20), 31.5) << "a hinted solve is no record";
         const OutsideConnection reader(path); // what another process would read now
-        EXPECT_EQ(reader.Column("PRAGMA journal_mode"), QStringList{"wal"});
+        EXPECT_EQ(reader.Column("PRAGMA journal_mode") + reader.Column("PRAGMA user_version"),
+                  (QStringList{"wal", "2"}));
         EXPECT_EQ(reader.Column("SELECT finished_at || '|' || seconds || '|' || solution || '|' || "
                                 "sent FROM solves"),
                   (QStringList{"2026-12-07T09:30:15.250Z|31.5|R U'|0",
                                "2026-12-07T09:30:15.250Z|9.2456||0"}))
             << "in UTC, and no turns are an empty text";
         ASSERT_TRUE(h.MarkSent(*first));
-        ASSERT_EQ(h.Unsent().size(), 1);
-        EXPECT_EQ(h.Unsent()[0].Id, *second);
+        EXPECT_TRUE(h.Unsent().isEmpty()) << "a hinted solve is never sent";
         ASSERT_TRUE(h.ExportCsv(dir.filePath("out.csv")));
         EXPECT_EQ(ReadAll(dir.filePath("out.csv")),
-                  "id,finished_at,seconds,shuffles,moves,scramble,solution,sent\n"
-                  "1,2026-12-07T09:30:15.250Z,31.500,20,2,U R',R U',1\n"
-                  "2,2026-12-07T09:30:15.250Z,9.246,20,2,\"F,\"\"B\"\"\",,0\n");
+                  "id,finished_at,seconds,shuffles,moves,scramble,solution,sent,hinted,"
+                  "solver_moves,efficiency\n"
+                  "1,2026-12-07T09:30:15.250Z,31.500,20,2,U R',R U',1,0,,\n"
+                  "2,2026-12-07T09:30:15.250Z,9.246,20,2,\"F,\"\"B\"\"\",,0,1,1,0.50\n");
         QString error;
         EXPECT_FALSE(h.ExportCsv(dir.filePath("missing/out.csv"), &error) || error.isEmpty());
     }
@@ -41,9 +45,10 @@ TEST(History, aSolveIsCommittedInWalModeWaitsUnsentUntilMarkedAndExportsQuotingO
     const QList<QORSolve> all = again.All();
     ASSERT_EQ(all.size(), 2);
     const QORSolve& s = all[0];
-    EXPECT_EQ(
-        std::tuple(s.Seconds, s.ClockSeconds, s.Shuffles, s.Moves, s.Scramble, s.Solution, s.Sent),
-        std::tuple(31.5, 31, 20, 2, QString("U R'"), QString("R U'"), true));
+    EXPECT_EQ(std::tuple(s.Seconds, s.ClockSeconds, s.Shuffles, s.Moves, s.Scramble, s.Solution,
+                         s.Sent, s.Hinted, s.SolverMoves, all[1].Hinted, all[1].SolverMoves),
+              std::tuple(31.5, 31, 20, 2, QString("U R'"), QString("R U'"), true, false,
+                         std::optional<int>(), true, std::optional(1)));
     EXPECT_EQ(s.FinishedAt, MadeSolve(0, 0).FinishedAt);
     EXPECT_TRUE(again.Remove(all[1].Id));
     EXPECT_FALSE(again.Remove(all[1].Id)) << "gone already";

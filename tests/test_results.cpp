@@ -35,6 +35,11 @@ TEST(Results, theClockListAndRefusalShowAndEachWinIsKeptBeforeItsCongratulationU
     EXPECT_EQ(g.Clock(), "00:01:15") << "the final time stays until the next game";
     EXPECT_EQ(keptWhenCongratulated, QList<qsizetype>{1});
     ASSERT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_TIMERESULT;anna;secret1;75;0"));
+    g.form.N4->trigger();
+    g.form.Game->HintUsed = true;
+    g.Release();
+    EXPECT_TRUE(g.form.Results->History.All().last().Hinted);
+    EXPECT_EQ(g.form.StatusPanels[2]->text(), "С подсказкой: в «Топ» не идёт.") << "no record";
     g.form.N21Click();
     EXPECT_TRUE(g.form.PlayersForm->isVisible()) << "shown before the list arrives";
     EXPECT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_TIMERESULT;anna;secret1;75;0"

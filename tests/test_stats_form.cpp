@@ -68,6 +68,8 @@ TEST(StatsForm, rowsFiguresAndChartAreOfTheChosenShuffleLengthWhichAReloadKeeps)
     Stats s;
     for (double t : {10, 12, 8, 20, 11, 9})
         s.Add(t, 20);
+    ASSERT_TRUE(OutsideConnection(s.dir.filePath("h.sqlite"))
+                    .Run("UPDATE solves SET hinted = 1, solver_moves = 1 WHERE seconds = 9"));
     s.Add(99, 30);
     s.Add(-5, 20);
     s.form.ShowStats();
@@ -77,9 +79,10 @@ TEST(StatsForm, rowsFiguresAndChartAreOfTheChosenShuffleLengthWhichAReloadKeeps)
     s.form.ComboBoxShuffles->setCurrentIndex(1);
     emit s.form.ComboBoxShuffles->activated(1);
     EXPECT_EQ(s.form.Table->model()->rowCount(), 7);
-    // Newest first: the damaged one, then the last sound solve.
-    const QStringList rows[] = {{"повреждена", "", "", ""}, {"9.00", "20", "2", "0.2"}};
-    for (int column = 1; column <= 4; ++column)
+    // Newest first: the damaged one, then the last sound solve, which a hint helped.
+    const QStringList rows[] = {{"повреждена", "", "", "", "", ""},
+                                {"9.00 с подсказкой", "20", "2", "1", "50 %", "0.2"}};
+    for (int column = 1; column <= 6; ++column)
         for (int row : {0, 1})
             EXPECT_EQ(s.Cell(row, column), rows[row][column - 1]) << row << column;
     // The mean of 3 now and at best, the average of 5 now; none of 12 yet; no -5 in any.
@@ -94,7 +97,7 @@ TEST(StatsForm, rowsFiguresAndChartAreOfTheChosenShuffleLengthWhichAReloadKeeps)
     EXPECT_TRUE(Round(qobject_cast<QValueAxis*>(s.form.Chart->chart()->axes()[0])->tickInterval()));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&s.form));
     const QHeaderView* header = s.form.Table->horizontalHeader();
-    for (int c = 0; c < 5; ++c) {
+    for (int c = 0; c < 7; ++c) {
         const QString text = s.form.Table->model()->headerData(c, Qt::Horizontal).toString();
         EXPECT_GE(header->sectionSize(c), header->fontMetrics().horizontalAdvance(text)) << c;
     }
