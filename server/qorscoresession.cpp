@@ -173,13 +173,15 @@ void QORScoreSession::Serve(const QORServerMessage& message, const Reply& reply)
         reply(QByteArray());
         return;
     case QORServerMessage::Scramble:
-        Answer(Book.Verifier().Deal(Player, message.Shuffles), reply);
+        Answer(message.KindName.isEmpty() ? Book.Verifier().Deal(Player, message.Shuffles)
+                                          : Book.Verifier().DealRandom(Player),
+               reply);
         return;
     case QORServerMessage::Solve:
         ServeSolve(message, reply);
         return;
     case QORServerMessage::GetTop2:
-        Answer(Book.TopList2Reply(), reply);
+        Answer(Book.TopList2Reply(message.KindName), reply);
         return;
     case QORServerMessage::Invalid:
     case QORServerMessage::Refused:
@@ -202,6 +204,6 @@ void QORScoreSession::ServeSolve(const QORServerMessage& message, const Reply& r
     case Verdict::Accepted:
         break;
     }
-    const int place = verdict.Listed ? Book.VerifiedPlace(verdict.ResultId) : 0;
+    const int place = verdict.Listed ? Book.VerifiedPlace(verdict.ResultId, verdict.Kind) : 0;
     reply(ToCp1251(QORProtocol::SolveOkReply(message.Id, place)));
 }

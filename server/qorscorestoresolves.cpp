@@ -17,9 +17,8 @@ std::optional<bool> QORScoreStore::Banned(qint64 account) {
 }
 
 bool QORScoreStore::AddScramble(const QString& id, const QORScramble& scramble) {
-    return Run(&Statements::InsertScramble,
-               {id, scramble.Player, scramble.Shuffles, scramble.Moves, scramble.DealtMs,
-                scramble.Kind});
+    return Run(&Statements::InsertScramble, {id, scramble.Player, scramble.Shuffles, scramble.Moves,
+                                             scramble.DealtMs, scramble.Kind});
 }
 
 std::optional<QORScramble> QORScoreStore::Scramble(const QString& id) {

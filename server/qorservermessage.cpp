@@ -64,8 +64,8 @@ QORServerMessage QORServerMessage::Parse(const QByteArray& bytes) {
         return message;
     // The verified list may be asked for by kind, in a field of its own; any other field
     // there breaks the message as a field too many did before kinds.
-    const bool listKind = message.What == GetTop2 && fields.size() == 4 &&
-                          fields[3] == QORProtocol::RandomKind;
+    const bool listKind =
+        message.What == GetTop2 && fields.size() == 4 && fields[3] == QORProtocol::RandomKind;
     const qsizetype expected = message.What == TimeResult ? 5
                                : message.What == Scramble ? 4
                                : message.What == Solve    ? 6
