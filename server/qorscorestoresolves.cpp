@@ -6,6 +6,15 @@
 #include <QSqlError>
 #include <QVariant>
 
+namespace {
+
+// The column holds no nulls: a numbered scramble's kind is the empty text.
+QString KindValue(const QString& kind) {
+    return kind.isEmpty() ? QStringLiteral("") : kind;
+}
+
+} // namespace
+
 std::optional<bool> QORScoreStore::Banned(qint64 account) {
     QSqlQuery* find = Run(&Statements::FindBanned, {account});
     if (!find)
@@ -18,7 +27,7 @@ std::optional<bool> QORScoreStore::Banned(qint64 account) {
 
 bool QORScoreStore::AddScramble(const QString& id, const QORScramble& scramble) {
     return Run(&Statements::InsertScramble, {id, scramble.Player, scramble.Shuffles, scramble.Moves,
-                                             scramble.DealtMs, scramble.Kind});
+                                             scramble.DealtMs, KindValue(scramble.Kind)});
 }
 
 std::optional<QORScramble> QORScoreStore::Scramble(const QString& id) {
@@ -57,10 +66,11 @@ QORScoreStore::SolveStored QORScoreStore::AddSolve(const QORSolve& solve, qint64
         return fail(SolveStored::AlreadyUsed);
     const QString day = solve.Date.toString(Qt::ISODate);
     const int seconds = int(solve.Ms / 1000);
-    QSqlQuery* insert = Run(&Statements::InsertSolve,
-                            {solve.Player, seconds, solve.Shuffles, day, solve.Ms, solve.Moves,
-                             solve.ScrambleId, solve.Solution, solve.Held ? 1 : 0, solve.Kind},
-                            false);
+    QSqlQuery* insert =
+        Run(&Statements::InsertSolve,
+            {solve.Player, seconds, solve.Shuffles, day, solve.Ms, solve.Moves, solve.ScrambleId,
+             solve.Solution, solve.Held ? 1 : 0, KindValue(solve.Kind)},
+            false);
     if (!insert || !insert->next())
         return fail(SolveStored::Failed);
     resultId = insert->value(0).toLongLong();
@@ -87,8 +97,8 @@ bool QORScoreStore::Listed(const QORSolve& solve) const {
 
 QList<QORVerifiedTopRow> QORScoreStore::VerifiedTop(int rows, const QString& kind) {
     QList<QORVerifiedTopRow> top;
-    QSqlQuery* query =
-        Run(&Statements::VerifiedTop, {kind, kind.isEmpty() ? MinimumShuffles : 0, rows});
+    QSqlQuery* query = Run(&Statements::VerifiedTop,
+                           {KindValue(kind), kind.isEmpty() ? MinimumShuffles : 0, rows});
     if (!query)
         return top;
     while (query->next()) {
