@@ -103,6 +103,8 @@ TEST_P(Verifier, replayedSolvesAreRefusedByEachFaultAndTakenOnceAnsweredAtTheLin
 // its solve shows on its own list only, and no numbered solve shows there. A kind no server
 // knows is a broken message, as before kinds: a scramble gets no answer, a list a refusal.
 TEST_P(Verifier, randomStateDealsAreLegalUnsolvedAndListedApartFromEveryNumberedList) {
+    // Above any random state's quarter turns: that list knows no least length.
+    Options.MinShuffles = 45;
     qint64 now = 1700000000000;
     QORTestClient bob;
     ASSERT_TRUE(Start() && bob.Connect(Port()));
@@ -121,8 +123,8 @@ TEST_P(Verifier, randomStateDealsAreLegalUnsolvedAndListedApartFromEveryNumbered
         return std::tuple(dealt, ms, ToCp1251(SolveRequest(who, "pw", dealt.Id, ms, undo)));
     };
     const auto [random, randomMs, randomSolve] = deal(Client, "alice", "RANDOM", 300);
-    const auto [bobs, bobMs, bobSolve] = deal(bob, "bob", "25", 100);
-    const auto [alices, aliceMs, aliceSolve] = deal(Client, "alice", "25", 1000);
+    const auto [bobs, bobMs, bobSolve] = deal(bob, "bob", "50", 100);
+    const auto [alices, aliceMs, aliceSolve] = deal(Client, "alice", "50", 1000);
     const qsizetype turns = random.Moves.size();
     EXPECT_TRUE(random.What == VerifiedReply::Scramble && random.Kind == RandomKind &&
                 random.Shuffles == 0 && turns <= 42);
@@ -139,11 +141,11 @@ TEST_P(Verifier, randomStateDealsAreLegalUnsolvedAndListedApartFromEveryNumbered
     const QDate date = QDateTime::fromMSecsSinceEpoch(now).date();
     EXPECT_EQ(
         Client.AskLine("CUBE_GETTOP2;alice;pw\n"),
-        ToCp1251(TopList2Reply({{"bob", bobMs, 25, 25, date}, {"alice", aliceMs, 25, 25, date}})));
-    EXPECT_EQ(Client.Ask("CUBE_GETTOP;alice;pw", 60),
-              ToCp1251(TopListReply(
-                  {{"bob", ClockText(bobMs / 1000), "25", date.toString("dd.MM.yyyy")},
-                   {"alice", ClockText(aliceMs / 1000), "25", date.toString("dd.MM.yyyy")}})));
+        ToCp1251(TopList2Reply({{"bob", bobMs, 50, 50, date}, {"alice", aliceMs, 50, 50, date}})));
+    const QByteArray seedTop = ToCp1251(
+        TopListReply({{"bob", ClockText(bobMs / 1000), "50", date.toString("dd.MM.yyyy")},
+                      {"alice", ClockText(aliceMs / 1000), "50", date.toString("dd.MM.yyyy")}}));
+    EXPECT_EQ(Client.Ask("CUBE_GETTOP;alice;pw", seedTop.size()), seedTop);
     EXPECT_EQ(Client.AskLine("CUBE_SCRAMBLE;alice;pw;RANDOMX\nCUBE_SCRAMBLE;alice;pw;random\n"
                              "CUBE_GETTOP2;alice;pw;random\nCUBE_GETTOP2;alice;pw;RANDOM\n"),
               Bad + ToCp1251(TopList2Reply({{"alice", randomMs, int(turns), int(turns), date}})));
