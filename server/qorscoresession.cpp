@@ -173,9 +173,18 @@ void QORScoreSession::Serve(const QORServerMessage& message, const Reply& reply)
         reply(QByteArray());
         return;
     case QORServerMessage::Scramble:
-        Answer(message.KindName.isEmpty() ? Book.Verifier().Deal(Player, message.Shuffles)
-                                          : Book.Verifier().DealRandom(Player),
-               reply);
+        if (message.KindName.isEmpty()) {
+            Answer(Book.Verifier().Deal(Player, message.Shuffles), reply);
+            return;
+        }
+        // The deal waits for its solve as a login waits for its check.
+        Waiting = std::make_unique<QObject>();
+        WaitingFor = message.What;
+        WaitingReply = reply;
+        Book.Verifier().DealRandom(Player, Waiting.get(), [this, reply](const QByteArray& bytes) {
+            Waiting.reset();
+            Answer(bytes, reply);
+        });
         return;
     case QORServerMessage::Solve:
         ServeSolve(message, reply);

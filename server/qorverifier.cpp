@@ -8,6 +8,7 @@
 #include "solver/qorsolverbridge.h"
 
 #include <QDateTime>
+#include <QPointer>
 
 #include <sodium.h>
 
@@ -45,6 +46,7 @@ QORVerifier::QORVerifier(QORScoreStore& store)
     if (sodium_init() < 0)
         qFatal("libsodium cannot start");
     Solver = SharedSolver();
+    Pool.setMaxThreadCount(1);
 }
 
 QString QORVerifier::Keep(QORScramble scramble) {
@@ -62,12 +64,25 @@ QByteArray QORVerifier::Deal(qint64 player, int shuffles) {
     return id.isEmpty() ? QByteArray() : ToCp1251(QORProtocol::ScrambleReply(id, shuffles, moves));
 }
 
-QByteArray QORVerifier::DealRandom(qint64 player) {
-    // Its length on the list is what the player has to undo: the quarter turns as dealt.
-    const QList<QORMove> moves = QuarterTurnsOf(RandomStateScramble(*Solver, Draw));
-    const QString& kind = QORProtocol::RandomKind;
-    const QString id = Keep({player, int(moves.size()), MovesText(moves), 0, false, kind});
-    return id.isEmpty() ? QByteArray() : ToCp1251(QORProtocol::ScrambleReply(id, kind, moves));
+void QORVerifier::DealRandom(qint64 player, QObject* context,
+                             std::function<void(const QByteArray&)> done) {
+    Pool.start([this, player, waiting = QPointer<QObject>(context), done = std::move(done),
+                solver = Solver]() mutable {
+        // Its length on the list is what the player has to undo: the quarter turns as dealt.
+        const QList<QORMove> moves = QuarterTurnsOf(RandomStateScramble(*solver, Draw));
+        QMetaObject::invokeMethod(
+            &Home,
+            [this, player, waiting = std::move(waiting), done = std::move(done), moves] {
+                if (!waiting)
+                    return;
+                const QString& kind = QORProtocol::RandomKind;
+                const QString id =
+                    Keep({player, int(moves.size()), MovesText(moves), 0, false, kind});
+                done(id.isEmpty() ? QByteArray()
+                                  : ToCp1251(QORProtocol::ScrambleReply(id, kind, moves)));
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 std::optional<SolveFault> QORVerifier::Replay(const QString& scramble,

@@ -6,7 +6,9 @@
 #include "net/qorverified.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
+#include <QThreadPool>
 
 #include <functional>
 #include <memory>
@@ -42,8 +44,11 @@ public:
     // Deals the player a scramble of that many turns and stores it; the reply, empty when the
     // store refused it.
     QByteArray Deal(qint64 player, int shuffles);
-    // The same for a scramble of a uniformly random state, written as quarter turns.
-    QByteArray DealRandom(qint64 player);
+    // The same for a scramble of a uniformly random state, written as quarter turns. The
+    // solver works beside the event loop, so that a slow solve holds up no other client; the
+    // store takes the scramble and done gets the reply on this thread afterwards, unless
+    // context has gone meanwhile.
+    void DealRandom(qint64 player, QObject* context, std::function<void(const QByteArray&)> done);
     // Checks a solve message of the player, in the order the faults are told, and stores it.
     Verdict Check(qint64 player, const QORServerMessage& solve);
     // The fault of a solve of that scramble, written as dealt, if any, by replay and by its
@@ -57,4 +62,8 @@ private:
 
     QORScoreStore& Records;
     std::shared_ptr<const QORSolver> Solver;
+    // Where finished solves come back to; it goes after the pool, which waits for them.
+    QObject Home;
+    // One solve at a time, so that deals leave the other core to password checks.
+    QThreadPool Pool;
 };
