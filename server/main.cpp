@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
         PrintLine(stderr, QStringLiteral("quelmora-server: ") + store.ErrorString());
         return 1;
     }
+    // Making the server builds the solver's tables, so that no random-state deal waits for them.
     QORScoreServer server(store, options);
     if (!server.Listen()) {
         PrintLine(stderr, QStringLiteral("quelmora-server: cannot listen on %1:%2: %3")

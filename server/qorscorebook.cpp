@@ -41,9 +41,11 @@ QByteArray QORScoreBook::TopReply() {
     });
 }
 
-QByteArray QORScoreBook::TopList2Reply() {
-    return Fresh(Top2, [this] {
-        const QList<QORVerifiedTopRow> top = Records.VerifiedTop(Rows);
+QByteArray QORScoreBook::TopList2Reply(const QString& kind) {
+    // The message's reading lets no other kind through.
+    KeptList& list = kind.isEmpty() ? Numbered : Random;
+    return Fresh(list.Reply, [this, &list, kind] {
+        const QList<QORVerifiedTopRow> top = Records.VerifiedTop(Rows, kind);
         QList<QORProtocol::VerifiedRow> rows;
         QList<qint64> results;
         for (const QORVerifiedTopRow& row : top) {
@@ -51,14 +53,14 @@ QByteArray QORScoreBook::TopList2Reply() {
             results << row.ResultId;
         }
         if (Records.Answered())
-            Top2Results = results;
+            list.Results = results;
         return ToCp1251(QORProtocol::TopList2Reply(rows));
     });
 }
 
-int QORScoreBook::VerifiedPlace(qint64 resultId) {
-    TopList2Reply();
-    return int(Top2Results.indexOf(resultId) + 1);
+int QORScoreBook::VerifiedPlace(qint64 resultId, const QString& kind) {
+    TopList2Reply(kind);
+    return int((kind.isEmpty() ? Numbered : Random).Results.indexOf(resultId) + 1);
 }
 
 void QORScoreBook::AddResult(const QORKeptResult& result) {

@@ -40,10 +40,10 @@ public:
     // The reply to a top-list request, built again only once the ranking has changed. The
     // last one built while the store cannot answer; empty when there is none.
     QByteArray TopReply();
-    // The same for the verified list.
-    QByteArray TopList2Reply();
-    // The place of that result on the verified list, 1…, or 0 outside its rows.
-    int VerifiedPlace(qint64 resultId);
+    // The same for the verified list of scrambles of that kind, the numbered ones by default.
+    QByteArray TopList2Reply(const QString& kind = {});
+    // The place of that result on the verified list of that kind, 1…, or 0 outside its rows.
+    int VerifiedPlace(qint64 resultId, const QString& kind = {});
     QORVerifier& Verifier() { return Checker; }
     // Stores the result, or keeps it when the file refuses it or earlier ones wait.
     void AddResult(const QORKeptResult& result);
@@ -68,10 +68,15 @@ private:
     // The kept reply, built again by build when the ranking has changed and the store answers.
     QByteArray Fresh(KeptReply& kept, const std::function<QByteArray()>& build);
 
+    // A verified list's reply, and the results of its rows, in order.
+    struct KeptList {
+        KeptReply Reply;
+        QList<qint64> Results;
+    };
+
     KeptReply Top;
-    KeptReply Top2;
-    // The results of the verified list's rows, in order.
-    QList<qint64> Top2Results;
+    KeptList Numbered;
+    KeptList Random;
     QList<QORKeptResult> Kept;
     QTimer Retry;
     QTimer Watch;

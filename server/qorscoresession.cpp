@@ -173,13 +173,24 @@ void QORScoreSession::Serve(const QORServerMessage& message, const Reply& reply)
         reply(QByteArray());
         return;
     case QORServerMessage::Scramble:
-        Answer(Book.Verifier().Deal(Player, message.Shuffles), reply);
+        if (message.KindName.isEmpty()) {
+            Answer(Book.Verifier().Deal(Player, message.Shuffles), reply);
+            return;
+        }
+        // The deal waits for its solve as a login waits for its check.
+        Waiting = std::make_unique<QObject>();
+        WaitingFor = message.What;
+        WaitingReply = reply;
+        Book.Verifier().DealRandom(Player, Waiting.get(), [this, reply](const QByteArray& bytes) {
+            Waiting.reset();
+            Answer(bytes, reply);
+        });
         return;
     case QORServerMessage::Solve:
         ServeSolve(message, reply);
         return;
     case QORServerMessage::GetTop2:
-        Answer(Book.TopList2Reply(), reply);
+        Answer(Book.TopList2Reply(message.KindName), reply);
         return;
     case QORServerMessage::Invalid:
     case QORServerMessage::Refused:
@@ -202,6 +213,6 @@ void QORScoreSession::ServeSolve(const QORServerMessage& message, const Reply& r
     case Verdict::Accepted:
         break;
     }
-    const int place = verdict.Listed ? Book.VerifiedPlace(verdict.ResultId) : 0;
+    const int place = verdict.Listed ? Book.VerifiedPlace(verdict.ResultId, verdict.Kind) : 0;
     reply(ToCp1251(QORProtocol::SolveOkReply(message.Id, place)));
 }

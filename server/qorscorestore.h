@@ -37,16 +37,19 @@ struct QORAccount {
 };
 
 // A scramble as it was dealt: to whom, its turns as written, and when, in wall-clock
-// milliseconds since 1970 UTC.
+// milliseconds since 1970 UTC. One of a kind, QORProtocol::RandomKind, counts its quarter
+// turns as its shuffles; the numbered ones have no kind.
 struct QORScramble {
     qint64 Player = 0;
     int Shuffles = 0;
     QString Moves;
     qint64 DealtMs = 0;
     bool Used = false;
+    QString Kind;
 };
 
-// A verified solve as it is stored: one result row that counts on both lists unless held.
+// A verified solve as it is stored: one result row that counts on both lists unless held, or
+// with its scramble's kind on that kind's list only.
 struct QORSolve {
     qint64 Player = 0;
     QString ScrambleId;
@@ -57,6 +60,7 @@ struct QORSolve {
     QString Solution;
     QDate Date;
     bool Held = false;
+    QString Kind;
 };
 
 // A row of the verified list and the result it shows.
@@ -111,8 +115,12 @@ public:
     // Stores the solve and takes its scramble in one transaction; a held solve counts on no
     // list. The new result's id goes to resultId.
     SolveStored AddSolve(const QORSolve& solve, qint64& resultId);
-    // Each player's fastest verified solve that counts, fastest first, at most rows of them.
-    QList<QORVerifiedTopRow> VerifiedTop(int rows);
+    // Whether a solve counts on its list: not held, and of the least shuffles unless it is of
+    // a kind, whose scrambles are all alike.
+    bool Listed(const QORSolve& solve) const;
+    // Each player's fastest verified solve that counts, of scrambles of that kind, fastest
+    // first, at most rows of them.
+    QList<QORVerifiedTopRow> VerifiedTop(int rows, const QString& kind = {});
     int MinShuffles() const { return MinimumShuffles; }
 
     // Changes whenever the ranking may have changed, here or through another server or

@@ -6,6 +6,15 @@
 #include <QSqlError>
 #include <QVariant>
 
+namespace {
+
+// The column holds no nulls: a numbered scramble's kind is the empty text.
+QString KindValue(const QString& kind) {
+    return kind.isEmpty() ? QStringLiteral("") : kind;
+}
+
+} // namespace
+
 std::optional<bool> QORScoreStore::Banned(qint64 account) {
     QSqlQuery* find = Run(&Statements::FindBanned, {account});
     if (!find)
@@ -17,8 +26,8 @@ std::optional<bool> QORScoreStore::Banned(qint64 account) {
 }
 
 bool QORScoreStore::AddScramble(const QString& id, const QORScramble& scramble) {
-    return Run(&Statements::InsertScramble,
-               {id, scramble.Player, scramble.Shuffles, scramble.Moves, scramble.DealtMs});
+    return Run(&Statements::InsertScramble, {id, scramble.Player, scramble.Shuffles, scramble.Moves,
+                                             scramble.DealtMs, KindValue(scramble.Kind)});
 }
 
 std::optional<QORScramble> QORScoreStore::Scramble(const QString& id) {
@@ -35,6 +44,7 @@ std::optional<QORScramble> QORScoreStore::Scramble(const QString& id) {
     scramble.Moves = find->value(2).toString();
     scramble.DealtMs = find->value(3).toLongLong();
     scramble.Used = find->value(4).toInt() != 0;
+    scramble.Kind = find->value(5).toString();
     find->finish();
     return scramble;
 }
@@ -56,19 +66,21 @@ QORScoreStore::SolveStored QORScoreStore::AddSolve(const QORSolve& solve, qint64
         return fail(SolveStored::AlreadyUsed);
     const QString day = solve.Date.toString(Qt::ISODate);
     const int seconds = int(solve.Ms / 1000);
-    QSqlQuery* insert = Run(&Statements::InsertSolve,
-                            {solve.Player, seconds, solve.Shuffles, day, solve.Ms, solve.Moves,
-                             solve.ScrambleId, solve.Solution, solve.Held ? 1 : 0},
-                            false);
+    QSqlQuery* insert =
+        Run(&Statements::InsertSolve,
+            {solve.Player, seconds, solve.Shuffles, day, solve.Ms, solve.Moves, solve.ScrambleId,
+             solve.Solution, solve.Held ? 1 : 0, KindValue(solve.Kind)},
+            false);
     if (!insert || !insert->next())
         return fail(SolveStored::Failed);
     resultId = insert->value(0).toLongLong();
     insert->finish();
-    const bool listed = !solve.Held && solve.Shuffles >= MinimumShuffles;
+    const bool listed = Listed(solve);
     if (listed) {
-        // The seed list takes it as any result of whole seconds.
-        if (!Run(&Statements::UpsertBest, {solve.Player, seconds, solve.Shuffles, day, resultId},
-                 false) ||
+        // The seed list takes a numbered one as any result of whole seconds.
+        if ((solve.Kind.isEmpty() &&
+             !Run(&Statements::UpsertBest, {solve.Player, seconds, solve.Shuffles, day, resultId},
+                  false)) ||
             (Where.Engine == QORStoreLocation::PostgreSQL && !Notify()))
             return fail(SolveStored::Failed);
     }
@@ -79,9 +91,14 @@ QORScoreStore::SolveStored QORScoreStore::AddSolve(const QORSolve& solve, qint64
     return SolveStored::Stored;
 }
 
-QList<QORVerifiedTopRow> QORScoreStore::VerifiedTop(int rows) {
+bool QORScoreStore::Listed(const QORSolve& solve) const {
+    return !solve.Held && (!solve.Kind.isEmpty() || solve.Shuffles >= MinimumShuffles);
+}
+
+QList<QORVerifiedTopRow> QORScoreStore::VerifiedTop(int rows, const QString& kind) {
     QList<QORVerifiedTopRow> top;
-    QSqlQuery* query = Run(&Statements::VerifiedTop, {MinimumShuffles, rows});
+    QSqlQuery* query = Run(&Statements::VerifiedTop,
+                           {KindValue(kind), kind.isEmpty() ? MinimumShuffles : 0, rows});
     if (!query)
         return top;
     while (query->next()) {

@@ -62,9 +62,14 @@ QORServerMessage QORServerMessage::Parse(const QByteArray& bytes) {
     message.What = fields.size() > 1 ? KindOf(fields.first()) : Invalid;
     if (message.What == Invalid)
         return message;
+    // The verified list may be asked for by kind, in a field of its own; any other field
+    // there breaks the message as a field too many did before kinds.
+    const bool listKind =
+        message.What == GetTop2 && fields.size() == 4 && fields[3] == QORProtocol::RandomKind;
     const qsizetype expected = message.What == TimeResult ? 5
                                : message.What == Scramble ? 4
                                : message.What == Solve    ? 6
+                               : listKind                 ? 4
                                                           : 3;
     if (body.contains(UndefinedCp1251Byte) || fields.size() != expected || !CouldName(fields[1]) ||
         !IsValidPassword(fields[2])) {
@@ -80,6 +85,8 @@ QORServerMessage QORServerMessage::Parse(const QByteArray& bytes) {
             return QORServerMessage();
         message.Seconds = *seconds;
         message.Shuffles = *shuffles;
+    } else if (listKind || (message.What == Scramble && fields[3] == QORProtocol::RandomKind)) {
+        message.KindName = fields[3];
     } else if (message.What == Scramble) {
         const std::optional<int> turns = ParseBounded(fields[3], QORProtocol::MaxShuffles);
         if (!turns || *turns < 1)

@@ -24,9 +24,9 @@ const Table Tables[] = {
     {QStringLiteral("users"), {"id", "name", "name_key", "password", "banned"}},
     {QStringLiteral("results"),
      {"id", "user_id", "seconds", "shuffles", "date", "ms", "moves", "scramble_id", "solution",
-      "held"}},
+      "held", "kind"}},
     {QStringLiteral("scrambles"),
-     {"id", "user_id", "shuffles", "moves", "dealt_ms", "used"},
+     {"id", "user_id", "shuffles", "moves", "dealt_ms", "used", "kind"},
      false},
     {QStringLiteral("audit"), {"id", "at", "command", "target"}},
 };

@@ -10,8 +10,9 @@
 namespace {
 
 // Files of layout 0 kept PBKDF2 salts and digests in columns of their own and no name key.
-// Layout 1 added the name key; layout 2 the columns of verified solves and of bans.
-constexpr int Layout = 2;
+// Layout 1 added the name key; layout 2 the columns of verified solves and of bans; layout 3
+// the kind of a scramble and of its solve.
+constexpr int Layout = 3;
 
 // The tables are one text for both engines; only the key and byte columns are spelled apart.
 const char* const Schema[] = {
@@ -24,17 +25,19 @@ const char* const Schema[] = {
     // moves; a held one waits for the operator and counts on no list.
     "CREATE TABLE IF NOT EXISTS results (id ID_COLUMN, user_id BIGINT NOT NULL, "
     "seconds INTEGER NOT NULL, shuffles INTEGER NOT NULL, date TEXT NOT NULL, ms BIGINT, "
-    "moves INTEGER, scramble_id TEXT, solution TEXT, held INTEGER NOT NULL DEFAULT 0)",
+    "moves INTEGER, scramble_id TEXT, solution TEXT, held INTEGER NOT NULL DEFAULT 0, "
+    "kind TEXT NOT NULL DEFAULT '')",
     // One row per ranked player, so that the top list reads the first rows of one index
     // however many results are stored.
     "CREATE TABLE IF NOT EXISTS best (user_id BIGINT PRIMARY KEY, seconds INTEGER NOT NULL, "
     "shuffles INTEGER NOT NULL, date TEXT NOT NULL, result_id BIGINT NOT NULL)",
     "CREATE INDEX IF NOT EXISTS best_rank ON best (seconds, result_id)",
     // Scrambles dealt for the verified list; dealt_ms is the server's wall clock, in
-    // milliseconds since 1970 UTC, and used is set once a solve of it has been taken.
+    // milliseconds since 1970 UTC, and used is set once a solve of it has been taken. A
+    // scramble of a kind, and its solve, are empty of kind when numbered.
     "CREATE TABLE IF NOT EXISTS scrambles (id TEXT PRIMARY KEY, user_id BIGINT NOT NULL, "
     "shuffles INTEGER NOT NULL, moves TEXT NOT NULL, dealt_ms BIGINT NOT NULL, "
-    "used INTEGER NOT NULL DEFAULT 0)",
+    "used INTEGER NOT NULL DEFAULT 0, kind TEXT NOT NULL DEFAULT '')",
     // What the operator did, and when (UTC, ISO 8601).
     "CREATE TABLE IF NOT EXISTS audit (id ID_COLUMN, at TEXT NOT NULL, command TEXT NOT NULL, "
     "target TEXT NOT NULL)",
@@ -48,6 +51,8 @@ const char* const AddedColumns[][3] = {
     {"results", "scramble_id", "TEXT"},
     {"results", "solution", "TEXT"},
     {"results", "held", "INTEGER NOT NULL DEFAULT 0"},
+    {"results", "kind", "TEXT NOT NULL DEFAULT ''"},
+    {"scrambles", "kind", "TEXT NOT NULL DEFAULT ''"},
 };
 
 // Indexes on added columns, made once the columns are sure to be there.
@@ -101,7 +106,8 @@ QString DeriveBestStatement(bool onePlayer) {
                "INSERT INTO best (user_id, seconds, shuffles, date, result_id) "
                "SELECT user_id, seconds, shuffles, date, id FROM (SELECT user_id, seconds, "
                "shuffles, date, id, ROW_NUMBER() OVER (PARTITION BY user_id ORDER BY seconds, "
-               "id) AS place FROM results WHERE shuffles >= ? AND held = 0 AND user_id NOT IN "
+               "id) AS place FROM results WHERE shuffles >= ? AND held = 0 AND kind = '' AND "
+               "user_id NOT IN "
                "(SELECT id FROM users WHERE banned <> 0)%1) AS ranked WHERE place = 1")
         .arg(onePlayer ? QStringLiteral(" AND user_id = ?") : QString());
 }
@@ -172,12 +178,13 @@ QString UpgradeSQLiteLayout(QSqlDatabase& db) {
             return fail(query);
     }
     for (const auto& column : AddedColumns) {
-        if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM pragma_table_info('%1') "
-                                       "WHERE name = '%2'")
+        // A table the file does not have yet is made whole when a server opens it.
+        if (!query.exec(QStringLiteral("SELECT COUNT(*), COUNT(*) FILTER (WHERE name = '%2') "
+                                       "FROM pragma_table_info('%1')")
                             .arg(QLatin1String(column[0]), QLatin1String(column[1]))) ||
             !query.next())
             return fail(query);
-        const bool missing = query.value(0).toInt() == 0;
+        const bool missing = query.value(0).toInt() > 0 && query.value(1).toInt() == 0;
         query.finish();
         if (missing && !query.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
                                        .arg(QLatin1String(column[0]), QLatin1String(column[1]),

@@ -20,8 +20,8 @@ QString RankingChannel();
 // the trimmed name; gives id, name, password and banned.
 QString FindAccountStatement();
 // Derives the seed list's best rows, with the minimum shuffles bound first: each player's
-// fastest result by whole seconds, the earlier on a tie, among those not held, of players not
-// banned. With onePlayer, only for the player bound second.
+// fastest result by whole seconds, the earlier on a tie, among those not held and of no kind,
+// of players not banned. With onePlayer, only for the player bound second.
 QString DeriveBestStatement(bool onePlayer);
 // what, followed by the database's own words when it has any.
 QString StoreProblem(const QString& what, const QSqlError& error);

@@ -51,20 +51,20 @@ struct QORScoreStore::Statements {
                            "ORDER BY best.seconds, best.result_id LIMIT ?") &&
                CountResults.prepare("SELECT COUNT(*) FROM results") &&
                InsertScramble.prepare("INSERT INTO scrambles (id, user_id, shuffles, moves, "
-                                      "dealt_ms) VALUES (?, ?, ?, ?, ?)") &&
-               FindScramble.prepare(
-                   "SELECT user_id, shuffles, moves, dealt_ms, used FROM scrambles WHERE id = ?") &&
+                                      "dealt_ms, kind) VALUES (?, ?, ?, ?, ?, ?)") &&
+               FindScramble.prepare("SELECT user_id, shuffles, moves, dealt_ms, used, kind "
+                                    "FROM scrambles WHERE id = ?") &&
                // Only the first solve of a scramble takes it, on one server or on several.
                UseScramble.prepare("UPDATE scrambles SET used = 1 WHERE id = ? AND used = 0") &&
                InsertSolve.prepare("INSERT INTO results (user_id, seconds, shuffles, date, ms, "
-                                   "moves, scramble_id, solution, held) "
-                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id") &&
-               // Each player's fastest verified solve that counts, fastest first.
+                                   "moves, scramble_id, solution, held, kind) "
+                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id") &&
+               // Each player's fastest verified solve of a kind that counts, fastest first.
                VerifiedTop.prepare(
                    "SELECT users.name, ranked.ms, ranked.moves, ranked.shuffles, ranked.date, "
                    "ranked.id FROM (SELECT user_id, ms, moves, shuffles, date, id, ROW_NUMBER() "
                    "OVER (PARTITION BY user_id ORDER BY ms, id) AS place FROM results "
-                   "WHERE ms IS NOT NULL AND held = 0 AND shuffles >= ?) AS ranked "
+                   "WHERE ms IS NOT NULL AND held = 0 AND kind = ? AND shuffles >= ?) AS ranked "
                    "JOIN users ON users.id = ranked.user_id "
                    "WHERE ranked.place = 1 AND users.banned = 0 ORDER BY ranked.ms, ranked.id "
                    "LIMIT ?") &&

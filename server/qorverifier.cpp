@@ -4,8 +4,11 @@
 #include "net/qorcp1251.h"
 #include "server/qorscorestore.h"
 #include "server/qorservermessage.h"
+#include "solver/qorsolver.h"
+#include "solver/qorsolverbridge.h"
 
 #include <QDateTime>
+#include <QPointer>
 
 #include <sodium.h>
 
@@ -19,7 +22,20 @@ constexpr qint64 ScrambleLifeMs = qint64(QORProtocol::ScrambleLifeHours) * 3600 
 QString NewScrambleId() {
     unsigned char bytes[QORProtocol::ScrambleIdLength / 2];
     randombytes_buf(bytes, sizeof bytes);
-    return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(bytes), sizeof bytes).toHex());
+    return QString::fromLatin1(
+        QByteArray(reinterpret_cast<const char*>(bytes), sizeof bytes).toHex());
+}
+
+uint32_t Draw(uint32_t n) {
+    return uint32_t(randombytes_uniform(n));
+}
+
+// Built once per process, before the first deal, and shared read-only by every verifier: no
+// copy is kept on disk, since building is quick and a server starts seldom.
+std::shared_ptr<const QORSolver> SharedSolver() {
+    static const std::shared_ptr<const QORSolver> solver =
+        std::make_shared<const QORSolver>(QORSolverTables::Build());
+    return solver;
 }
 
 } // namespace
@@ -29,23 +45,48 @@ QORVerifier::QORVerifier(QORScoreStore& store)
     // Safe to call again; the random source needs it once per process.
     if (sodium_init() < 0)
         qFatal("libsodium cannot start");
+    Solver = SharedSolver();
+    Pool.setMaxThreadCount(1);
+}
+
+QString QORVerifier::Keep(QORScramble scramble) {
+    const QString id = NewScrambleId();
+    scramble.DealtMs = Clock();
+    return Records.AddScramble(id, scramble) ? id : QString();
 }
 
 QByteArray QORVerifier::Deal(qint64 player, int shuffles) {
     QORBigCube cube;
     cube.Reset();
     // The game's own shuffle, drawn from the system's cryptographic source.
-    const QList<QORMove> moves =
-        cube.Shuffle(shuffles, [](uint32_t n) { return uint32_t(randombytes_uniform(n)); });
-    const QString id = NewScrambleId();
-    if (!Records.AddScramble(id, {player, shuffles, MovesText(moves), Clock(), false}))
-        return QByteArray();
-    return ToCp1251(QORProtocol::ScrambleReply(id, shuffles, moves));
+    const QList<QORMove> moves = cube.Shuffle(shuffles, Draw);
+    const QString id = Keep({player, shuffles, MovesText(moves), 0, false, {}});
+    return id.isEmpty() ? QByteArray() : ToCp1251(QORProtocol::ScrambleReply(id, shuffles, moves));
+}
+
+void QORVerifier::DealRandom(qint64 player, QObject* context,
+                             std::function<void(const QByteArray&)> done) {
+    Pool.start([this, player, waiting = QPointer<QObject>(context), done = std::move(done),
+                solver = Solver]() mutable {
+        // Its length on the list is what the player has to undo: the quarter turns as dealt.
+        const QList<QORMove> moves = QuarterTurnsOf(RandomStateScramble(*solver, Draw));
+        QMetaObject::invokeMethod(
+            &Home,
+            [this, player, waiting = std::move(waiting), done = std::move(done), moves] {
+                if (!waiting)
+                    return;
+                const QString& kind = QORProtocol::RandomKind;
+                const QString id =
+                    Keep({player, int(moves.size()), MovesText(moves), 0, false, kind});
+                done(id.isEmpty() ? QByteArray()
+                                  : ToCp1251(QORProtocol::ScrambleReply(id, kind, moves)));
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 std::optional<SolveFault> QORVerifier::Replay(const QString& scramble,
-                                              const QORServerMessage& solve,
-                                              qint64 sinceDealtMs) {
+                                              const QORServerMessage& solve, qint64 sinceDealtMs) {
     const std::optional<QList<QORMove>> dealt = ParseMoves(scramble);
     if (!dealt || solve.Broken == SolveFault::Unsolved)
         return SolveFault::Unsolved;
@@ -100,7 +141,8 @@ QORVerifier::Verdict QORVerifier::Check(qint64 player, const QORServerMessage& s
                     turns,
                     QORProtocol::TimedMovesText(solve.Moves),
                     QDateTime::fromMSecsSinceEpoch(Clock()).date(),
-                    solve.Ms < HeldUnderMs || qint64(turns) * 1000 > HeldTurnsPerSecond * solve.Ms};
+                    solve.Ms < HeldUnderMs || qint64(turns) * 1000 > HeldTurnsPerSecond * solve.Ms,
+                    scramble->Kind};
     switch (Records.AddSolve(stored, verdict.ResultId)) {
     case QORScoreStore::SolveStored::Failed:
         return verdict;
@@ -113,6 +155,7 @@ QORVerifier::Verdict QORVerifier::Check(qint64 player, const QORServerMessage& s
     if (stored.Held)
         return refuse(SolveFault::Held);
     verdict.What = Verdict::Accepted;
-    verdict.Listed = stored.Shuffles >= Records.MinShuffles();
+    verdict.Listed = Records.Listed(stored);
+    verdict.Kind = stored.Kind;
     return verdict;
 }

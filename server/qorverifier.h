@@ -6,11 +6,16 @@
 #include "net/qorverified.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
+#include <QThreadPool>
 
 #include <functional>
+#include <memory>
 
 class QORScoreStore;
+class QORSolver;
+struct QORScramble;
 struct QORServerMessage;
 
 class QORVerifier {
@@ -23,11 +28,14 @@ public:
         enum Kind { Accepted, Refused, Unanswerable };
         Kind What = Unanswerable;
         QORProtocol::SolveFault Fault = QORProtocol::SolveFault::Unknown;
-        // Of an accepted solve: its result, and whether it counts on the lists.
+        // Of an accepted solve: its result, whether it counts on the lists, and the kind of
+        // its scramble, which names its list.
         qint64 ResultId = 0;
         bool Listed = false;
+        QString Kind;
     };
 
+    // Builds the solver's tables unless this process has them already.
     explicit QORVerifier(QORScoreStore& store);
 
     // The wall clock in milliseconds since 1970 UTC; tests move it.
@@ -36,6 +44,11 @@ public:
     // Deals the player a scramble of that many turns and stores it; the reply, empty when the
     // store refused it.
     QByteArray Deal(qint64 player, int shuffles);
+    // The same for a scramble of a uniformly random state, written as quarter turns. The
+    // solver works beside the event loop, so that a slow solve holds up no other client; the
+    // store takes the scramble and done gets the reply on this thread afterwards, unless
+    // context has gone meanwhile.
+    void DealRandom(qint64 player, QObject* context, std::function<void(const QByteArray&)> done);
     // Checks a solve message of the player, in the order the faults are told, and stores it.
     Verdict Check(qint64 player, const QORServerMessage& solve);
     // The fault of a solve of that scramble, written as dealt, if any, by replay and by its
@@ -44,5 +57,13 @@ public:
     Replay(const QString& scramble, const QORServerMessage& solve, qint64 sinceDealtMs);
 
 private:
+    // Stores the scramble under a new id; the id, empty when the store refused it.
+    QString Keep(QORScramble scramble);
+
     QORScoreStore& Records;
+    std::shared_ptr<const QORSolver> Solver;
+    // Where finished solves come back to; it goes after the pool, which waits for them.
+    QObject Home;
+    // One solve at a time, so that deals leave the other core to password checks.
+    QThreadPool Pool;
 };

@@ -1,6 +1,7 @@
 // The verified list's cost: checking one solve of a 200-turn scramble without the store
-// (reading the message, replaying scramble and solve, checking the times), and solves checked
-// per second end to end, over loopback TCP on an SQLite file.
+// (reading the message, replaying scramble and solve, checking the times), solves checked
+// per second end to end, over loopback TCP on an SQLite file, and the round trip of one
+// dealt scramble, numbered or of a random state.
 #include "model/qorbigcube.h"
 #include "net/qorcp1251.h"
 #include "net/qorverified.h"
@@ -16,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -34,8 +36,8 @@ void BM_CheckSolveOf200Moves(benchmark::State& state) {
     cube.Reset();
     cube.SeedSource = [] { return uint64_t(24); };
     const QList<QORMove> dealt = cube.Shuffle(200);
-    const QByteArray message = ToCp1251(QORProtocol::SolveRequest(
-        "alice", "pw", QString(32, u'a'), 80000, Undo(dealt)));
+    const QByteArray message =
+        ToCp1251(QORProtocol::SolveRequest("alice", "pw", QString(32, u'a'), 80000, Undo(dealt)));
     const QString scramble = MovesText(dealt);
     for (auto _ : state) {
         const QORServerMessage solve = QORServerMessage::Parse(message);
@@ -112,5 +114,40 @@ void BM_SolvesCheckedPerSecondOnSQLite(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * Players * Each);
 }
 BENCHMARK(BM_SolvesCheckedPerSecondOnSQLite)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One logged-in player asks for a scramble and waits for it: 25 turns with the argument 0, a
+// random state with 1, which the server's solver finds and the store keeps on an SQLite file.
+void BM_ScrambleRoundTripOnSQLite(benchmark::State& state) {
+    EnsureApplication();
+    QTemporaryDir dir;
+    QORScoreStore store;
+    store.Open(dir.filePath(QStringLiteral("scores.sqlite")), 20);
+    QORServerOptions options;
+    options.Port = 0;
+    options.PasswordCost = {1, 8};
+    QORScoreServer server(store, options);
+    server.Listen();
+    Player player(server.Port(), 0);
+    player.Lines(1);
+    const QByteArray request =
+        state.range(0) ? "CUBE_SCRAMBLE;p0;pw;RANDOM\n" : "CUBE_SCRAMBLE;p0;pw;25\n";
+    state.SetLabel(state.range(0) ? "random state" : "25 turns");
+    qint64 turns = 0;
+    for (auto _ : state) {
+        player.Socket.write(request);
+        const QByteArray line = player.Lines(1).value(0);
+        const auto dealt = QORProtocol::ParseVerifiedReply(FromCp1251(line + '\n'));
+        if (dealt.What != QORProtocol::VerifiedReply::Scramble)
+            state.SkipWithError(line.constData());
+        turns += dealt.Moves.size();
+    }
+    state.counters["quarter_turns"] =
+        double(turns) / double(std::max<benchmark::IterationCount>(state.iterations(), 1));
+}
+BENCHMARK(BM_ScrambleRoundTripOnSQLite)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 } // namespace

@@ -121,9 +121,11 @@ TEST_P(Moderation, copyDbKeepsBansVerifiedSolvesDealtScramblesAndTheAudit) {
     const qint64 anna = AddPlayer("anna");
     for (const QString& statement :
          {QString("INSERT INTO results (user_id, seconds, shuffles, date, ms, moves, scramble_id, "
-                  "solution, held) VALUES (%1, 4, 25, '2024-01-02', 4321, 80, 'ab', 'R@1', 1)")
+                  "solution, held, kind) VALUES (%1, 4, 25, '2024-01-02', 4321, 80, 'ab', 'R@1', "
+                  "1, 'RANDOM')")
               .arg(anna),
-          QString("INSERT INTO scrambles VALUES ('ab', %1, 25, 'R U', 1700000000000, 1)").arg(anna),
+          QString("INSERT INTO scrambles VALUES ('ab', %1, 25, 'R U', 1700000000000, 1, 'RANDOM')")
+              .arg(anna),
           QString("INSERT INTO audit (at, command, target) VALUES ('2024-01-02T00:00:00Z', "
                   "'unban', 'anna')")})
         ASSERT_TRUE(QSqlQuery(Store.Database()).exec(statement));
@@ -133,8 +135,8 @@ TEST_P(Moderation, copyDbKeepsBansVerifiedSolvesDealtScramblesAndTheAudit) {
     EXPECT_EQ(
         Rows(Store.Database(),
              "SELECT banned, ms, results.moves, scramble_id, solution, held, scrambles.moves, "
-             "dealt_ms, used FROM users, results, scrambles"),
-        "1|4321|80|ab|R@1|1|R U|1700000000000|1");
+             "dealt_ms, used, results.kind, scrambles.kind FROM users, results, scrambles"),
+        "1|4321|80|ab|R@1|1|R U|1700000000000|1|RANDOM|RANDOM");
     EXPECT_EQ(Operate({"--db", Path, "--unban", "anna"}), "0 unbanned anna");
     EXPECT_EQ(Rows(Store.Database(), "SELECT id, command FROM audit ORDER BY id"),
               "1|unban\n2|ban\n3|unban");

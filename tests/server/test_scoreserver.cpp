@@ -108,11 +108,12 @@ TEST_F(ScoreServer, hostileInputNeverStopsTheServerAndFloodsAndDeafClientsAreClo
     // The verified list's messages too, with a scramble dealt that a solve below may take.
     const QByteArray id(32, 'a');
     ASSERT_TRUE(Store.AddScramble(id, {AddPlayer("player 0"), 2, "R U",
-                                       QDateTime::currentMSecsSinceEpoch() - 60000, false}));
+                                       QDateTime::currentMSecsSinceEpoch() - 60000, false, {}}));
     const QByteArray valid[] = {"CUBE_LOGIN;player 0;pw", "CUBE_REGISTER;player 0;pw",
                                 "CUBE_GETTOP;player 0;pw", ResultBytes("player 0", 31536000, 1000),
                                 "CUBE_SCRAMBLE;player 0;pw;1000\n", "CUBE_GETTOP2;player 0;pw\n",
-                                "CUBE_SOLVE;player 0;pw;" + id + ";9000;U'@4000 R'@8000\n"};
+                                "CUBE_SOLVE;player 0;pw;" + id + ";9000;U'@4000 R'@8000\n",
+                                "CUBE_SCRAMBLE;player 0;pw;RANDOM\n", "CUBE_GETTOP2;player 0;pw;RANDOM\n"};
     QRandomGenerator random(4242);
     for (int batch = 1; batch <= 100; ++batch) {
         QORTestClient client;
@@ -120,7 +121,7 @@ TEST_F(ScoreServer, hostileInputNeverStopsTheServerAndFloodsAndDeafClientsAreClo
         // Messages, often cut short, with bytes changed and now and then a long tail of noise.
         QByteArray bytes;
         for (int i = 0; i < 50; ++i) {
-            bytes += valid[random.bounded(7)].left(random.bounded(1, 80));
+            bytes += valid[random.bounded(9)].left(random.bounded(1, 80));
             for (int n = random.bounded(3); n > 0; --n)
                 bytes[random.bounded(int(bytes.size()))] = char(random.bounded(256));
             for (int n = random.bounded(4) ? 0 : random.bounded(3000); n > 0; --n)

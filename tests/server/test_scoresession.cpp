@@ -9,7 +9,8 @@
 using ScoreSession = ServerTest;
 
 // Remembered credentials open nothing the password would not. Each check derives once, for an
-// unknown name too. Accounts of the PBKDF2 days stay usable and are upgraded at login.
+// unknown name too. Accounts of the PBKDF2 days stay usable and are upgraded at login; the
+// file's tables, also scrambles without a kind, get every column they lack.
 TEST_F(ScoreSession, accountRulesAndTheirCostHoldOnNewAndLoggedInConnectionsForOldAccountsToo) {
     {
         const OutsideConnection old(Path);
@@ -17,7 +18,9 @@ TEST_F(ScoreSession, accountRulesAndTheirCostHoldOnNewAndLoggedInConnectionsForO
                             "UNIQUE, salt BLOB, digest BLOB, iterations INTEGER)") &&
                     old.Run("CREATE TABLE results (id INTEGER PRIMARY KEY, user_id INTEGER, "
                             "seconds INTEGER, shuffles INTEGER, date TEXT)") &&
-                    old.Run("INSERT INTO results VALUES (1, 1, 30, 25, '2024-01-02')"));
+                    old.Run("INSERT INTO results VALUES (1, 1, 30, 25, '2024-01-02')") &&
+                    old.Run("CREATE TABLE scrambles (id TEXT PRIMARY KEY, user_id BIGINT, "
+                            "shuffles INTEGER, moves TEXT, dealt_ms BIGINT, used INTEGER)"));
         QSqlQuery insert = old.Query();
         insert.prepare("INSERT INTO users (name, salt, digest, iterations) VALUES (?, ?, ?, 2500)");
         for (const auto& [name, password] :

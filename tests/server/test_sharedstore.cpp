@@ -69,6 +69,12 @@ TEST_P(SharedStore, copyDbMovesEveryAccountAndResultBothWaysIntoEmptyStoresOnly)
     for (const auto& [name, seconds, shuffles] :
          {std::tuple("alice", 50, 25), std::tuple("bob", 40, 19), std::tuple("alice", 45, 30)})
         ASSERT_TRUE(Store.AddResult(AddPlayer(name), seconds, shuffles, QDate(2024, 1, 2)));
+    // A random-state solve, the fastest, stays apart from the seed list through both copies.
+    const QString id(32, 'b'), kind = QORProtocol::RandomKind;
+    qint64 solve = 0;
+    ASSERT_TRUE(Store.AddScramble(id, {1, 30, "R", 0, false, kind}) &&
+                Store.AddSolve({1, id, 30, 9000, 1, "R'@1", QDate(2024, 1, 2), false, kind},
+                               solve) == QORScoreStore::SolveStored::Stored);
     const auto copy = [](const QString& from, const QString& to) {
         QProcess process;
         process.start(QUELMORA_SERVER_PATH, {"--copy-db", from, to});
@@ -77,7 +83,7 @@ TEST_P(SharedStore, copyDbMovesEveryAccountAndResultBothWaysIntoEmptyStoresOnly)
                 (process.readAllStandardOutput() + process.readAllStandardError()).trimmed())
             .toStdString();
     };
-    EXPECT_EQ(copy(file, Path), "0 copied 2 accounts and 3 results");
+    EXPECT_EQ(copy(file, Path), "0 copied 2 accounts and 4 results");
     EXPECT_THAT(copy(file, Path), ::testing::HasSubstr("1 quelmora-server: nothing copied: "))
         << "not empty";
     QProcess server;
@@ -88,9 +94,11 @@ TEST_P(SharedStore, copyDbMovesEveryAccountAndResultBothWaysIntoEmptyStoresOnly)
                              "CUBE_LOGIN;carol;pw",
                          3 * Ok.size()),
               Ok + Ok + Ok);
-    EXPECT_EQ(copy(Path, back), "0 copied 3 accounts and 5 results");
+    EXPECT_EQ(copy(Path, back), "0 copied 3 accounts and 6 results");
     ASSERT_TRUE(Store.Open(back, 20));
     EXPECT_EQ(Ranking(10), (QStringList{"carol 20 20", "alice 44 25"}));
+    EXPECT_EQ(Store.VerifiedTop(10, kind).value(0).ResultId, solve);
+    EXPECT_EQ(Store.Scramble(id).value_or(QORScramble()).Kind, kind);
     EXPECT_EQ(Store.Account("ALICE").value_or(QORAccount()).Id, 1);
 }
 

@@ -1,7 +1,10 @@
+#include "model/qorbigcube.h"
+#include "net/qorclocktext.h"
 #include "net/qorcp1251.h"
 #include "net/qorprotocol.h"
 #include "net/qorverified.h"
 #include "serverharness.h"
+#include "solver/qorsolverbridge.h"
 
 using namespace QORProtocol;
 using Verifier = EitherStore;
@@ -23,8 +26,8 @@ TEST_P(Verifier, replayedSolvesAreRefusedByEachFaultAndTakenOnceAnsweredAtTheLin
     ASSERT_EQ(bob.AskLine("CUBE_REGISTER;bob;pwCUBE_GETTOP2;bob;pw\n"), Ok + empty);
     // A dealt scramble, and its moves undone one every 400 ms from 400 ms on.
     const auto deal = [&](QORTestClient& client, const QByteArray& who, int turns) {
-        const VerifiedReply dealt = ParseVerifiedReply(FromCp1251(client.AskLine(
-            "CUBE_SCRAMBLE;" + who + ";pw;" + QByteArray::number(turns) + '\n')));
+        const VerifiedReply dealt = ParseVerifiedReply(FromCp1251(
+            client.AskLine("CUBE_SCRAMBLE;" + who + ";pw;" + QByteArray::number(turns) + '\n')));
         EXPECT_EQ(dealt.Moves.size(), turns);
         QList<TimedMove> undo;
         for (qsizetype i = dealt.Moves.size() - 1; i >= 0; --i)
@@ -77,8 +80,8 @@ TEST_P(Verifier, replayedSolvesAreRefusedByEachFaultAndTakenOnceAnsweredAtTheLin
 
     // A solve may be 64 KiB long with its line feed, and no byte more.
     const QByteArray head = "CUBE_SOLVE;bob;pw;" + held.toLatin1() + ';', tail = ";R@1\n";
-    const QByteArray longest = head + QByteArray(65536 - head.size() - tail.size() - 4, '0') +
-                               "8000" + tail;
+    const QByteArray longest =
+        head + QByteArray(65536 - head.size() - tail.size() - 4, '0') + "8000" + tail;
     EXPECT_EQ(bob.AskLine(longest), ToCp1251(SolveBadReply(held, SolveFault::Used)));
     bob.Send(longest.chopped(tail.size()) + '0' + tail);
     EXPECT_TRUE(bob.WaitForClose() && bob.Received.isEmpty());
@@ -94,6 +97,58 @@ TEST_P(Verifier, replayedSolvesAreRefusedByEachFaultAndTakenOnceAnsweredAtTheLin
               Ok + ToCp1251(QORProtocol::TopListReply({})) + empty);
     EXPECT_EQ(Client.Ask("CUBE_GETTOP2;alice;pw\n", Bad.size()), Bad);
     EXPECT_EQ(carol.AskLine("CUBE_LOGIN;alice;pwCUBE_GETTOP2;carol;pw\n"), Bad + empty);
+}
+
+// A random-state deal is a legal cube that is not solved and is verified as a numbered one is;
+// its solve shows on its own list only, and no numbered solve shows there. A kind no server
+// knows is a broken message, as before kinds: a scramble gets no answer, a list a refusal.
+TEST_P(Verifier, randomStateDealsAreLegalUnsolvedAndListedApartFromEveryNumberedList) {
+    // Above any random state's quarter turns: that list knows no least length.
+    Options.MinShuffles = 45;
+    qint64 now = 1700000000000;
+    QORTestClient bob;
+    ASSERT_TRUE(Start() && bob.Connect(Port()));
+    Server->Book().Verifier().Clock = [&] { return now; };
+    ASSERT_EQ(Client.Ask("CUBE_REGISTER;alice;pw", Ok.size()) + bob.Ask("CUBE_REGISTER;bob;pw", 17),
+              Ok + Ok);
+    // The deal, and its moves undone one every stepMs, claimed 5 s slower than the last.
+    const auto deal = [&](QORTestClient& client, const QString& who, const QByteArray& of,
+                          qint64 stepMs) {
+        const VerifiedReply dealt = ParseVerifiedReply(
+            FromCp1251(client.AskLine(ToCp1251("CUBE_SCRAMBLE;" + who + ";pw;") + of + '\n')));
+        QList<TimedMove> undo;
+        for (qsizetype i = dealt.Moves.size() - 1; i >= 0; --i)
+            undo << TimedMove{dealt.Moves[i].Inverse(), stepMs * (undo.size() + 1)};
+        const qint64 ms = stepMs * dealt.Moves.size() + 5000;
+        return std::tuple(dealt, ms, ToCp1251(SolveRequest(who, "pw", dealt.Id, ms, undo)));
+    };
+    const auto [random, randomMs, randomSolve] = deal(Client, "alice", "RANDOM", 300);
+    const auto [bobs, bobMs, bobSolve] = deal(bob, "bob", "50", 100);
+    const auto [alices, aliceMs, aliceSolve] = deal(Client, "alice", "50", 1000);
+    const qsizetype turns = random.Moves.size();
+    EXPECT_TRUE(random.What == VerifiedReply::Scramble && random.Kind == RandomKind &&
+                random.Shuffles == 0 && turns <= 42);
+    QORBigCube cube;
+    cube.Reset();
+    for (const QORMove& move : random.Moves)
+        cube.Turn(move);
+    EXPECT_FALSE(cube.IsSolved());
+    EXPECT_EQ(CubieCubeAfter(random.Moves).Check(), QORStateFault::None);
+    now += 3600000;
+    EXPECT_EQ(Client.AskLine(randomSolve), ToCp1251(SolveOkReply(random.Id, 1)));
+    EXPECT_EQ(bob.AskLine(bobSolve), ToCp1251(SolveOkReply(bobs.Id, 1)));
+    EXPECT_EQ(Client.AskLine(aliceSolve), ToCp1251(SolveOkReply(alices.Id, 2)));
+    const QDate date = QDateTime::fromMSecsSinceEpoch(now).date();
+    EXPECT_EQ(
+        Client.AskLine("CUBE_GETTOP2;alice;pw\n"),
+        ToCp1251(TopList2Reply({{"bob", bobMs, 50, 50, date}, {"alice", aliceMs, 50, 50, date}})));
+    const QByteArray seedTop = ToCp1251(
+        TopListReply({{"bob", ClockText(bobMs / 1000), "50", date.toString("dd.MM.yyyy")},
+                      {"alice", ClockText(aliceMs / 1000), "50", date.toString("dd.MM.yyyy")}}));
+    EXPECT_EQ(Client.Ask("CUBE_GETTOP;alice;pw", seedTop.size()), seedTop);
+    EXPECT_EQ(Client.AskLine("CUBE_SCRAMBLE;alice;pw;RANDOMX\nCUBE_SCRAMBLE;alice;pw;random\n"
+                             "CUBE_GETTOP2;alice;pw;random\nCUBE_GETTOP2;alice;pw;RANDOM\n"),
+              Bad + ToCp1251(TopList2Reply({{"alice", randomMs, int(turns), int(turns), date}})));
 }
 
 using VerifiedOnly = ServerTest;
