@@ -12,7 +12,8 @@ start_game() {
     cp "$1" "$2/quelmora"
     cd "$2"
     # What the game keeps per user stays in the work folder.
-    export XDG_STATE_HOME="$PWD/state" XDG_DATA_HOME="$PWD/data" XDG_CONFIG_HOME="$PWD/config"
+    export XDG_STATE_HOME="$PWD/state" XDG_DATA_HOME="$PWD/data" XDG_CONFIG_HOME="$PWD/config" \
+        XDG_CACHE_HOME="$PWD/cache"
     ./quelmora & pid=$!
     trap 'kill -9 $pid 2>/dev/null || true' EXIT
     timeout 20 xdotool search --sync --onlyvisible --name '^Quelmora 1\.10$' > /dev/null

@@ -9,8 +9,6 @@ rm -rf "$2"
 mkdir -p "$2"
 printf '[QuelmoraSettings]\r\nUpdateTopList=0\r\nRotateSpeed=45\r\nPlayerIdleTimeout=0\r\nShuffleRotateCount=8\r\n' \
     > "$2/quelmora.ini"
-# The solver's tables are cached here, not in the home folder.
-export XDG_CACHE_HOME="$2/cache"
 start_game "$1" "$2" keep
 main=$(xdotool search --onlyvisible --name '^Quelmora 1\.10$' | head -1)
 eval "$(xdotool getwindowgeometry --shell --prefix M_ "$main")"
