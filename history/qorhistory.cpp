@@ -34,6 +34,8 @@ const char* const Upgrades[] = {
     "ALTER TABLE solves ADD COLUMN scramble_id TEXT NOT NULL DEFAULT '';"
     "ALTER TABLE solves ADD COLUMN dealt_at TEXT NOT NULL DEFAULT '';"
     "ALTER TABLE solves ADD COLUMN timed_moves TEXT NOT NULL DEFAULT ''",
+    // Random-state games, whose shuffle length is their scramble's quarter turns.
+    "ALTER TABLE solves ADD COLUMN random_state INTEGER NOT NULL DEFAULT 0",
 };
 
 // No more shuffle turns than the game offers, judged before anything is narrowed to an int
@@ -55,7 +57,7 @@ const QString Sound =
 const QString Columns =
     QStringLiteral(
         "id, finished_at, seconds, clock_seconds, shuffles, moves, scramble, solution, sent, ") +
-    Sound + QStringLiteral(", scramble_id, dealt_at, timed_moves");
+    Sound + QStringLiteral(", scramble_id, dealt_at, timed_moves, random_state");
 
 // The solves at one shuffle length, or all when it is negative; a length binds no value.
 QString OfLength(int shuffles, QVariantList& values) {
@@ -163,8 +165,8 @@ std::optional<qint64> QORSolveHistory::Add(const QORSolve& s, QString* error) {
     QSqlQuery insert(QSqlDatabase::database(Connection, false));
     insert.prepare(QStringLiteral("INSERT INTO solves (finished_at, seconds, clock_seconds, "
                                   "shuffles, moves, scramble, solution, sent, scramble_id, "
-                                  "dealt_at, timed_moves) "
-                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+                                  "dealt_at, timed_moves, random_state) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const QVariant& v :
          {QVariant(s.FinishedAt.toUTC().toString(Qt::ISODateWithMs)), QVariant(s.Seconds),
           QVariant(s.ClockSeconds), QVariant(s.Shuffles), QVariant(s.Moves),
@@ -172,7 +174,7 @@ std::optional<qint64> QORSolveHistory::Add(const QORSolve& s, QString* error) {
           QVariant(NotNull(s.ScrambleId)),
           QVariant(NotNull(s.DealtAt.isValid() ? s.DealtAt.toUTC().toString(Qt::ISODateWithMs)
                                                : QString())),
-          QVariant(NotNull(s.TimedMoves))})
+          QVariant(NotNull(s.TimedMoves)), QVariant(s.RandomState ? 1 : 0)})
         insert.addBindValue(v);
     if (!insert.exec()) {
         Say(error, insert.lastError().text());
@@ -215,6 +217,7 @@ QList<QORSolve> QORSolveHistory::Select(const QString& where, const QVariantList
         s.ScrambleId = select.value(10).toString();
         s.DealtAt = QDateTime::fromString(select.value(11).toString(), Qt::ISODateWithMs);
         s.TimedMoves = select.value(12).toString();
+        s.RandomState = select.value(13).toInt() != 0;
         solves << s;
     }
     return solves;
@@ -268,13 +271,14 @@ QList<int> QORSolveHistory::Lengths() const {
     return lengths;
 }
 
-std::optional<double> QORSolveHistory::Best(int shuffles, qint64 except) const {
+std::optional<double> QORSolveHistory::Best(int shuffles, qint64 except, bool randomState) const {
     QSqlQuery best(QSqlDatabase::database(Connection, false));
-    best.prepare(
-        QStringLiteral("SELECT MIN(seconds) FROM solves WHERE shuffles = ? AND id <> ? AND %1")
-            .arg(Sound));
+    best.prepare(QStringLiteral("SELECT MIN(seconds) FROM solves WHERE shuffles = ? AND id <> ? "
+                                "AND random_state = ? AND %1")
+                     .arg(Sound));
     best.addBindValue(shuffles);
     best.addBindValue(except);
+    best.addBindValue(randomState ? 1 : 0);
     if (!best.exec() || !best.next() || best.value(0).isNull())
         return std::nullopt;
     return best.value(0).toDouble();
