@@ -18,8 +18,10 @@
 #include "dialogs/qorfiledialog.h"
 #include "dialogs/qorfont.h"
 #include "dialogs/qorprogram.h"
+#include "dialogs/qorrandomstate.h"
 #include "dialogs/stats.h"
 #include "net/qorprotocol.h"
+#include "solver/qorsolverservice.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -65,7 +67,7 @@ TMainForm::TMainForm(const QString& exePath, QWidget* parent)
 
     FormCreate();
 
-    OptionsForm = new TOptionsForm(Settings, this);
+    OptionsForm = new TOptionsForm(Settings, *RandomState, this);
     AboutForm = new TAboutForm(this);
     AboutForm->ShowSite = [this] { Help->ShowHelp(); };
     LoginForm = new TLoginForm(Settings, this);
@@ -108,7 +110,9 @@ void TMainForm::FormCreate() {
     if (!Results->Open(QORSolveHistory::DefaultPath(), &problem))
         StartProblems << problem;
     Replay = new QORReplay(*Game, this);
-    Verified = new QORVerifiedGame(*Game, *Client, Settings, this);
+    Solver = new QORSolverService(QORSolverService::DefaultCacheFolder(), this);
+    RandomState = std::make_unique<QORRandomStateChoice>(UserStatePath());
+    Verified = new QORVerifiedGame(*Game, *Client, Settings, *RandomState, *Solver, this);
 }
 
 void TMainForm::ConnectParts() {
@@ -212,7 +216,9 @@ void TMainForm::ShowMoves() {
         if (Results->NewRecord())
             said << QStringLiteral("Новый рекорд!");
         // The server leaves such a solve out of its list; the player should not have to guess.
-        if (Game->GameShuffles < QORProtocol::DefaultMinShuffles)
+        if (Game->RandomState && !Game->Verified())
+            said << QStringLiteral("Сборка случайного состояния без проверки сервером в «Топ» не идёт.");
+        else if (!Game->RandomState && Game->GameShuffles < QORProtocol::DefaultMinShuffles)
             said << QStringLiteral("В «Топ» идут сборки от %1 ходов перемешивания.")
                         .arg(QORProtocol::DefaultMinShuffles);
         notes = said.join(QLatin1Char(' '));

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QFrame;
@@ -20,9 +21,11 @@ class QORDrawPanel;
 class QORGame;
 class QORHelp;
 class QORKeyboard;
+class QORRandomStateChoice;
 class QORReplay;
 class QORResults;
 class QORScoreClient;
+class QORSolverService;
 class QORVerifiedGame;
 class QORViewController;
 class QToolBar;
@@ -53,6 +56,10 @@ public:
     QORResults* Results = nullptr;
     QORReplay* Replay = nullptr;
     QORVerifiedGame* Verified = nullptr;
+    // The game's one solver, and whether a new game deals a random state, which the options
+    // dialog changes.
+    QORSolverService* Solver = nullptr;
+    std::unique_ptr<QORRandomStateChoice> RandomState;
 
     QToolBar* ToolBarMenu = nullptr;
     QToolBar* ToolBarButton = nullptr;

@@ -42,6 +42,7 @@ bool QORResults::Record(QString* problem) {
     solve.ScrambleId = Game.ScrambleId;
     solve.DealtAt = Game.DealtAt;
     solve.TimedMoves = Game.Verified() ? QORProtocol::TimedMovesText(Game.TimedMoves) : QString();
+    solve.RandomState = Game.RandomState;
     if (!History.IsOpen()) {
         *problem = QStringLiteral("История сборок недоступна: эта сборка не сохранена.");
         return false;
@@ -53,7 +54,7 @@ bool QORResults::Record(QString* problem) {
         return false;
     }
     Pending = *id;
-    const std::optional<double> best = History.Best(solve.Shuffles, Pending);
+    const std::optional<double> best = History.Best(solve.Shuffles, Pending, solve.RandomState);
     Beaten = best && solve.Seconds < *best;
     emit Changed();
     return true;
@@ -62,6 +63,8 @@ bool QORResults::Record(QString* problem) {
 void QORResults::Submit() {
     const qint64 id = Pending;
     Pending = 0;
+    if (GoesNowhere(Last))
+        return;
     if (Send(Last) && id && !AsSolve(Last) && History.MarkSent(id))
         emit Changed();
 }
@@ -90,6 +93,10 @@ std::optional<QList<QORProtocol::TimedMove>> QORResults::AsSolve(const QORSolve&
     return moves;
 }
 
+bool QORResults::GoesNowhere(const QORSolve& s) const {
+    return s.RandomState && !AsSolve(s);
+}
+
 bool QORResults::Send(const QORSolve& s) {
     if (const std::optional<QList<QORProtocol::TimedMove>> moves = AsSolve(s))
         return Client.SubmitSolve(s.ScrambleId, std::llround(s.Seconds * 1000), *moves);
@@ -105,7 +112,7 @@ void QORResults::SendKept() {
                           [this](const QORSolve& s) { return AsSolve(s).has_value(); });
     for (const QORSolve& s : unsent) {
         // The result just won goes once its congratulation is closed.
-        if (s.Id == Pending)
+        if (s.Id == Pending || GoesNowhere(s))
             continue;
         if (!Send(s))
             break;
