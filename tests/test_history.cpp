@@ -87,4 +87,11 @@ TEST(History, impossibleNumbersMarkASolveDamagedAndKeepItFromTimesLengthsBestAnd
     ASSERT_EQ(page.size(), 2);
     EXPECT_EQ(std::pair(page[0].Id, page[1].Id), std::pair(all.end()[-2].Id, all.end()[-3].Id));
     EXPECT_EQ(h.Page(-1, 0, 1000).size(), all.size());
+    // A random-state solve is told apart, and beats only its own kind.
+    QORSolve random = MadeSolve(10, 20);
+    random.RandomState = true;
+    ASSERT_TRUE(h.Add(random));
+    EXPECT_EQ(std::tuple(h.Best(20), h.Best(20, 0, true), h.All().last().RandomState,
+                         all[0].RandomState),
+              std::tuple(std::optional<double>(30), std::optional<double>(10), true, false));
 }

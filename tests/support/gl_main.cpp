@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     QTemporaryDir home;
     qputenv("XDG_STATE_HOME", home.filePath("state").toUtf8());
     qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+    qputenv("XDG_CACHE_HOME", home.filePath("cache").toUtf8());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
