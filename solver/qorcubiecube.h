@@ -50,6 +50,10 @@ struct QORCubieCube {
     static QORCubieCube FromStickers(const std::string& stickers, QORStateFault* fault);
 };
 
+// Where the sticker at a place, each coordinate -1, 0 or 1, facing along a unit normal sits in
+// the sticker form; -1 for no sticker.
+int StickerIndexAt(const std::array<int, 3>& place, const std::array<int, 3>& normal);
+
 constexpr int FaceTurnCount = 18;
 const QORCubieCube& FaceTurnCube(int faceTurn);
 // "U", "U2", "U'" and so on.

@@ -11,7 +11,8 @@
 
 #include <vector>
 
-QORCubieCube CubieCubeOf(const QORBigCube& cube);
+// Solved, with the fault, if the cubies do not make a legal cube, which turns never cause.
+QORCubieCube CubieCubeOf(const QORBigCube& cube, QORStateFault* fault = nullptr);
 // The state these turns make from a solved cube; any of the eighteen layer turns.
 QORCubieCube CubieCubeAfter(const QList<QORMove>& turns);
 // A half turn becomes two quarter turns, as the game and the wire know only quarter turns.
