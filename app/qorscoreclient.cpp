@@ -273,6 +273,12 @@ void QORScoreClient::Dispatch() {
     case QORProtocol::Reply::LoginRefused:
         if (again)
             break;
+        // A server from before random-state lists refuses that request as it refuses a
+        // malformed one: the credentials it took stand, and that list stays empty.
+        if (Online && ListsAsked.value(0) == RandomKind) {
+            ListsAsked.removeFirst();
+            break;
+        }
         SetStatus(QStringLiteral("ОШИБКА: ЛОГИН/ПАРОЛЬ!"));
         Refused = true;
         Online = false;

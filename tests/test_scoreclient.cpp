@@ -207,4 +207,8 @@ TEST(ScoreClient, verifiedRequestsGoLineEndedAndTheirRepliesAreReadWholeBesideTh
         EXPECT_EQ(seen, scrambles) << reads[0].toStdString();
     }
     EXPECT_EQ(c.lists, (QList<QList<QStringList>>{{{"bob", "9"}}})) << "a seed reply after one";
+    // A server that knows no random-state list refuses its request as a malformed one.
+    ASSERT_TRUE(c.client.RequestTopList2(QORProtocol::RandomKind));
+    c.Deliver("ZKSERVER_LOGIN_BAD");
+    EXPECT_TRUE(c.client.LoggedInNow() && c.client.Connected()) << "the login stands";
 }
