@@ -91,7 +91,7 @@ TEST(History, impossibleNumbersMarkASolveDamagedAndKeepItFromTimesLengthsBestAnd
     QORSolve random = MadeSolve(10, 20);
     random.RandomState = true;
     ASSERT_TRUE(h.Add(random));
-    EXPECT_EQ(std::tuple(h.Best(20), h.Best(20, 0, true), h.All().last().RandomState,
-                         all[0].RandomState),
-              std::tuple(std::optional<double>(30), std::optional<double>(10), true, false));
+    EXPECT_EQ(std::tuple(h.Best(20).value_or(0), h.Best(20, 0, true).value_or(0),
+                         h.All().last().RandomState),
+              std::tuple(30.0, 10.0, !all[0].RandomState));
 }

@@ -38,17 +38,14 @@ TEST(OptionsDialog, controlsShowTheSettingsTheyAreGivenAndUnmappedValuesStayUnti
     s.ColorTable[2] = RGBFromColorValue(0x00123456);
     s.DrawQuality = 7; // no slider position stands for it
     QTemporaryDir dir;
-    QORRandomStateChoice kept(dir.filePath("state.ini"));
-    kept.Set(true);
+    QORRandomStateChoice(dir.filePath("state.ini")).Set(true);
     QORRandomStateChoice choice(dir.filePath("state.ini"));
     TOptionsForm f(s, choice);
-    EXPECT_TRUE(f.CheckBoxRandomState->isChecked());
-    EXPECT_FALSE(f.EditShuffle->isEnabled()) << "a random state has no length";
-    EXPECT_EQ(f.EditShuffle->value(), 77);
-    EXPECT_EQ(f.TrackBarRSpeed->value(), 8);
-    EXPECT_EQ(f.ComboBoxIdle->currentText(), "Через 3 минуты");
-    EXPECT_FALSE(f.CheckBoxUpdateTop->isChecked());
-    EXPECT_EQ(f.ColorBoxFront->currentText(), "Красный");
+    EXPECT_EQ(std::tuple(f.EditShuffle->value(), f.TrackBarRSpeed->value(),
+                         f.ComboBoxIdle->currentText(), f.CheckBoxUpdateTop->isChecked(),
+                         f.ColorBoxFront->currentText(), f.CheckBoxRandomState->isChecked(),
+                         f.EditShuffle->isEnabled()),
+              std::tuple(77, 8, QString("Через 3 минуты"), false, QString("Красный"), true, false));
     EXPECT_EQ(f.ColorBoxBack->currentIndex(), 0) << "an unnamed colour shows in the first entry";
     EXPECT_EQ(f.ColorBoxBack->Selected(), 0x00123456u);
     EXPECT_EQ(f.TrackBarQuality->value(), 1);
