@@ -12,6 +12,7 @@
 #include "support/game.h"
 
 #include <QCheckBox>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -178,6 +179,7 @@ TEST(Results, aDealtGameGoesAsATimedSolveAndOneDealtTooLateOrTooLongAgoAsATimeUn
     // With the random state chosen, a RANDOM deal goes only as a replayed solve; without one
     // in time the game's solver deals, and that win goes to no list.
     g.form.RandomState->Set(true);
+    const auto off = qScopeGuard([&] { g.form.RandomState->Set(false); }); // for later tests
     QORGame& game = *g.form.Game;
     ms = 0;
     const QByteArray rid(32, 'c'), asked = "CUBE_SCRAMBLE;anna;secret1;RANDOM\n";
