@@ -19,6 +19,7 @@
 #include "dialogs/qorfiledialog.h"
 #include "dialogs/qorfont.h"
 #include "dialogs/qorprogram.h"
+#include "dialogs/qorrandomstate.h"
 #include "dialogs/stats.h"
 #include "net/qorprotocol.h"
 #include "solver/qorsolverservice.h"
@@ -67,7 +68,7 @@ TMainForm::TMainForm(const QString& exePath, QWidget* parent)
 
     FormCreate();
 
-    OptionsForm = new TOptionsForm(Settings, this);
+    OptionsForm = new TOptionsForm(Settings, *RandomState, this);
     AboutForm = new TAboutForm(this);
     AboutForm->ShowSite = [this] { Help->ShowHelp(); };
     LoginForm = new TLoginForm(Settings, this);
@@ -110,8 +111,9 @@ void TMainForm::FormCreate() {
     if (!Results->Open(QORSolveHistory::DefaultPath(), &problem))
         StartProblems << problem;
     Replay = new QORReplay(*Game, this);
-    Verified = new QORVerifiedGame(*Game, *Client, Settings, this);
     Solver = new QORSolverService(QORSolverService::DefaultCacheFolder(), this);
+    RandomState = std::make_unique<QORRandomStateChoice>(UserStatePath());
+    Verified = new QORVerifiedGame(*Game, *Client, Settings, *RandomState, *Solver, this);
     Hint = new QORHint(*Game, *Solver, this);
     Analysis = new QORAnalysis(Results->History, *Solver, this);
 }
@@ -222,7 +224,9 @@ void TMainForm::ShowMoves() {
         // The server leaves such a solve out of its list; the player should not have to guess.
         if (Game->HintUsed)
             said << QStringLiteral("С подсказкой: в «Топ» не идёт.");
-        else if (Game->GameShuffles < QORProtocol::DefaultMinShuffles)
+        else if (Game->RandomState && !Game->Verified())
+            said << QStringLiteral("Сборка случайного состояния без проверки сервером в «Топ» не идёт.");
+        else if (!Game->RandomState && Game->GameShuffles < QORProtocol::DefaultMinShuffles)
             said << QStringLiteral("В «Топ» идут сборки от %1 ходов перемешивания.")
                         .arg(QORProtocol::DefaultMinShuffles);
         notes = said.join(QLatin1Char(' '));

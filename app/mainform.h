@@ -12,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QFrame;
@@ -22,6 +23,7 @@ class QORAnalysis;
 class QORHelp;
 class QORHint;
 class QORKeyboard;
+class QORRandomStateChoice;
 class QORReplay;
 class QORResults;
 class QORScoreClient;
@@ -56,8 +58,10 @@ public:
     QORResults* Results = nullptr;
     QORReplay* Replay = nullptr;
     QORVerifiedGame* Verified = nullptr;
-    // The game's solver, for everyone here that needs one: its tables are built once.
+    // The game's one solver, for everyone here that needs one: its tables are built once. And
+    // whether a new game deals a random state, which the options dialog changes.
     QORSolverService* Solver = nullptr;
+    std::unique_ptr<QORRandomStateChoice> RandomState;
     QORHint* Hint = nullptr;
     QORAnalysis* Analysis = nullptr;
 

@@ -170,6 +170,7 @@ void TMainForm::N21Click() {
     // The verified list's request goes first: an older server takes a message it does not
     // know, sent right after one of its own, as part of that one.
     Client->RequestTopList2();
+    Client->RequestTopList2(QORProtocol::RandomKind);
     if (Client->RequestTopList())
         PlayersForm->ShowList();
 }

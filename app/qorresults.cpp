@@ -43,6 +43,7 @@ bool QORResults::Record(QString* problem) {
     solve.DealtAt = Game.DealtAt;
     solve.TimedMoves = Game.Verified() ? QORProtocol::TimedMovesText(Game.TimedMoves) : QString();
     solve.Hinted = Game.HintUsed;
+    solve.RandomState = Game.RandomState;
     if (!History.IsOpen()) {
         *problem = QStringLiteral("История сборок недоступна: эта сборка не сохранена.");
         return false;
@@ -54,7 +55,7 @@ bool QORResults::Record(QString* problem) {
         return false;
     }
     Pending = solve.Id = *id;
-    const std::optional<double> best = History.Best(solve.Shuffles, Pending);
+    const std::optional<double> best = History.Best(solve.Shuffles, Pending, solve.RandomState);
     Beaten = !solve.Hinted && best && solve.Seconds < *best;
     emit Changed();
     return true;
@@ -63,8 +64,7 @@ bool QORResults::Record(QString* problem) {
 void QORResults::Submit() {
     const qint64 id = Pending;
     Pending = 0;
-    // A game a hint helped is kept for the player alone.
-    if (Last.Hinted)
+    if (GoesNowhere(Last))
         return;
     if (Send(Last) && id && !AsSolve(Last) && History.MarkSent(id))
         emit Changed();
@@ -94,6 +94,10 @@ std::optional<QList<QORProtocol::TimedMove>> QORResults::AsSolve(const QORSolve&
     return moves;
 }
 
+bool QORResults::GoesNowhere(const QORSolve& s) const {
+    return s.Hinted || (s.RandomState && !AsSolve(s));
+}
+
 bool QORResults::Send(const QORSolve& s) {
     if (const std::optional<QList<QORProtocol::TimedMove>> moves = AsSolve(s))
         return Client.SubmitSolve(s.ScrambleId, std::llround(s.Seconds * 1000), *moves);
@@ -109,7 +113,7 @@ void QORResults::SendKept() {
                           [this](const QORSolve& s) { return AsSolve(s).has_value(); });
     for (const QORSolve& s : unsent) {
         // The result just won goes once its congratulation is closed.
-        if (s.Id == Pending)
+        if (s.Id == Pending || GoesNowhere(s))
             continue;
         if (!Send(s))
             break;

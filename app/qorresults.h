@@ -4,7 +4,8 @@
 // goes, oldest first, right after the next login; a solve the server replays waits until the
 // server has judged it. Nothing is retried on a timer. A verified
 // game's result goes as a solve the server replays while its scramble is young enough;
-// otherwise, and for every other game, as a time.
+// otherwise, and for every other game, as a time. A random-state game belongs to no numbered
+// list: it goes only as a solve the server replays, and is otherwise only kept.
 
 #include "history/qorhistory.h"
 #include "net/qorverified.h"
@@ -41,10 +42,13 @@ signals:
 
 private:
     // The timed turns of a result that can go as a solve the server replays; nothing when it
-    // goes as a time. A game a hint helped is kept but never sent.
+    // goes as a time.
     std::optional<QList<QORProtocol::TimedMove>> AsSolve(const QORSolve& solve) const;
     // Sends one result as the server can take it; false when it did not go.
     bool Send(const QORSolve& solve);
+    // A result no list takes: a game a hint helped, or a random-state game that cannot go as a
+    // replayed solve.
+    bool GoesNowhere(const QORSolve& solve) const;
     // The server's verdict on a solve: it has been sent.
     void Answered(const QORProtocol::VerifiedReply& reply);
 

@@ -131,6 +131,10 @@ bool QORScoreClient::RequestScramble(int shuffles) {
     return Connected() && Send(ScrambleRequest(Settings.UserName, Settings.Password, shuffles));
 }
 
+bool QORScoreClient::RequestScramble(const QString& kind) {
+    return Connected() && Send(ScrambleRequest(Settings.UserName, Settings.Password, kind));
+}
+
 bool QORScoreClient::SubmitSolve(const QString& id, qint64 ms, const QList<TimedMove>& moves) {
     if (Connected() && Send(SolveRequest(Settings.UserName, Settings.Password, id, ms, moves)))
         return true;
@@ -143,8 +147,11 @@ bool QORScoreClient::SolveFits(const QString& id, qint64 ms, const QList<TimedMo
            MaxSolveBytes;
 }
 
-bool QORScoreClient::RequestTopList2() {
-    return Connected() && Send(TopList2Request(Settings.UserName, Settings.Password));
+bool QORScoreClient::RequestTopList2(const QString& kind) {
+    if (!Connected() || !Send(TopList2Request(Settings.UserName, Settings.Password, kind)))
+        return false;
+    ListsAsked << kind;
+    return true;
 }
 
 void QORScoreClient::ClientSocketConnect() {
@@ -153,6 +160,7 @@ void QORScoreClient::ClientSocketConnect() {
     Unfinished.clear();
     Online = false;
     Handled = -1;
+    ListsAsked.clear();
     // The register choice keeps its state for the run: every connection registers until cleared.
     if (RegisterChosen()) {
         SetStatus(QStringLiteral("РЕГИСТРАЦИЯ..."));
@@ -223,7 +231,7 @@ QString QORScoreClient::ReadSeed(QString text) {
 void QORScoreClient::DispatchVerified(const VerifiedReply& reply) {
     switch (reply.What) {
     case VerifiedReply::Scramble:
-        emit ScrambleDealt(reply.Id, reply.Moves);
+        emit ScrambleDealt(reply.Id, reply.Moves, reply.Kind);
         break;
     case VerifiedReply::Accepted:
         SetStatus(reply.Place > 0
@@ -236,7 +244,9 @@ void QORScoreClient::DispatchVerified(const VerifiedReply& reply) {
         emit SolveAnswered(reply);
         break;
     case VerifiedReply::Rows:
-        emit VerifiedTopListReceived(reply.List);
+        // A list nobody asked for on this connection is the numbered one, as it always was.
+        emit VerifiedTopListReceived(reply.List, ListsAsked.isEmpty() ? QString()
+                                                                      : ListsAsked.takeFirst());
         break;
     case VerifiedReply::None:
         break;
@@ -263,6 +273,12 @@ void QORScoreClient::Dispatch() {
     case QORProtocol::Reply::LoginRefused:
         if (again)
             break;
+        // A server from before random-state lists refuses that request as it refuses a
+        // malformed one: the credentials it took stand, and that list stays empty.
+        if (Online && ListsAsked.value(0) == RandomKind) {
+            ListsAsked.removeFirst();
+            break;
+        }
         SetStatus(QStringLiteral("ОШИБКА: ЛОГИН/ПАРОЛЬ!"));
         Refused = true;
         Online = false;

@@ -44,8 +44,11 @@ public:
     // The verified list's requests, sent while connected; false when nothing went, and a
     // solve that did not go says so in the status.
     bool RequestScramble(int shuffles);
+    // A scramble of a kind, RandomKind.
+    bool RequestScramble(const QString& kind);
     bool SubmitSolve(const QString& id, qint64 ms, const QList<QORProtocol::TimedMove>& moves);
-    bool RequestTopList2();
+    // The verified list of numbered shuffles, or with a kind that kind's list.
+    bool RequestTopList2(const QString& kind = {});
     // Whether the solve fits in one message the server takes.
     bool SolveFits(const QString& id, qint64 ms, const QList<QORProtocol::TimedMove>& moves) const;
     // The server has taken the credentials on this connection.
@@ -65,11 +68,12 @@ signals:
     void LoggedIn();
     // The server refused the credentials; the connection closes once this has been handled.
     void LoginRefused();
-    // A scramble the server dealt for the verified list.
-    void ScrambleDealt(const QString& id, const QList<QORMove>& moves);
+    // A scramble the server dealt for the verified list; kind is empty for a numbered one.
+    void ScrambleDealt(const QString& id, const QList<QORMove>& moves, const QString& kind);
     // The server's verdict on a solve: Accepted with its place, or Refused with its fault.
     void SolveAnswered(const QORProtocol::VerifiedReply& reply);
-    void VerifiedTopListReceived(const QList<QORProtocol::VerifiedRow>& rows);
+    // A verified list, of the kind it was asked for (empty for the numbered one).
+    void VerifiedTopListReceived(const QList<QORProtocol::VerifiedRow>& rows, const QString& kind);
 
 private:
     void SetStatus(const QString& text);
@@ -97,6 +101,9 @@ private:
     bool Online = false;
     // What the reply was taken for when last read, so that its status is set once.
     int Handled = -1;
+    // The kinds of the verified lists asked for on this connection and not yet received: the
+    // server answers in order, and its reply does not name its kind.
+    QStringList ListsAsked;
     QTimer Retry;
     std::chrono::milliseconds NextRetry{0};
     // The server refused the credentials: trying them again would only be refused again.

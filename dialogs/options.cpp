@@ -4,6 +4,7 @@
 #include "dialogs/qorcolorbox.h"
 #include "dialogs/qorfont.h"
 #include "dialogs/qoroptionmaps.h"
+#include "dialogs/qorrandomstate.h"
 #include "dialogs/qorwrappedcheckbox.h"
 
 #include <QCheckBox>
@@ -28,8 +29,9 @@ QSlider* TrackBar(QWidget* parent, int last) {
 
 } // namespace
 
-TOptionsForm::TOptionsForm(QORSettings& settings, QWidget* parent)
-    : QDialog(parent), Settings(settings) {
+TOptionsForm::TOptionsForm(QORSettings& settings, QORRandomStateChoice& randomState,
+                           QWidget* parent)
+    : QDialog(parent), Settings(settings), RandomState(randomState) {
     setWindowTitle(QStringLiteral("Параметры..."));
     setFont(FittingFont(Tahoma(FormFontPixels), {{QStringLiteral("Перемешивать на"), 100}}));
     setFixedSize(287, 277);
@@ -59,9 +61,11 @@ void TOptionsForm::CreateGamePage() {
     EditShuffle->setValue(25);
     Label2 = new QLabel(QStringLiteral("поворотов"), TabSheet1);
     Label2->move(167, 12);
+    CheckBoxRandomState = new QCheckBox(QStringLiteral("Случайное состояние"), TabSheet1);
+    CheckBoxRandomState->setGeometry(104, 33, 160, 21);
 
     GroupBox3 = new QGroupBox(QStringLiteral(" Качество отображения (сглаживание): "), TabSheet1);
-    GroupBox3->setGeometry(3, 36, 263, 89);
+    GroupBox3->setGeometry(3, 57, 263, 89);
     Label11 = new QLabel(QStringLiteral("Без сглаживания"), GroupBox3);
     Label11->move(11, 17);
     Label11->adjustSize();
@@ -77,7 +81,7 @@ void TOptionsForm::CreateGamePage() {
         QStringLiteral("Отправлять результат игры и обновлять топ-лист (требуется подключение к "
                        "интернету)"),
         TabSheet1);
-    CheckBoxUpdateTop->setGeometry(14, 131, 240, 46);
+    CheckBoxUpdateTop->setGeometry(14, 152, 240, 46);
     CheckBoxUpdateTop->setChecked(true);
 }
 
@@ -143,6 +147,8 @@ void TOptionsForm::FormCreate() {
     if (const std::optional<int> position = PositionForQuality(Settings.DrawQuality))
         TrackBarQuality->setValue(*position);
     CheckBoxUpdateTop->setChecked(Settings.UpdateTopList);
+    CheckBoxRandomState->setChecked(RandomState.On());
+    EditShuffle->setEnabled(!RandomState.On());
 }
 
 void TOptionsForm::Connect() {
@@ -159,6 +165,8 @@ void TOptionsForm::Connect() {
     connect(TrackBarRSpeed, &QSlider::valueChanged, this, &TOptionsForm::TrackBarRSpeedChange);
     connect(ComboBoxIdle, &QComboBox::currentIndexChanged, this, &TOptionsForm::ComboBoxIdleChange);
     connect(CheckBoxUpdateTop, &QCheckBox::clicked, this, &TOptionsForm::CheckBoxUpdateTopClick);
+    connect(CheckBoxRandomState, &QCheckBox::clicked, this,
+            &TOptionsForm::CheckBoxRandomStateClick);
     connect(ButtonOK, &QPushButton::clicked, this, &TOptionsForm::ButtonOKClick);
 }
 
@@ -189,6 +197,12 @@ void TOptionsForm::ComboBoxIdleChange() {
 
 void TOptionsForm::CheckBoxUpdateTopClick() {
     Settings.UpdateTopList = CheckBoxUpdateTop->isChecked();
+}
+
+void TOptionsForm::CheckBoxRandomStateClick() {
+    RandomState.Set(CheckBoxRandomState->isChecked());
+    // A random state has no length: the up-down says so by standing aside.
+    EditShuffle->setEnabled(!RandomState.On());
 }
 
 void TOptionsForm::ButtonOKClick() {

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 struct QORSettings;
+class QORRandomStateChoice;
 
 #include <array>
 #include <utility>
@@ -22,8 +23,9 @@ class QTabWidget;
 class TOptionsForm : public QDialog {
     Q_OBJECT
 public:
-    // Fills the controls from the settings, once.
-    explicit TOptionsForm(QORSettings& settings, QWidget* parent = nullptr);
+    // Fills the controls from the settings and the random-state choice, once.
+    TOptionsForm(QORSettings& settings, QORRandomStateChoice& randomState,
+                 QWidget* parent = nullptr);
 
     QTabWidget* PageControl1 = nullptr;
     QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet3 = nullptr;
@@ -32,6 +34,8 @@ public:
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label11 = nullptr, *Label12 = nullptr;
     // The spin box's own arrows are the up-down.
     QSpinBox* EditShuffle = nullptr;
+    // On, a new game deals a random state and the shuffle length is not used.
+    QCheckBox* CheckBoxRandomState = nullptr;
     QGroupBox* GroupBox3 = nullptr;
     QSlider* TrackBarQuality = nullptr;
     QCheckBox* CheckBoxUpdateTop = nullptr;
@@ -57,6 +61,7 @@ public:
     void TrackBarRSpeedChange();
     void ComboBoxIdleChange();
     void CheckBoxUpdateTopClick();
+    void CheckBoxRandomStateClick();
     void ButtonOKClick();
 
 signals:
@@ -77,4 +82,5 @@ private:
     std::array<std::pair<QORColorBox*, int>, 8> ColorBoxes() const;
 
     QORSettings& Settings;
+    QORRandomStateChoice& RandomState;
 };

@@ -38,6 +38,21 @@ private:
     TPlayersForm* Form;
 };
 
+// A verified list's table: read-only rows in alternating colours.
+QTreeWidget* VerifiedList(QWidget* parent, const QPalette& palette) {
+    auto* view = new QTreeWidget(parent);
+    view->setHeaderLabels({QStringLiteral("Место"), QStringLiteral("Ник"), QStringLiteral("Время"),
+                           QStringLiteral("Ходов"), QStringLiteral("Перемешивание"),
+                           QStringLiteral("Дата")});
+    view->setRootIsDecorated(false);
+    view->setUniformRowHeights(true);
+    view->setAlternatingRowColors(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setPalette(palette);
+    return view;
+}
+
 } // namespace
 
 TPlayersForm::TPlayersForm(QWidget* mainForm) : QWidget(mainForm, Qt::Window) {
@@ -62,35 +77,29 @@ TPlayersForm::TPlayersForm(QWidget* mainForm) : QWidget(mainForm, Qt::Window) {
     palette.setColor(QPalette::Text, Qt::black);
     ListView->setPalette(palette);
     // Rows the server checked by replaying them; their time is to the hundredth.
-    VerifiedView = new QTreeWidget(this);
-    VerifiedView->setHeaderLabels({QStringLiteral("Место"), QStringLiteral("Ник"),
-                                   QStringLiteral("Время"), QStringLiteral("Ходов"),
-                                   QStringLiteral("Перемешивание"), QStringLiteral("Дата")});
-    VerifiedView->setRootIsDecorated(false);
-    VerifiedView->setUniformRowHeights(true);
-    VerifiedView->setAlternatingRowColors(true);
-    VerifiedView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    VerifiedView->setSelectionBehavior(QAbstractItemView::SelectRows);
     palette.setColor(QPalette::AlternateBase, ColorFromValue(OddRowColor));
-    VerifiedView->setPalette(palette);
+    VerifiedView = VerifiedList(this, palette);
+    RandomStateView = VerifiedList(this, palette);
     Tabs = new QTabWidget(this);
     Tabs->addTab(ListView, QStringLiteral("Все"));
     Tabs->addTab(VerifiedView, QStringLiteral("Проверенные"));
+    Tabs->addTab(RandomStateView, QStringLiteral("Случайное состояние"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Tabs);
 }
 
-void TPlayersForm::SetVerified(const QList<QORProtocol::VerifiedRow>& rows) {
-    VerifiedView->clear();
+void TPlayersForm::SetVerified(const QList<QORProtocol::VerifiedRow>& rows, const QString& kind) {
+    QTreeWidget* view = kind == QORProtocol::RandomKind ? RandomStateView : VerifiedView;
+    view->clear();
     int place = 0;
     for (const QORProtocol::VerifiedRow& row : rows)
-        new QTreeWidgetItem(VerifiedView,
+        new QTreeWidgetItem(view,
                             {QString::number(++place), row.Nick, ClockTextMs(row.Ms),
                              QString::number(row.Moves), QString::number(row.Shuffles),
                              row.Date.toString(QORProtocol::ListDateForm)});
-    for (int c = 0; c < VerifiedView->columnCount(); ++c)
-        VerifiedView->resizeColumnToContents(c);
+    for (int c = 0; c < view->columnCount(); ++c)
+        view->resizeColumnToContents(c);
 }
 
 void TPlayersForm::ShowList() {

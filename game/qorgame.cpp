@@ -23,7 +23,7 @@ void QORGame::NewGame() {
 }
 
 void QORGame::NewGame(const QString& scrambleId, const QList<QORMove>& scramble,
-                      const QDateTime& dealtAt) {
+                      const QDateTime& dealtAt, bool randomState) {
     Begin(int(scramble.size()), [this, scramble] {
         for (const QORMove& move : scramble)
             Cube.Turn(move);
@@ -31,6 +31,7 @@ void QORGame::NewGame(const QString& scrambleId, const QList<QORMove>& scramble,
     });
     ScrambleId = scrambleId;
     DealtAt = dealtAt;
+    RandomState = randomState;
 }
 
 void QORGame::Begin(int shuffles, const std::function<QList<QORMove>()>& shuffle) {
@@ -97,6 +98,7 @@ void QORGame::ClearTurns() {
     Solution.clear();
     ScrambleId.clear();
     DealtAt = {};
+    RandomState = false;
     TimedMoves.clear();
     Frame.Reset();
     Moves = 0;

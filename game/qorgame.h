@@ -42,6 +42,9 @@ public:
     // game shuffled here, which is never verified.
     QString ScrambleId;
     QDateTime DealtAt;
+    // The running game's shuffle is a uniformly random state's scramble, not a number of
+    // random turns: its result belongs to no numbered list.
+    bool RandomState = false;
     // The player's layer turns, undos and redos included, each with the clock's reading and
     // written in the cube's own frame, so that the shuffle and these replayed without the
     // whole-cube turns end solved.
@@ -65,9 +68,10 @@ public:
     // Resets and shuffles the cube and starts the clock, once the shuffle has been shown when
     // a view shows it. Forgets the game file.
     void NewGame();
-    // The same with the shuffle the score server dealt, which makes the game a verified one.
+    // The same with a given shuffle: one the score server dealt, which makes the game a
+    // verified one, or with no id one made here. randomState says it is a random state's.
     void NewGame(const QString& scrambleId, const QList<QORMove>& scramble,
-                 const QDateTime& dealtAt);
+                 const QDateTime& dealtAt, bool randomState = false);
     bool Verified() const { return !ScrambleId.isEmpty(); }
     // The view has shown every turn made so far.
     void TurnsShown();

@@ -37,6 +37,8 @@ const char* const Upgrades[] = {
     // Games helped by a hint, and the game's solver's length for each solve's shuffle.
     "ALTER TABLE solves ADD COLUMN hinted INTEGER NOT NULL DEFAULT 0;"
     "ALTER TABLE solves ADD COLUMN solver_moves INTEGER",
+    // Random-state games, whose shuffle length is their scramble's quarter turns.
+    "ALTER TABLE solves ADD COLUMN random_state INTEGER NOT NULL DEFAULT 0",
 };
 
 // No more shuffle turns than the game offers, judged before anything is narrowed to an int
@@ -61,7 +63,7 @@ const QString Columns =
     Sound +
     QStringLiteral(", scramble_id, dealt_at, timed_moves, hinted, CASE WHEN "
                    "typeof(solver_moves) = 'integer' AND solver_moves BETWEEN 0 AND 1000 THEN "
-                   "solver_moves END");
+                   "solver_moves END, random_state");
 
 // The solves at one shuffle length, or all when it is negative; a length binds no value.
 QString OfLength(int shuffles, QVariantList& values) {
@@ -175,8 +177,8 @@ std::optional<qint64> QORSolveHistory::Add(const QORSolve& s, QString* error) {
     QSqlQuery insert(QSqlDatabase::database(Connection, false));
     insert.prepare(QStringLiteral("INSERT INTO solves (finished_at, seconds, clock_seconds, "
                                   "shuffles, moves, scramble, solution, sent, scramble_id, "
-                                  "dealt_at, timed_moves, hinted, solver_moves) "
-                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+                                  "dealt_at, timed_moves, hinted, solver_moves, random_state) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const QVariant& v :
          {QVariant(s.FinishedAt.toUTC().toString(Qt::ISODateWithMs)), QVariant(s.Seconds),
           QVariant(s.ClockSeconds), QVariant(s.Shuffles), QVariant(s.Moves),
@@ -185,7 +187,8 @@ std::optional<qint64> QORSolveHistory::Add(const QORSolve& s, QString* error) {
           QVariant(NotNull(s.DealtAt.isValid() ? s.DealtAt.toUTC().toString(Qt::ISODateWithMs)
                                                : QString())),
           QVariant(NotNull(s.TimedMoves)), QVariant(s.Hinted ? 1 : 0),
-          s.SolverMoves ? QVariant(*s.SolverMoves) : QVariant(QMetaType::fromType<int>())})
+          s.SolverMoves ? QVariant(*s.SolverMoves) : QVariant(QMetaType::fromType<int>()),
+          QVariant(s.RandomState ? 1 : 0)})
         insert.addBindValue(v);
     if (!insert.exec()) {
         Say(error, insert.lastError().text());
@@ -239,6 +242,7 @@ QList<QORSolve> QORSolveHistory::Select(const QString& where, const QVariantList
         s.Hinted = select.value(13).toInt() != 0;
         if (!select.value(14).isNull())
             s.SolverMoves = select.value(14).toInt();
+        s.RandomState = select.value(15).toInt() != 0;
         solves << s;
     }
     return solves;
@@ -292,14 +296,14 @@ QList<int> QORSolveHistory::Lengths() const {
     return lengths;
 }
 
-std::optional<double> QORSolveHistory::Best(int shuffles, qint64 except) const {
+std::optional<double> QORSolveHistory::Best(int shuffles, qint64 except, bool randomState) const {
     QSqlQuery best(QSqlDatabase::database(Connection, false));
-    best.prepare(
-        QStringLiteral("SELECT MIN(seconds) FROM solves WHERE shuffles = ? AND id <> ? AND "
-                       "hinted = 0 AND %1")
-            .arg(Sound));
+    best.prepare(QStringLiteral("SELECT MIN(seconds) FROM solves WHERE shuffles = ? AND id <> ? "
+                                "AND random_state = ? AND hinted = 0 AND %1")
+                     .arg(Sound));
     best.addBindValue(shuffles);
     best.addBindValue(except);
+    best.addBindValue(randomState ? 1 : 0);
     if (!best.exec() || !best.next() || best.value(0).isNull())
         return std::nullopt;
     return best.value(0).toDouble();

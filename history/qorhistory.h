@@ -28,6 +28,9 @@ struct QORSolve {
     QString ScrambleId;
     QDateTime DealtAt;
     QString TimedMoves;
+    // The shuffle was a uniformly random state's scramble, Shuffles its quarter turns: it
+    // belongs to no numbered list.
+    bool RandomState = false;
     // The stored numbers cannot come from a real solve (a damaged or edited file); such a
     // solve is shown as damaged and counts nowhere.
     bool Damaged = false;
@@ -73,8 +76,8 @@ public:
     // The shuffle lengths the game offers among the solves, shortest first.
     QList<int> Lengths() const;
     // The fastest of the sound solves without hints at this shuffle length, other than the one
-    // named.
-    std::optional<double> Best(int shuffles, qint64 except = 0) const;
+    // named, among the random-state ones or among the others.
+    std::optional<double> Best(int shuffles, qint64 except = 0, bool randomState = false) const;
     // Every solve as comma-separated values with a header line, in UTF-8.
     bool ExportCsv(const QString& path, QString* error = nullptr) const;
 

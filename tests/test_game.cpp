@@ -130,8 +130,10 @@ TEST(Game, aDealtScrambleIsPlayedAsDealtAndItsTimedTurnsReplayToSolvedWithoutWho
         Game g;
         qint64 now = 500;
         g.game.NowMs = [&] { return now; };
-        g.game.NewGame(QString(32, 'c'), dealt, QDateTime());
+        // A random state's scramble is marked so until the next game, stop or opened file.
+        g.game.NewGame(QString(32, 'c'), dealt, QDateTime(), wholes != "..");
         EXPECT_TRUE(g.game.Verified() && g.game.GameShuffles == 6 && g.game.Scramble == dealt);
+        EXPECT_EQ(g.game.RandomState, wholes != "..");
         QString held; // the whole turns so far
         for (qsizetype i = dealt.size() - 1; i >= 0; --i) {
             now += 100;
@@ -166,6 +168,8 @@ TEST(Game, aDealtScrambleIsPlayedAsDealtAndItsTimedTurnsReplayToSolvedWithoutWho
         for (const QORProtocol::TimedMove& move : timed)
             replay.Turn(move.Move);
         EXPECT_TRUE(replay.IsSolved()) << QORProtocol::TimedMovesText(timed).toStdString();
+        g.game.Stop();
+        EXPECT_FALSE(g.game.RandomState);
     }
 }
 

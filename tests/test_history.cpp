@@ -23,7 +23,7 @@ TEST(History, aSolveIsCommittedInWalModeWaitsUnsentUntilMarkedAndExportsQuotingO
         EXPECT_EQ(h.Best(20), 31.5) << "a hinted solve is no record";
         const OutsideConnection reader(path); // what another process would read now
         EXPECT_EQ(reader.Column("PRAGMA journal_mode") + reader.Column("PRAGMA user_version"),
-                  (QStringList{"wal", "2"}));
+                  (QStringList{"wal", "3"}));
         EXPECT_EQ(reader.Column("SELECT finished_at || '|' || seconds || '|' || solution || '|' || "
                                 "sent FROM solves"),
                   (QStringList{"2026-12-07T09:30:15.250Z|31.5|R U'|0",
@@ -92,4 +92,11 @@ TEST(History, impossibleNumbersMarkASolveDamagedAndKeepItFromTimesLengthsBestAnd
     ASSERT_EQ(page.size(), 2);
     EXPECT_EQ(std::pair(page[0].Id, page[1].Id), std::pair(all.end()[-2].Id, all.end()[-3].Id));
     EXPECT_EQ(h.Page(-1, 0, 1000).size(), all.size());
+    // A random-state solve is told apart, and beats only its own kind.
+    QORSolve random = MadeSolve(10, 20);
+    random.RandomState = true;
+    ASSERT_TRUE(h.Add(random));
+    EXPECT_EQ(std::tuple(h.Best(20).value_or(0), h.Best(20, 0, true).value_or(0),
+                         h.All().last().RandomState),
+              std::tuple(30.0, 10.0, !all[0].RandomState));
 }

@@ -2,15 +2,18 @@
 // once, and what OK asks of the cubies.
 #include "dialogs/options.h"
 #include "dialogs/qorcolorbox.h"
+#include "dialogs/qorrandomstate.h"
 
 #include "settings/qorsettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -34,12 +37,15 @@ TEST(OptionsDialog, controlsShowTheSettingsTheyAreGivenAndUnmappedValuesStayUnti
     s.ColorTable[1] = RGBFromColorValue(0x000000FF);
     s.ColorTable[2] = RGBFromColorValue(0x00123456);
     s.DrawQuality = 7; // no slider position stands for it
-    TOptionsForm f(s);
-    EXPECT_EQ(f.EditShuffle->value(), 77);
-    EXPECT_EQ(f.TrackBarRSpeed->value(), 8);
-    EXPECT_EQ(f.ComboBoxIdle->currentText(), "Через 3 минуты");
-    EXPECT_FALSE(f.CheckBoxUpdateTop->isChecked());
-    EXPECT_EQ(f.ColorBoxFront->currentText(), "Красный");
+    QTemporaryDir dir;
+    QORRandomStateChoice(dir.filePath("state.ini")).Set(true);
+    QORRandomStateChoice choice(dir.filePath("state.ini"));
+    TOptionsForm f(s, choice);
+    EXPECT_EQ(std::tuple(f.EditShuffle->value(), f.TrackBarRSpeed->value(),
+                         f.ComboBoxIdle->currentText(), f.CheckBoxUpdateTop->isChecked(),
+                         f.ColorBoxFront->currentText(), f.CheckBoxRandomState->isChecked(),
+                         f.EditShuffle->isEnabled()),
+              std::tuple(77, 8, QString("Через 3 минуты"), false, QString("Красный"), true, false));
     EXPECT_EQ(f.ColorBoxBack->currentIndex(), 0) << "an unnamed colour shows in the first entry";
     EXPECT_EQ(f.ColorBoxBack->Selected(), 0x00123456u);
     EXPECT_EQ(f.TrackBarQuality->value(), 1);
@@ -48,7 +54,9 @@ TEST(OptionsDialog, controlsShowTheSettingsTheyAreGivenAndUnmappedValuesStayUnti
 
 TEST(OptionsDialog, everyControlWritesItsValueAtOnceAndTheFirstColourEntryAsksForAnyColour) {
     QORSettings s;
-    TOptionsForm f(s);
+    QTemporaryDir dir;
+    QORRandomStateChoice choice(dir.filePath("state.ini"));
+    TOptionsForm f(s, choice);
     // The first colour entry asks for any colour, and a cancel keeps the old one.
     QORColorBox* box = f.ColorBoxSpace;
     QList<QColor> asked;
@@ -86,6 +94,10 @@ TEST(OptionsDialog, everyControlWritesItsValueAtOnceAndTheFirstColourEntryAsksFo
     // A click anywhere on the wrapped caption ticks the box.
     QTest::mouseClick(f.CheckBoxUpdateTop, Qt::LeftButton, {}, QPoint(150, 30));
     EXPECT_FALSE(s.UpdateTopList);
+    QTest::mouseClick(f.CheckBoxRandomState, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(QORRandomStateChoice(dir.filePath("state.ini")).On()) << "kept at once";
+    EXPECT_FALSE(f.EditShuffle->isEnabled());
+    EXPECT_EQ(QSettings(dir.filePath("state.ini"), QSettings::IniFormat).allKeys().size(), 1);
     const std::tuple<QORColorBox*, int> boxes[] = {
         {f.ColorBoxFront, 1}, {f.ColorBoxBottom, 6}, {f.ColorBoxSpace, 0}, {f.ColorBoxBG, 7}};
     for (const auto& [box, slot] : boxes) {

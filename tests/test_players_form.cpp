@@ -31,6 +31,10 @@ TEST(PlayersForm, rowsKeepTheServersOrderAndTextsAndStayWhenEscapeHidesTheWindow
     EXPECT_EQ(texts, QStringList({"1", "anna", "00:00:41,23", "52", "20", "07.12.2026"}));
     EXPECT_EQ(f.VerifiedView->topLevelItem(1)->text(2), "01:00:00,01");
     EXPECT_EQ(f.Tabs->tabText(1), "Проверенные");
+    f.SetVerified({{"bob", 20000, 30, 26, {}}}, QORProtocol::RandomKind); // a tab of its own
+    EXPECT_EQ(f.Tabs->tabText(2) + f.RandomStateView->topLevelItem(0)->text(4) +
+                  f.VerifiedView->topLevelItem(1)->text(1),
+              "Случайное состояние26zed");
     QTest::keyClick(&f, Qt::Key_Escape);
     EXPECT_EQ(list->topLevelItemCount(), 2) << "closing only hides";
 }

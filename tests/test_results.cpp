@@ -6,11 +6,13 @@
 #include "app/qorverifiedgame.h"
 #include "dialogs/login.h"
 #include "dialogs/players.h"
+#include "dialogs/qorrandomstate.h"
 
 #include "support/fakescoreserver.h"
 #include "support/game.h"
 
 #include <QCheckBox>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -43,7 +45,8 @@ TEST(Results, theClockListAndRefusalShowAndEachWinIsKeptBeforeItsCongratulationU
     g.form.N21Click();
     EXPECT_TRUE(g.form.PlayersForm->isVisible()) << "shown before the list arrives";
     EXPECT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_TIMERESULT;anna;secret1;75;0"
-                                  "CUBE_GETTOP2;anna;secret1\nCUBE_GETTOP;anna;secret1"));
+                                  "CUBE_GETTOP2;anna;secret1\nCUBE_GETTOP2;anna;secret1;RANDOM\n"
+                                  "CUBE_GETTOP;anna;secret1"));
     server.Reply(0, "ZKSERVER_TOPLIST#anna;00:01:15;0;01.12.2026");
     QTreeWidget* list = g.form.PlayersForm->ListView;
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->topLevelItemCount() == 1; }));
@@ -115,8 +118,9 @@ TEST(Results, aHistoryThatCannotBeOpenedIsToldAtStartAndAtEachWin) {
 
 // Logged in, a new game plays the dealt scramble, and its win goes as a timed solve whose
 // verdict the status tells; no deal within its wait shuffles here, unverified; a kept solve
-// goes as a solve while its scramble is young and as a time after that.
-TEST(Results, aDealtGameGoesAsATimedSolveAndOneDealtTooLateOrTooLongAgoAsATime) {
+// goes as a solve while its scramble is young and as a time after that. A random state's game
+// goes only as a solve.
+TEST(Results, aDealtGameGoesAsATimedSolveAndOneDealtTooLateOrTooLongAgoAsATimeUnlessRandom) {
     FakeScoreServer server;
     Game g(ScoreServerSettings(server.Port(), "anna", "secret1"));
     g.form.show();
@@ -177,4 +181,34 @@ TEST(Results, aDealtGameGoesAsATimedSolveAndOneDealtTooLateOrTooLongAgoAsATime) 
     EXPECT_EQ(g.form.Results->History.Unsent().size(), 1);
     server.Reply(0, "ZKSERVER_SOLVE_BAD;" + id + ";USED\n");
     EXPECT_TRUE(QTest::qWaitFor([&] { return g.form.Results->History.Unsent().isEmpty(); }));
+    // With the random state chosen, a RANDOM deal goes only as a replayed solve; without one
+    // in time the game's solver deals, and that win goes to no list.
+    g.form.RandomState->Set(true);
+    const auto off = qScopeGuard([&] { g.form.RandomState->Set(false); }); // for later tests
+    QORGame& game = *g.form.Game;
+    ms = 0;
+    const QByteArray rid(32, 'c'), asked = "CUBE_SCRAMBLE;anna;secret1;RANDOM\n";
+    sent += asked;
+    for (const bool dealt : {true, false}) {
+        g.form.N4->trigger();
+        ASSERT_TRUE(server.WaitFor(0, sent));
+        QTimerEvent timeout(g.form.Verified->Wait.timerId());
+        dealt ? server.Reply(0, "ZKSERVER_SCRAMBLE;" + rid + ";RANDOM;R U\n")
+              : void(QCoreApplication::sendEvent(&g.form.Verified->Wait, &timeout));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return game.Running(); }, 30000));
+        EXPECT_EQ(std::pair(game.Verified(), game.RandomState), std::pair(dealt, true));
+        for (qsizetype i = game.Scramble.size() - 1; i >= 0; --i)
+            game.PlayerTurns({game.Scramble[i].Inverse()});
+        if (dealt)
+            server.Reply(0, "ZKSERVER_SOLVE_OK;" + rid + ";1\n");
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return g.form.Results->History.Unsent().size() == !dealt; }));
+        sent += dealt ? "CUBE_SOLVE;anna;secret1;" + rid + ";0;U'@0 R'@0\n" + asked : "";
+    }
+    EXPECT_TRUE(g.form.StatusPanels[2]->text().contains("без проверки сервером"));
+    // Nothing goes as a time, before or after the lists asked for.
+    g.form.Results->SendKept();
+    g.form.N21Click();
+    ASSERT_TRUE(server.WaitFor(0, sent + "CUBE_GETTOP2;anna;secret1\nCUBE_GETTOP2;anna;secret1;"
+                                         "RANDOM\nCUBE_GETTOP;anna;secret1"));
 }

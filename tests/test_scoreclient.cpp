@@ -182,12 +182,15 @@ TEST(ScoreClient, verifiedRequestsGoLineEndedAndTheirRepliesAreReadWholeBesideTh
     QObject::connect(
         &c.client, &QORScoreClient::ScrambleDealt,
         [&](const QString& i, const QList<QORMove>& m) { seen << i + ':' + MovesText(m); });
-    QObject::connect(&c.client, &QORScoreClient::VerifiedTopListReceived,
-                     [&](const QList<QORProtocol::VerifiedRow>& r) { seen << r.value(0).Nick; });
+    QObject::connect(
+        &c.client, &QORScoreClient::VerifiedTopListReceived,
+        [&](const QList<QORProtocol::VerifiedRow>& r, const QString& k) { seen << k + r[0].Nick; });
     c.Online();
-    // A scramble's and a solve's requests go from the game's window (Results tests).
-    ASSERT_TRUE(c.client.RequestTopList2());
-    EXPECT_TRUE(c.server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_GETTOP2;anna;secret1\n"));
+    // A scramble's and a solve's requests go from the game's window (Results tests). Each list
+    // is taken for the kind asked for in its turn.
+    ASSERT_TRUE(c.client.RequestTopList2() && c.client.RequestTopList2(QORProtocol::RandomKind));
+    EXPECT_TRUE(c.server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_GETTOP2;anna;secret1\n"
+                                    "CUBE_GETTOP2;anna;secret1;RANDOM\n"));
     // The reads, the status after the last of them, and the scrambles and lists seen.
     const std::tuple<QList<QByteArray>, const char*, QStringList> cases[] = {
         {{"ZKSERVER_SOL", "VE_OK;" + id + ";3", "\nZKSERVER_TOPLIST#bob;9"},
@@ -195,8 +198,9 @@ TEST(ScoreClient, verifiedRequestsGoLineEndedAndTheirRepliesAreReadWholeBesideTh
         {{"ZKSERVER_LOGIN_OKZKSERVER_SOLVE_OK;" + id + ";0\n"}, "РЕЗУЛЬТАТ ПРОВЕРЕН", {}},
         {{" ZKSERVER_SOLVE_BAD;" + id + ";UNSOLVED\n"}, "РЕЗУЛЬТАТ ОТКЛОНЁН: КУБИК НЕ СОБРАН", {}},
         {{"ZKSERVER_SOLVE_BAD;" + id + ";HELD\n"}, "РЕЗУЛЬТАТ ЖДЁТ ПРОВЕРКИ ОПЕРАТОРОМ", {}},
-        {{"ZKSERVER_SCRAMBLE;" + id + ";2;R U'\nZKSERVER_TOPLIST2#\"zed;41", "230;9;5;07.12.2026\"\n"},
-         "", {id + ":R U'", "zed"}},
+        {{"ZKSERVER_SCRAMBLE;" + id + ";2;R U'\nZKSERVER_TOPLIST2#\"zed;41",
+          "230;9;5;07.12.2026\"\nZKSERVER_TOPLIST2#\"bob;1;2;3;07.12.2026\"\n"},
+         "", {id + ":R U'", "zed", "RANDOMbob"}},
     };
     for (const auto& [reads, status, scrambles] : cases) {
         seen.clear();
@@ -207,4 +211,8 @@ TEST(ScoreClient, verifiedRequestsGoLineEndedAndTheirRepliesAreReadWholeBesideTh
         EXPECT_EQ(seen, scrambles) << reads[0].toStdString();
     }
     EXPECT_EQ(c.lists, (QList<QList<QStringList>>{{{"bob", "9"}}})) << "a seed reply after one";
+    // A server that knows no random-state list refuses its request as a malformed one.
+    ASSERT_TRUE(c.client.RequestTopList2(QORProtocol::RandomKind));
+    c.Deliver("ZKSERVER_LOGIN_BAD");
+    EXPECT_TRUE(c.client.LoggedInNow() && c.client.Connected()) << "the login stands";
 }
