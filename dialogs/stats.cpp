@@ -267,7 +267,10 @@ void TStatsForm::Reload() {
     ComboBoxShuffles->clear();
     ComboBoxShuffles->addItem(QStringLiteral("все"), -1);
     for (int n : History.Lengths())
-        ComboBoxShuffles->addItem(QStringLiteral("%1 поворотов").arg(n), n);
+        ComboBoxShuffles->addItem(n == QORSolveHistory::RandomStateLength
+                                      ? QStringLiteral("случайное состояние")
+                                      : QStringLiteral("%1 поворотов").arg(n),
+                                  n);
     ComboBoxShuffles->setCurrentIndex(std::max(0, ComboBoxShuffles->findData(chosen)));
     const int length = ComboBoxShuffles->currentData().toInt();
     // One read of the times for the figures and the chart; the table reads its own pages.

@@ -65,12 +65,14 @@ const QString Columns =
                    "typeof(solver_moves) = 'integer' AND solver_moves BETWEEN 0 AND 1000 THEN "
                    "solver_moves END, random_state");
 
-// The solves at one shuffle length, or all when it is negative; a length binds no value.
+// The solves at one shuffle length, of random-state games, or all; a length binds a value.
 QString OfLength(int shuffles, QVariantList& values) {
+    if (shuffles == QORSolveHistory::RandomStateLength)
+        return QStringLiteral("random_state = 1");
     if (shuffles < 0)
         return QStringLiteral("1");
     values << shuffles;
-    return QStringLiteral("shuffles = ?");
+    return QStringLiteral("shuffles = ? AND random_state = 0");
 }
 
 void Say(QString* error, const QString& text) {
@@ -287,12 +289,16 @@ QList<int> QORSolveHistory::Lengths() const {
     QList<int> lengths;
     QSqlQuery select(QSqlDatabase::database(Connection, false));
     if (!Read(select,
-              QStringLiteral("SELECT DISTINCT shuffles FROM solves WHERE %1 ORDER BY shuffles")
-                  .arg(SoundShuffles),
+              QStringLiteral("SELECT DISTINCT CASE WHEN random_state = 1 THEN %2 ELSE shuffles "
+                             "END AS length FROM solves WHERE %1 ORDER BY length")
+                  .arg(SoundShuffles)
+                  .arg(QORProtocol::MaxShuffles + 1),
               {}))
         return lengths;
+    // Random-state games sort after every length the game offers.
     while (select.next())
-        lengths << select.value(0).toInt();
+        lengths << (select.value(0).toInt() > QORProtocol::MaxShuffles ? RandomStateLength
+                                                                     : select.value(0).toInt());
     return lengths;
 }
 

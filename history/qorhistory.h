@@ -67,13 +67,17 @@ public:
     QList<QORSolve> All() const;
     // The sound solves the score server has not had; a damaged or hinted one is never sent.
     QList<QORSolve> Unsent() const;
-    // Up to count solves at this shuffle length (any when negative), newest first, from the
+    // The length that stands for the random-state games, whatever their scrambles' length: the
+    // lengths below are of the other games.
+    static constexpr int RandomStateLength = -2;
+    // Up to count solves at this shuffle length (any when -1), newest first, from the
     // one before the solve named (from the newest when 0): a window reads as it scrolls.
     QList<QORSolve> Page(int shuffles, qint64 before, int count) const;
-    // The time of every solve at this shuffle length (any when negative), oldest first, and
+    // The time of every solve at this shuffle length (any when -1), oldest first, and
     // nothing for a damaged one: one pass for the figures and the chart.
     QList<std::optional<double>> Times(int shuffles) const;
-    // The shuffle lengths the game offers among the solves, shortest first.
+    // The shuffle lengths the game offers among the solves, shortest first, and
+    // RandomStateLength last when there are random-state games.
     QList<int> Lengths() const;
     // The fastest of the sound solves without hints at this shuffle length, other than the one
     // named, among the random-state ones or among the others.

@@ -99,4 +99,8 @@ TEST(History, impossibleNumbersMarkASolveDamagedAndKeepItFromTimesLengthsBestAnd
     EXPECT_EQ(std::tuple(h.Best(20).value_or(0), h.Best(20, 0, true).value_or(0),
                          h.All().last().RandomState),
               std::tuple(30.0, 10.0, !all[0].RandomState));
+    EXPECT_EQ(h.Lengths(), (QList<int>{20, QORSolveHistory::RandomStateLength}));
+    EXPECT_EQ(h.Times(20).size(), all.size() - 4) << "not among the numbered games";
+    EXPECT_EQ(h.Times(QORSolveHistory::RandomStateLength), QList<std::optional<double>>{10.0});
+    EXPECT_EQ(h.Page(QORSolveHistory::RandomStateLength, 0, 9).size(), 1);
 }
