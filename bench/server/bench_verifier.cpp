@@ -48,6 +48,22 @@ void BM_CheckSolveOf200Moves(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckSolveOf200Moves)->Unit(benchmark::kMicrosecond);
 
+// A server on loopback and a fresh SQLite file, with cheap password hashing.
+struct BenchServer {
+    QTemporaryDir Dir;
+    QORScoreStore Store;
+    std::unique_ptr<QORScoreServer> Server;
+    BenchServer() {
+        EnsureApplication();
+        Store.Open(Dir.filePath(QStringLiteral("scores.sqlite")), 20);
+        QORServerOptions options;
+        options.Port = 0;
+        options.PasswordCost = {1, 8};
+        Server = std::make_unique<QORScoreServer>(Store, options);
+        Server->Listen();
+    }
+};
+
 struct Player {
     QTcpSocket Socket;
     QByteArray Received;
@@ -72,15 +88,8 @@ struct Player {
 // Ten players, each dealt twenty 40-turn scrambles beforehand, send their solves at once.
 void BM_SolvesCheckedPerSecondOnSQLite(benchmark::State& state) {
     constexpr int Players = 10, Each = 20;
-    EnsureApplication();
-    QTemporaryDir dir;
-    QORScoreStore store;
-    store.Open(dir.filePath(QStringLiteral("scores.sqlite")), 20);
-    QORServerOptions options;
-    options.Port = 0;
-    options.PasswordCost = {1, 8};
-    QORScoreServer server(store, options);
-    server.Listen();
+    const BenchServer bench;
+    QORScoreServer& server = *bench.Server;
     qint64 offset = 0;
     server.Book().Verifier().Clock = [&] { return QDateTime::currentMSecsSinceEpoch() + offset; };
     std::vector<std::unique_ptr<Player>> players;
@@ -118,15 +127,8 @@ BENCHMARK(BM_SolvesCheckedPerSecondOnSQLite)->Unit(benchmark::kMillisecond)->Use
 // One logged-in player asks for a scramble and waits for it: 25 turns with the argument 0, a
 // random state with 1, which the server's solver finds and the store keeps on an SQLite file.
 void BM_ScrambleRoundTripOnSQLite(benchmark::State& state) {
-    EnsureApplication();
-    QTemporaryDir dir;
-    QORScoreStore store;
-    store.Open(dir.filePath(QStringLiteral("scores.sqlite")), 20);
-    QORServerOptions options;
-    options.Port = 0;
-    options.PasswordCost = {1, 8};
-    QORScoreServer server(store, options);
-    server.Listen();
+    const BenchServer bench;
+    QORScoreServer& server = *bench.Server;
     Player player(server.Port(), 0);
     player.Lines(1);
     const QByteArray request =

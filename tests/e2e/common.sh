@@ -122,3 +122,12 @@ start_server() {
     port=$(sed -n 's/^listening on .*:\([0-9]*\)$/\1/p' "$2/server.log")
     [ -n "$port" ] || fail "the server did not start: $(cat "$2/server.log")"
 }
+
+# One request to the server start_server started, on a connection of its own; the seed's
+# messages are taken once it falls quiet.
+ask() {
+    exec 3<> "/dev/tcp/127.0.0.1/$port"
+    printf '%s' "$1" >&3
+    timeout 2 cat <&3 || true
+    exec 3<&-
+}

@@ -59,12 +59,6 @@ grep -q 'RandomState' quelmora.ini && fail "the choice reached the settings file
 # Online, against a real server.
 start_server "$2" "$work"
 trap 'kill -9 $server 2>/dev/null || true' EXIT
-ask() {
-    exec 3<> "/dev/tcp/127.0.0.1/$port"
-    printf '%s' "$1" >&3
-    timeout 2 cat <&3 || true
-    exec 3<&-
-}
 [[ "$(ask 'CUBE_REGISTER;solver;secret1')" == ZKSERVER_LOGIN_OK* ]] || fail "no account"
 mkdir -p "$work/online/state/quelmora"
 printf '[Game]\nRandomState=true\n' > "$work/online/state/quelmora/window.ini"

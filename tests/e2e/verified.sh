@@ -11,13 +11,6 @@ rm -rf "$work"
 mkdir -p "$work"
 start_server "$2" "$work"
 trap 'kill -9 $server 2>/dev/null || true' EXIT
-# One request on a connection of its own; the seed's messages are taken once it falls quiet.
-ask() {
-    exec 3<> "/dev/tcp/127.0.0.1/$port"
-    printf '%s' "$1" >&3
-    timeout 2 cat <&3 || true
-    exec 3<&-
-}
 [[ "$(ask 'CUBE_REGISTER;solver;secret1')" == ZKSERVER_LOGIN_OK* ]] || fail "no account"
 
 # The starting view never turns by itself, so the move keys mean the fixed frame's faces.
