@@ -78,6 +78,21 @@ QString ScrambleRequest(const QString& user, const QString& password, int shuffl
     return Ended(Credentials(GetScramble, user, password) + u';' + QString::number(shuffles));
 }
 
+QString DailyKindOf(const QDate& day) {
+    return DailyKind + u'-' + day.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+std::optional<QDate> DailyDayOf(const QString& kind) {
+    // Exactly the form DailyKindOf writes: ten characters of a real date after the dash.
+    if (kind.size() != DailyKind.size() + 11 || !kind.startsWith(DailyKind + u'-'))
+        return std::nullopt;
+    const QString date = kind.mid(DailyKind.size() + 1);
+    const QDate day = QDate::fromString(date, QStringLiteral("yyyy-MM-dd"));
+    if (!day.isValid() || DailyKindOf(day) != kind)
+        return std::nullopt;
+    return day;
+}
+
 QString ScrambleRequest(const QString& user, const QString& password, const QString& kind) {
     return Ended(Credentials(GetScramble, user, password) + u';' + kind);
 }
@@ -143,13 +158,15 @@ VerifiedReply ParseVerifiedReply(const QString& text) {
     }
     // The other replies hold no blank but between moves, and never a ";" inside a field.
     const QStringList f = body.split(u';');
-    if (f.size() < 3 || !IsScrambleId(f[1]))
+    // Only the refusal of a finished daily try comes without an id.
+    const bool noId = f.size() == 3 && f[0] == SolveBad && f[1].isEmpty();
+    if (f.size() < 3 || (!IsScrambleId(f[1]) && !noId))
         return reply;
     reply.Id = f[1];
     if (f[0] == ScrambleDealt && f.size() == 4) {
         const std::optional<qint64> shuffles = Digits(f[2]);
         const std::optional<QList<QORMove>> moves = ParseMoves(f[3]);
-        if ((shuffles || f[2] == RandomKind) && moves) {
+        if ((shuffles || f[2] == RandomKind || DailyDayOf(f[2])) && moves) {
             reply.What = VerifiedReply::Scramble;
             reply.Shuffles = shuffles ? int(*shuffles) : 0;
             reply.Kind = shuffles ? QString() : f[2];

@@ -33,6 +33,12 @@ inline constexpr int ScrambleLifeHours = 48;
 // A scramble of a uniformly random state, dealt in place of a number of shuffle turns, and the
 // verified list of such solves, which is kept apart from every numbered one.
 inline const QString RandomKind = QStringLiteral("RANDOM");
+// The daily challenge: asked for as DailyKind, today's; dealt and listed as DAILY-YYYY-MM-DD,
+// the UTC day it belongs to.
+inline const QString DailyKind = QStringLiteral("DAILY");
+QString DailyKindOf(const QDate& day);
+// The day of a DAILY-YYYY-MM-DD kind; nothing for any other text.
+std::optional<QDate> DailyDayOf(const QString& kind);
 // A scramble id: this many lowercase hex digits, 128 random bits.
 inline constexpr int ScrambleIdLength = 32;
 
@@ -56,7 +62,7 @@ bool IsScrambleId(const QString& id);
 
 // The requests, each ending with the line feed.
 QString ScrambleRequest(const QString& user, const QString& password, int shuffles);
-// The same for a named kind, RandomKind.
+// The same for a named kind: RandomKind or DailyKind.
 QString ScrambleRequest(const QString& user, const QString& password, const QString& kind);
 QString SolveRequest(const QString& user, const QString& password, const QString& id, qint64 ms,
                      const QList<TimedMove>& moves);
@@ -84,7 +90,8 @@ struct VerifiedReply {
     enum Kind { Scramble, Accepted, Refused, Rows, None };
     Kind What = None;
     QString Id;
-    // A dealt scramble's number of shuffle turns, or 0 with its kind, RandomKind.
+    // A dealt scramble's number of shuffle turns, or 0 with its kind: RandomKind, or a daily
+    // challenge's DAILY-YYYY-MM-DD. A refusal of a daily try already finished has no id.
     int Shuffles = 0;
     QString Kind;
     QList<QORMove> Moves;

@@ -39,6 +39,17 @@ TEST(Protocol, verifiedRepliesReadBackAsBuiltAndOnlyWholeOnes) {
     EXPECT_EQ(ScrambleRequest("a", "p", RandomKind), "CUBE_SCRAMBLE;a;p;RANDOM\n");
     EXPECT_EQ(TopList2Request("a", "p", RandomKind), "CUBE_GETTOP2;a;p;RANDOM\n");
     EXPECT_EQ(TopList2Request("a", "p"), "CUBE_GETTOP2;a;p\n");
+    const VerifiedReply daily = ParseVerifiedReply(ScrambleReply(id, "DAILY-2026-12-07", moves));
+    EXPECT_EQ(std::tuple(daily.What, daily.Kind, DailyDayOf(daily.Kind)),
+              std::tuple(VerifiedReply::Scramble, QString("DAILY-2026-12-07"),
+                         std::optional(QDate(2026, 12, 7))));
+    EXPECT_EQ(DailyKindOf(QDate(2026, 1, 2)), "DAILY-2026-01-02");
+    for (const char* kind : {"DAILY", "DAILY-2026-1-02", "DAILY-2026-02-30", "DAILY-2026-12-07x",
+                             "daily-2026-12-07", "DAILY-+026-12-07"})
+        EXPECT_FALSE(DailyDayOf(kind)) << kind;
+    const VerifiedReply finished = ParseVerifiedReply("ZKSERVER_SOLVE_BAD;;USED\n");
+    EXPECT_EQ(std::tuple(finished.What, finished.Id, finished.Fault),
+              std::tuple(VerifiedReply::Refused, QString(), SolveFault::Used));
     const VerifiedReply random = ParseVerifiedReply(ScrambleReply(id, RandomKind, moves));
     EXPECT_EQ(std::tuple(random.What, random.Shuffles, random.Kind, random.Moves),
               std::tuple(VerifiedReply::Scramble, 0, RandomKind, moves));
@@ -61,6 +72,8 @@ TEST(Protocol, verifiedRepliesReadBackAsBuiltAndOnlyWholeOnes) {
         "ZKSERVER_SOLVE_BAD;0123456789abcdef0123456789abcdef;LATE\n",
         "ZKSERVER_SCRAMBLE;0123456789abcdef0123456789abcdef;2;R Q\n",
         "ZKSERVER_SCRAMBLE;0123456789abcdef0123456789abcdef;RANDOMLY;R\n",
+        "ZKSERVER_SCRAMBLE;0123456789abcdef0123456789abcdef;DAILY;R\n",
+        "ZKSERVER_SOLVE_OK;;1\n",
         "ZKSERVER_TOPLIST2#a;1;2;3\n",
         "ZKSERVER_LOGIN_OK\n",
     };
