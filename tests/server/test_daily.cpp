@@ -65,17 +65,24 @@ TEST_P(Daily, oneScrambleADayOneTryEachListedByDayUntilTheDayEnds) {
     const VerifiedReply tomorrow = deal(carol, "carol");
     EXPECT_TRUE(tomorrow.Kind == "DAILY-2026-12-08" && tomorrow.Moves != carols.Moves);
     EXPECT_EQ(solve(carol, "carol", tomorrow, true), ToCp1251(SolveOkReply(tomorrow.Id, 1)));
+    const VerifiedReply alices2 = deal(Client, "alice");
+    EXPECT_EQ(solve(Client, "alice", alices2, true), ToCp1251(SolveOkReply(alices2.Id, 2)));
     const int turns = int(tomorrow.Moves.size());
-    const QList<VerifiedRow> second = {{"carol", 1000 * turns + 1000, turns, turns, next}};
-    EXPECT_EQ(
-        Client.AskLine("CUBE_GETTOP2;alice;pw;DAILY-2026-12-07\nCUBE_GETTOP2;alice;pw;DAILY\n"),
-        ToCp1251(TopList2Reply(first)) + ToCp1251(TopList2Reply(second)));
+    const QList<VerifiedRow> second = {{"carol", 1000 * turns + 1000, turns, turns, next},
+                                       {"alice", 1000 * turns + 1000, turns, turns, next}};
+    EXPECT_EQ(Client.AskLine("CUBE_GETTOP2;alice;pw;DAILY-2026-12-07\n") +
+                  Client.AskLine("CUBE_GETTOP2;alice;pw;DAILY\n"),
+              ToCp1251(TopList2Reply(first)) + ToCp1251(TopList2Reply(second)));
     EXPECT_EQ(ToCp1251(TopList2Reply(Store.DailyList(day)) + TopList2Reply(Store.DailyList(next))),
               ToCp1251(TopList2Reply(first) + TopList2Reply(second)));
-    const std::tuple<const char*, QDate, int> streaks[] = {
-        {"alice", day, 1}, {"alice", next, 1}, {"ALICE", day.addDays(2), 0},
-        {"bob", day, 0},   {"carol", next, 1}, {"carol", next.addDays(1), 1},
-        {"nobody", day, 0}};
+    const std::tuple<const char*, QDate, int> streaks[] = {{"alice", day, 1},
+                                                           {"alice", next, 2},
+                                                           {"ALICE", day.addDays(2), 2},
+                                                           {"alice", day.addDays(3), 0},
+                                                           {"bob", day, 0},
+                                                           {"carol", next, 1},
+                                                           {"carol", next.addDays(1), 1},
+                                                           {"nobody", day, 0}};
     for (const auto& [nick, today, streak] : streaks)
         EXPECT_EQ(Store.DailyStreak(nick, today), streak) << nick << today.toString().toStdString();
 }
