@@ -1,7 +1,7 @@
 // The verified list's cost: checking one solve of a 200-turn scramble without the store
 // (reading the message, replaying scramble and solve, checking the times), solves checked
 // per second end to end, over loopback TCP on an SQLite file, and the round trip of one
-// dealt scramble, numbered or of a random state.
+// dealt scramble, numbered, of a random state or the daily try.
 #include "model/qorbigcube.h"
 #include "net/qorcp1251.h"
 #include "net/qorverified.h"
@@ -125,15 +125,19 @@ void BM_SolvesCheckedPerSecondOnSQLite(benchmark::State& state) {
 BENCHMARK(BM_SolvesCheckedPerSecondOnSQLite)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One logged-in player asks for a scramble and waits for it: 25 turns with the argument 0, a
-// random state with 1, which the server's solver finds and the store keeps on an SQLite file.
+// random state with 1, which the server's solver finds and the store keeps on an SQLite file;
+// with 2 the day's daily try, drawn once and then dealt again while it is open.
 void BM_ScrambleRoundTripOnSQLite(benchmark::State& state) {
     const BenchServer bench;
     QORScoreServer& server = *bench.Server;
     Player player(server.Port(), 0);
     player.Lines(1);
-    const QByteArray request =
-        state.range(0) ? "CUBE_SCRAMBLE;p0;pw;RANDOM\n" : "CUBE_SCRAMBLE;p0;pw;25\n";
-    state.SetLabel(state.range(0) ? "random state" : "25 turns");
+    const char* const requests[] = {"CUBE_SCRAMBLE;p0;pw;25\n", "CUBE_SCRAMBLE;p0;pw;RANDOM\n",
+                                    "CUBE_SCRAMBLE;p0;pw;DAILY\n"};
+    const QByteArray request = requests[state.range(0)];
+    state.SetLabel(state.range(0) == 2   ? "daily try, open"
+                   : state.range(0) == 1 ? "random state"
+                                         : "25 turns");
     qint64 turns = 0;
     for (auto _ : state) {
         player.Socket.write(request);
@@ -149,6 +153,7 @@ void BM_ScrambleRoundTripOnSQLite(benchmark::State& state) {
 BENCHMARK(BM_ScrambleRoundTripOnSQLite)
     ->Arg(0)
     ->Arg(1)
+    ->Arg(2)
     ->Unit(benchmark::kMicrosecond)
     ->UseRealTime();
 
