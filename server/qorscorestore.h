@@ -39,8 +39,8 @@ struct QORAccount {
 };
 
 // A scramble as it was dealt: to whom, its turns as written, and when, in wall-clock
-// milliseconds since 1970 UTC. One of a kind, QORProtocol::RandomKind, counts its quarter
-// turns as its shuffles; the numbered ones have no kind.
+// milliseconds since 1970 UTC. One of a kind, QORProtocol::RandomKind or a daily try's
+// DAILY-YYYY-MM-DD, counts its quarter turns as its shuffles; the numbered ones have no kind.
 struct QORScramble {
     qint64 Player = 0;
     int Shuffles = 0;
