@@ -44,17 +44,16 @@ TEST_P(Daily, oneScrambleADayOneTryEachListedByDayUntilTheDayEnds) {
     const VerifiedReply carols = deal(carol, "carol");
     EXPECT_TRUE(alices.What == VerifiedReply::Scramble && alices.Kind == "DAILY-2026-12-07" &&
                 alices.Shuffles == 0 && alices.Moves.size() > 10);
-    EXPECT_TRUE(alices.Moves == bobs.Moves && bobs.Moves == carols.Moves);
-    EXPECT_TRUE(alices.Id != bobs.Id && bobs.Id != carols.Id);
+    EXPECT_TRUE(alices.Moves == bobs.Moves && bobs.Moves == carols.Moves && alices.Id != bobs.Id &&
+                bobs.Id != carols.Id);
     const VerifiedReply again = deal(Client, "alice");
     EXPECT_TRUE(again.Id == alices.Id && again.Moves == alices.Moves) << "open: dealt again";
-    const QByteArray used = ToCp1251(SolveBadReply({}, SolveFault::Used));
     EXPECT_EQ(solve(Client, "alice", alices, true), ToCp1251(SolveOkReply(alices.Id, 1)));
     EXPECT_EQ(solve(bob, "bob", bobs, false),
               ToCp1251(SolveBadReply(bobs.Id, SolveFault::Unsolved)));
     EXPECT_EQ(Client.AskLine("CUBE_SCRAMBLE;alice;pw;DAILY\n") +
                   bob.AskLine("CUBE_SCRAMBLE;bob;pw;DAILY\n"),
-              used + used);
+              ToCp1251(SolveBadReply({}, SolveFault::Used)).repeated(2));
     const QDate day(2026, 12, 7), next(2026, 12, 8);
     const QList<VerifiedRow> first = {{"alice", 1000 * alices.Moves.size() + 1000,
                                        int(alices.Moves.size()), int(alices.Moves.size()), day}};
@@ -75,28 +74,21 @@ TEST_P(Daily, oneScrambleADayOneTryEachListedByDayUntilTheDayEnds) {
               ToCp1251(TopList2Reply(first)) + ToCp1251(TopList2Reply(second)));
     EXPECT_EQ(ToCp1251(TopList2Reply(Store.DailyList(day)) + TopList2Reply(Store.DailyList(next))),
               ToCp1251(TopList2Reply(first) + TopList2Reply(second)));
-    const std::tuple<const char*, QDate, int> streaks[] = {{"alice", day, 1},
-                                                           {"alice", next, 2},
-                                                           {"ALICE", day.addDays(2), 2},
-                                                           {"alice", day.addDays(3), 0},
-                                                           {"bob", day, 0},
-                                                           {"carol", next, 1},
-                                                           {"carol", next.addDays(1), 1},
-                                                           {"nobody", day, 0}};
-    for (const auto& [nick, today, streak] : streaks)
-        EXPECT_EQ(Store.DailyStreak(nick, today), streak) << nick << today.toString().toStdString();
+    // The player, days after the first, and the streak then: days solved in a row up to then.
+    const std::tuple<const char*, int, int> streaks[] = {
+        {"alice", 0, 1}, {"alice", 1, 2}, {"ALICE", 2, 2}, {"alice", 3, 0},
+        {"bob", 0, 0},   {"carol", 1, 1}, {"carol", 2, 1}, {"nobody", 0, 0}};
+    for (const auto& [nick, after, streak] : streaks)
+        EXPECT_EQ(Store.DailyStreak(nick, day.addDays(after)), streak) << nick << after;
 }
 
 using DailyLayout = ServerTest;
 
 // A file of the layout before the daily challenge gains its one-try rule when opened.
 TEST_F(DailyLayout, aStoreOfTheOlderLayoutGainsTheOneTryADayRule) {
-    ASSERT_TRUE(Store.Open(Path, 20));
-    Store.Close();
-    {
-        const OutsideConnection old(Path);
-        ASSERT_TRUE(old.Run("DROP INDEX scrambles_daily") && old.Run("PRAGMA user_version=3"));
-    }
+    const OutsideConnection old(Path);
+    ASSERT_TRUE(Store.Open(Path, 20) && old.Run("DROP INDEX scrambles_daily") &&
+                old.Run("PRAGMA user_version=3"));
     const QString kind = DailyKindOf(QDate(2026, 12, 7));
     ASSERT_TRUE(Store.Open(Path, 20) &&
                 Store.AddScramble(QString(32, 'a'), {1, 1, "R", 0, false, kind}));
