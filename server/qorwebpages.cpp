@@ -15,8 +15,9 @@ const char* const Style =
     "nav{padding:.5em 0;border-bottom:1px solid #ccc}nav a{margin-right:1em}"
     "h1{font-size:1.4em}h2{font-size:1.15em;margin-top:1.5em}"
     "table{border-collapse:collapse;width:100%}th,td{padding:.25em .4em;text-align:left;"
-    "border-bottom:1px solid #eee}td.n{text-align:right}"
-    "p.empty{color:#777}";
+    "border-bottom:1px solid #eee}td.n{text-align:right}td a{word-break:break-all}"
+    "div.list{overflow-x:auto}p.empty{color:#777}"
+    "@media (max-width:30em){body{font-size:.9em}th,td{padding:.2em}}";
 
 QString Escaped(const QString& text) {
     return text.toHtmlEscaped();
@@ -45,9 +46,11 @@ QByteArray Page(const QString& title, const QDate& today, const QString& body) {
 QString Table(const QList<QORProtocol::VerifiedRow>& rows, bool seed = false) {
     if (rows.isEmpty())
         return QStringLiteral("<p class=\"empty\">Пока нет результатов.</p>");
-    QString html = QStringLiteral("<table><tr><th>Место</th><th>Игрок</th><th>Время</th>");
+    QString html =
+        QStringLiteral("<div class=\"list\"><table><tr><th>Место</th><th>Игрок</th><th>Время</th>");
     html += seed ? QString() : QStringLiteral("<th>Ходы</th>");
-    html += QStringLiteral("<th>Перемешивание</th><th>Дата</th></tr>");
+    html += QStringLiteral("<th><abbr title=\"Ходов перемешивания\">Перем.</abbr></th>"
+                           "<th>Дата</th></tr>");
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QORProtocol::VerifiedRow& row = rows[i];
         const QString time = seed ? ClockText(int(row.Ms / 1000)) : ClockTextMs(row.Ms);
@@ -60,7 +63,7 @@ QString Table(const QList<QORProtocol::VerifiedRow>& rows, bool seed = false) {
                     .arg(row.Shuffles)
                     .arg(DayText(row.Date));
     }
-    return html + QStringLiteral("</table>");
+    return html + QStringLiteral("</table></div>");
 }
 
 QString PlaceText(const QORWebPlace& place, bool seed = false) {
