@@ -70,9 +70,9 @@ QList<QORProtocol::VerifiedRow> WebDailyList(QORScoreStore& store, const QDate& 
     if (!query.exec())
         return list;
     while (query.next())
-        list << QORProtocol::VerifiedRow{
-            query.value(0).toString(), query.value(1).toLongLong(), query.value(2).toInt(),
-            query.value(3).toInt(), QDate::fromString(query.value(4).toString(), Qt::ISODate)};
+        list << QORProtocol::VerifiedRow{query.value(0).toString(), query.value(1).toLongLong(),
+                                         query.value(2).toInt(), query.value(3).toInt(),
+                                         QDate::fromString(query.value(4).toString(), Qt::ISODate)};
     return list;
 }
 

@@ -32,8 +32,9 @@ QString Link(const QString& path, const QString& text) {
 }
 
 QByteArray Page(const QString& title, const QDate& today, const QString& body) {
-    const QString nav = Link(QStringLiteral("/"), QStringLiteral("Все списки")) +
-                        Link(QStringLiteral("/day/") + DayText(today), QStringLiteral("Задача дня"));
+    const QString nav =
+        Link(QStringLiteral("/"), QStringLiteral("Все списки")) +
+        Link(QStringLiteral("/day/") + DayText(today), QStringLiteral("Задача дня"));
     return QStringLiteral("<!DOCTYPE html>\n<html lang=\"ru\"><head><meta charset=\"utf-8\">"
                           "<meta name=\"viewport\" content=\"width=device-width, "
                           "initial-scale=1\"><title>%1 — Quelmora</title><style>%2</style>"
@@ -113,24 +114,23 @@ QString PlayerPath(const QString& name) {
 }
 
 QByteArray BoardPage(const QORWebBoard& board) {
-    const QString body =
-        QStringLiteral("<h2>%1</h2>")
-            .arg(Link(QStringLiteral("/day/") + DayText(board.Today),
-                      QStringLiteral("Задача дня ") + DayText(board.Today))) +
-        Table(board.Daily) + QStringLiteral("<h2>Проверенные</h2>") + Table(board.Verified) +
-        QStringLiteral("<h2>Случайное состояние</h2>") + Table(board.Random) +
-        QStringLiteral("<h2>Все</h2>") + Table(board.Seed, true);
+    const QString body = QStringLiteral("<h2>%1</h2>")
+                             .arg(Link(QStringLiteral("/day/") + DayText(board.Today),
+                                       QStringLiteral("Задача дня ") + DayText(board.Today))) +
+                         Table(board.Daily) + QStringLiteral("<h2>Проверенные</h2>") +
+                         Table(board.Verified) + QStringLiteral("<h2>Случайное состояние</h2>") +
+                         Table(board.Random) + QStringLiteral("<h2>Все</h2>") +
+                         Table(board.Seed, true);
     return Page(QStringLiteral("Лучшие результаты"), board.Today, body);
 }
 
 QByteArray DayPage(const QDate& day, const QList<QORProtocol::VerifiedRow>& rows) {
-    const QString body =
-        QStringLiteral("<p>%1 · %2</p>")
-            .arg(Link(QStringLiteral("/day/") + DayText(day.addDays(-1)),
-                      QStringLiteral("← ") + DayText(day.addDays(-1))),
-                 Link(QStringLiteral("/day/") + DayText(day.addDays(1)),
-                      DayText(day.addDays(1)) + QStringLiteral(" →"))) +
-        Table(rows);
+    const QString body = QStringLiteral("<p>%1 · %2</p>")
+                             .arg(Link(QStringLiteral("/day/") + DayText(day.addDays(-1)),
+                                       QStringLiteral("← ") + DayText(day.addDays(-1))),
+                                  Link(QStringLiteral("/day/") + DayText(day.addDays(1)),
+                                       DayText(day.addDays(1)) + QStringLiteral(" →"))) +
+                         Table(rows);
     return Page(QStringLiteral("Задача дня ") + DayText(day), day, body);
 }
 

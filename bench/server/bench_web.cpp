@@ -35,8 +35,8 @@ bool Fill(QORScoreStore& store, const QString& location) {
             return false;
         for (int p = 1; p <= Players; ++p) {
             const QString name = QStringLiteral("игрок <%1> & co").arg(p);
-            for (const QVariant& value : {QVariant(p), QVariant(name), QVariant(name.toLower()),
-                                          QVariant(QByteArray("x"))})
+            for (const QVariant& value :
+                 {QVariant(p), QVariant(name), QVariant(name.toLower()), QVariant(QByteArray("x"))})
                 user.addBindValue(value);
             if (!user.exec())
                 return false;

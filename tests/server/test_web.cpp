@@ -1,7 +1,7 @@
 // The web front over real TCP: pages and JSON, unknown paths, names shown as typed, replies
 // kept until the ranking or the day changes, and headless Chromium loading the server program.
-#include "serverharness.h"
 #include "server/qorwebfront.h"
+#include "serverharness.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -37,13 +37,14 @@ protected:
         const qint64 player = AddPlayer(name);
         qint64 result = 0;
         ASSERT_TRUE(Store.AddScramble(id, {player, shuffles, "R U", 0, false, kind}));
-        ASSERT_EQ(Store.AddSolve({player, id, shuffles, ms, moves, "R", Today, false, kind}, result),
-                  QORScoreStore::SolveStored::Stored);
+        ASSERT_EQ(
+            Store.AddSolve({player, id, shuffles, ms, moves, "R", Today, false, kind}, result),
+            QORScoreStore::SolveStored::Stored);
     }
     // The status and body of a GET over loopback TCP.
     std::pair<int, QString> Get(quint16 port, const QString& path) {
-        std::unique_ptr<QNetworkReply> reply(Net.get(QNetworkRequest(
-            QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(path)))));
+        std::unique_ptr<QNetworkReply> reply(Net.get(
+            QNetworkRequest(QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(path)))));
         EXPECT_TRUE(WaitUntil([&] { return reply->isFinished(); })) << path.toStdString();
         return {reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
                 QString::fromUtf8(reply->readAll())};
@@ -85,14 +86,18 @@ TEST_F(WebFront, pagesAndJsonShowTheListsAndNamesAsTyped) {
         if (!c.Path.startsWith("/api/"))
             hidden << Hostile;
         for (const QString& text : c.Shown)
-            EXPECT_TRUE(body.contains(text)) << c.Path.toStdString() << " lacks " << text.toStdString();
+            EXPECT_TRUE(body.contains(text))
+                << c.Path.toStdString() << " lacks " << text.toStdString();
         for (const QString& text : hidden)
-            EXPECT_FALSE(body.contains(text)) << c.Path.toStdString() << " has " << text.toStdString();
+            EXPECT_FALSE(body.contains(text))
+                << c.Path.toStdString() << " has " << text.toStdString();
     }
 }
 
 TEST_F(WebFront, repliesAreKeptUntilTheRankingOrTheDayChanges) {
-    const auto shows = [this](const QByteArray& text) { return Front.Answer("/").Body.contains(text); };
+    const auto shows = [this](const QByteArray& text) {
+        return Front.Answer("/").Body.contains(text);
+    };
     ASSERT_TRUE(shows("Вася"));
     // A rename on the server's own connection changes no ranking: the kept page stands.
     ASSERT_TRUE(QSqlQuery(Store.Database()).exec("UPDATE users SET name = 'Петя' WHERE id = 3"));
@@ -140,7 +145,8 @@ TEST_F(WebFront, chromiumShowsTheServersTablesAndTheHostileNameAsText) {
         EXPECT_TRUE(dom.contains(page.Shown)) << dom.toStdString();
         EXPECT_FALSE(dom.contains("<script")) << dom.toStdString();
     }
-    EXPECT_TRUE(browse({"--dump-dom", root + DayPath("day/", -2)}).contains("Пока нет результатов"));
+    EXPECT_TRUE(
+        browse({"--dump-dom", root + DayPath("day/", -2)}).contains("Пока нет результатов"));
     const QString shot = QStringLiteral(QUELMORA_WEB_SHOT_DIR "/web-front.png");
     QFile::remove(shot);
     browse({"--window-size=412,915", "--screenshot=" + shot, root});
