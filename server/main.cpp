@@ -5,10 +5,12 @@
 #include "server/qorscorestore.h"
 #include "server/qorservercommandline.h"
 #include "server/qorstorecopy.h"
+#include "server/qorwebfront.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -70,12 +72,27 @@ int main(int argc, char** argv) {
                               .arg(server.ErrorString()));
         return 1;
     }
+    // The web front reads the same store on the same event loop; it stays off unless asked for.
+    std::unique_ptr<QORWebFront> web;
+    if (options.HttpPort) {
+        web = std::make_unique<QORWebFront>(store, options.Rows);
+        if (!web->Listen(options.HttpAddress, *options.HttpPort)) {
+            PrintLine(stderr, QStringLiteral("quelmora-server: cannot serve web pages on %1:%2")
+                                  .arg(options.HttpAddress.toString())
+                                  .arg(*options.HttpPort));
+            return 1;
+        }
+    }
     QORSignalWatcher watcher;
     QObject::connect(&watcher, &QORSignalWatcher::Terminate, &app, &QCoreApplication::quit);
 
     PrintLine(
         stdout,
         QStringLiteral("listening on %1:%2").arg(server.Address().toString()).arg(server.Port()));
+    if (web)
+        PrintLine(stdout, QStringLiteral("web pages on http://%1:%2/")
+                              .arg(options.HttpAddress.toString())
+                              .arg(web->Port()));
     const int code = QCoreApplication::exec();
     // Results the file refused so far get one more try; what is still refused is said, as
     // it is lost with the process.

@@ -21,6 +21,16 @@ std::optional<int> ParseCount(const QString& text, int min, int max) {
     return value;
 }
 
+// An IP address, or localhost for the loopback one.
+std::optional<QHostAddress> ParseAddress(const QString& text) {
+    if (text == QStringLiteral("localhost"))
+        return QHostAddress(QHostAddress::LocalHost);
+    QHostAddress address;
+    if (!address.setAddress(text))
+        return std::nullopt;
+    return address;
+}
+
 QORServerCommandLine Failure(const QString& text) {
     QORServerCommandLine line;
     line.What = QORServerCommandLine::Fail;
@@ -84,10 +94,19 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
     const QCommandLineOption verifiedOnly(
         QStringLiteral("verified-only"),
         QStringLiteral("Take no results but verified solves: CUBE_TIMERESULT is ignored."));
+    const QCommandLineOption http(
+        QStringLiteral("http"),
+        QStringLiteral("Serve the lists as read-only web pages and JSON on this TCP port, 0 for "
+                       "any free one (default: no web pages)."),
+        QStringLiteral("n"));
+    const QCommandLineOption httpListen(
+        QStringLiteral("http-listen"),
+        QStringLiteral("Address the web pages listen on (default the --listen address)."),
+        QStringLiteral("address"));
     parser.addPositionalArgument(QStringLiteral("to"), QStringLiteral("The target of --copy-db."),
                                  QStringLiteral("[to]"));
     parser.addOptions({listen, port, db, copyDb, minShuffles, rows, loginTimeout, argonOps,
-                       argonMemory, verifiedOnly});
+                       argonMemory, verifiedOnly, http, httpListen});
     // The operator's commands, each with its help text; the name is the command's own.
     const QString afterwards = QStringLiteral(" Then exit.");
     const std::pair<QORModeration::Command, QString> commands[] = {
@@ -161,10 +180,22 @@ QORServerCommandLine ParseServerCommandLine(const QStringList& arguments) {
 
     QORServerOptions& options = line.Options;
     const QString address = parser.value(listen);
-    if (address == QStringLiteral("localhost"))
-        options.Address = QHostAddress(QHostAddress::LocalHost);
-    else if (!options.Address.setAddress(address))
+    const std::optional<QHostAddress> listenAddress = ParseAddress(address);
+    if (!listenAddress)
         return Failure(QStringLiteral("--listen needs an IP address, not ") + address);
+    options.Address = *listenAddress;
+    const std::optional<QHostAddress> httpAddress =
+        parser.isSet(httpListen) ? ParseAddress(parser.value(httpListen)) : listenAddress;
+    if (!httpAddress)
+        return Failure(QStringLiteral("--http-listen needs an IP address, not ") +
+                       parser.value(httpListen));
+    options.HttpAddress = *httpAddress;
+    if (parser.isSet(http)) {
+        const std::optional<int> httpPort = ParseCount(parser.value(http), 0, 65535);
+        if (!httpPort)
+            return Failure(QStringLiteral("--http needs a number from 0 to 65535"));
+        options.HttpPort = quint16(*httpPort);
+    }
     const std::optional<int> portNumber = ParseCount(parser.value(port), 0, 65535);
     if (!portNumber)
         return Failure(QStringLiteral("--port needs a number from 0 to 65535"));

@@ -6,6 +6,8 @@
 #include <QHostAddress>
 #include <QString>
 
+#include <optional>
+
 // Argon2id's cost for passwords stored from now on. libsodium's interactive level: about
 // 55 ms and 64 MiB per derivation, one derivation per core at a time.
 struct QORPasswordCost {
@@ -30,4 +32,7 @@ struct QORServerOptions {
     QORPasswordCost PasswordCost;
     // Results without a verified solve are answered with nothing and not stored.
     bool VerifiedOnly = false;
+    // The web front's port, 0 for any free one; none keeps it off. It listens on HttpAddress.
+    std::optional<quint16> HttpPort;
+    QHostAddress HttpAddress = QHostAddress(QHostAddress::LocalHost);
 };

@@ -8,6 +8,7 @@ packages=(
     xvfb xauth xdotool imagemagick x11-utils sqlite3 lintian
     desktop-file-utils appstream
     postgresql libqt6sql6-psql
+    qt6-httpserver-dev qt6-websockets-dev chromium
 )
 missing=()
 for p in "${packages[@]}"; do

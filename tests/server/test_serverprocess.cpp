@@ -69,6 +69,9 @@ TEST_F(ServerProcess, aServerThatCannotServeSaysWhyAndExitsWithAnError) {
         {{"--login-timeout", "0"}, "--login-timeout"},
         {{"--argon2-memory", "7"}, "--argon2-memory"},
         {{"--listen", "nowhere"}, "nowhere"},
+        {{"--port", "0", "--http", busy}, "cannot serve web pages on 127.0.0.1:" + busy},
+        {{"--http", "x"}, "--http needs"},
+        {{"--http-listen", "nowhere"}, "--http-listen"},
         {{"stray"}, "stray"},
         {{"--copy-db", Path}, "--copy-db needs"},
         // An address's password is never said.
