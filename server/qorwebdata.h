@@ -54,8 +54,3 @@ private:
     QORScoreStore& Records;
     int Rows;
 };
-
-// The daily list of that day and a player's streak of solved daily tries, ending today or
-// yesterday. They stand in for the store's own until it has them.
-QList<QORProtocol::VerifiedRow> WebDailyList(QORScoreStore& store, const QDate& day, int rows);
-int WebDailyStreak(QORScoreStore& store, const QString& nick, const QDate& today);
