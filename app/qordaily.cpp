@@ -14,8 +14,8 @@ namespace {
 // The Russian form of a count's noun: one, few (2–4) or many.
 QString Counted(qint64 n, const char* one, const char* few, const char* many) {
     const qint64 tens = n % 100, units = n % 10;
-    const char* form = (tens >= 11 && tens <= 14) ? many
-                       : units == 1               ? one
+    const char* form = (tens >= 11 && tens <= 14)   ? many
+                       : units == 1                 ? one
                        : (units >= 2 && units <= 4) ? few
                                                     : many;
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(form));
@@ -29,6 +29,8 @@ QORDailyChallenge::QORDailyChallenge(QORGame& game, QORScoreClient& client,
       CopyAction(QStringLiteral("Копировать результат")), Game(game), Client(client),
       History(history) {
     StartAction.setShortcut(Qt::CTRL | Qt::Key_D);
+    // C turns no layer: the shortcut takes no move key.
+    CopyAction.setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
     CopyAction.setEnabled(false);
     connect(&StartAction, &QAction::triggered, this, &QORDailyChallenge::Start);
     connect(&CopyAction, &QAction::triggered, this,
@@ -94,13 +96,13 @@ QString QORDailyChallenge::ResultText() const {
                          Counted(Moves, "ход", "хода", "ходов")};
     if (Place > 0)
         parts << QStringLiteral("%1-е место").arg(Place);
-    parts << QStringLiteral("серия ") + Counted(std::max(1, History.DailyStreak(Day)), "день", "дня", "дней");
+    parts << QStringLiteral("серия ") +
+                 Counted(std::max(1, History.DailyStreak(Day)), "день", "дня", "дней");
     return QStringLiteral("Quelmora, задача дня %1: %2")
         .arg(Day.toString(Qt::ISODate), parts.join(QStringLiteral(", ")));
 }
 
-void QORDailyChallenge::Dealt(const QString& id, const QList<QORMove>& moves,
-                              const QString& kind) {
+void QORDailyChallenge::Dealt(const QString& id, const QList<QORMove>& moves, const QString& kind) {
     const std::optional<QDate> day = QORProtocol::DailyDayOf(kind);
     if (!Wait.isActive() || !day || moves.isEmpty())
         return;

@@ -28,7 +28,8 @@ public:
     QORDailyChallenge(QORGame& game, QORScoreClient& client, const QORSolveHistory& history,
                       QObject* parent = nullptr);
 
-    // "Задача дня" (Ctrl+D) and "Копировать результат", which is enabled after a daily win.
+    // "Задача дня" (Ctrl+D) and "Копировать результат" (Ctrl+Shift+C), enabled after a daily
+    // win the server placed.
     QAction StartAction;
     QAction CopyAction;
     // A server that deals nothing in this time does not know the daily challenge.

@@ -35,8 +35,8 @@ public:
     void Clear();
     void AddRow(const QString& caption, const QStringList& texts);
     // Fills the verified tab of the list's kind anew (the numbered one when empty, else
-    // RandomKind or a daily one), in the server's order: place, nick, time, moves, shuffle length (the
-    // scramble's quarter turns for a random state), date.
+    // RandomKind or a daily one), in the server's order: place, nick, time, moves, shuffle
+    // length (the scramble's quarter turns for a random state), date.
     void SetVerified(const QList<QORProtocol::VerifiedRow>& rows, const QString& kind = {});
     // Before each row is drawn: odd rows get the second background colour.
     void ListViewCustomDrawItem(int row, QStyleOptionViewItem& option) const;

@@ -140,9 +140,11 @@ public:
         switch (index.column()) {
         case 0: return DateText(s);
         case 1:
-            return s.Hinted            ? QStringLiteral("%1 с подсказкой").arg(SolveTimeText(s.Seconds))
-                   : s.DailyDay.isValid() ? QStringLiteral("%1, задача дня").arg(SolveTimeText(s.Seconds))
-                                          : SolveTimeText(s.Seconds);
+            if (s.Hinted)
+                return QStringLiteral("%1 с подсказкой").arg(SolveTimeText(s.Seconds));
+            if (s.DailyDay.isValid())
+                return QStringLiteral("%1, задача дня").arg(SolveTimeText(s.Seconds));
+            return SolveTimeText(s.Seconds);
         case 2: return s.Shuffles;
         case 3: return s.Moves;
         case 4: return s.SolverMoves ? QVariant(*s.SolverMoves) : QVariant();

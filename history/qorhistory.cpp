@@ -183,7 +183,8 @@ std::optional<qint64> QORSolveHistory::Add(const QORSolve& s, QString* error) {
     QSqlQuery insert(QSqlDatabase::database(Connection, false));
     insert.prepare(QStringLiteral("INSERT INTO solves (finished_at, seconds, clock_seconds, "
                                   "shuffles, moves, scramble, solution, sent, scramble_id, "
-                                  "dealt_at, timed_moves, hinted, solver_moves, random_state, daily_day) "
+                                  "dealt_at, timed_moves, hinted, solver_moves, random_state, "
+                                  "daily_day) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const QVariant& v :
          {QVariant(s.FinishedAt.toUTC().toString(Qt::ISODateWithMs)), QVariant(s.Seconds),
@@ -195,7 +196,8 @@ std::optional<qint64> QORSolveHistory::Add(const QORSolve& s, QString* error) {
           QVariant(NotNull(s.TimedMoves)), QVariant(s.Hinted ? 1 : 0),
           s.SolverMoves ? QVariant(*s.SolverMoves) : QVariant(QMetaType::fromType<int>()),
           QVariant(s.RandomState ? 1 : 0),
-          QVariant(s.DailyDay.isValid() ? s.DailyDay.toString(Qt::ISODate) : QStringLiteral(""))})
+          QVariant(s.DailyDay.isValid() ? s.DailyDay.toString(Qt::ISODate)
+                                        : QStringLiteral(""))})
         insert.addBindValue(v);
     if (!insert.exec()) {
         Say(error, insert.lastError().text());
