@@ -41,11 +41,26 @@ QByteArray QORScoreBook::TopReply() {
     });
 }
 
-QByteArray QORScoreBook::TopList2Reply(const QString& kind) {
+QORScoreBook::KeptList& QORScoreBook::List(const QString& kind) {
     // The message's reading lets no other kind through.
-    KeptList& list = kind.isEmpty() ? Numbered : Random;
+    if (kind.isEmpty())
+        return Numbered;
+    if (kind == QORProtocol::RandomKind)
+        return Random;
+    // Any day may be asked for, but only a few are kept, so that asking fills no memory.
+    if (!Days.contains(kind) && Days.size() >= KeptDays)
+        Days.clear();
+    return Days[kind];
+}
+
+QByteArray QORScoreBook::TopList2Reply(const QString& asked) {
+    const QString kind =
+        asked == QORProtocol::DailyKind ? QORProtocol::DailyKindOf(Checker.Today()) : asked;
+    KeptList& list = List(kind);
     return Fresh(list.Reply, [this, &list, kind] {
-        const QList<QORVerifiedTopRow> top = Records.VerifiedTop(Rows, kind);
+        const std::optional<QDate> day = QORProtocol::DailyDayOf(kind);
+        const QList<QORVerifiedTopRow> top =
+            day ? Records.DailyTop(*day, Rows) : Records.VerifiedTop(Rows, kind);
         QList<QORProtocol::VerifiedRow> rows;
         QList<qint64> results;
         for (const QORVerifiedTopRow& row : top) {
@@ -60,7 +75,7 @@ QByteArray QORScoreBook::TopList2Reply(const QString& kind) {
 
 int QORScoreBook::VerifiedPlace(qint64 resultId, const QString& kind) {
     TopList2Reply(kind);
-    return int((kind.isEmpty() ? Numbered : Random).Results.indexOf(resultId) + 1);
+    return int(List(kind).Results.indexOf(resultId) + 1);
 }
 
 void QORScoreBook::AddResult(const QORKeptResult& result) {

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -40,7 +41,8 @@ public:
     // The reply to a top-list request, built again only once the ranking has changed. The
     // last one built while the store cannot answer; empty when there is none.
     QByteArray TopReply();
-    // The same for the verified list of scrambles of that kind, the numbered ones by default.
+    // The same for the verified list of scrambles of that kind, the numbered ones by default;
+    // DailyKind is today's daily list, a DAILY-YYYY-MM-DD kind that day's.
     QByteArray TopList2Reply(const QString& kind = {});
     // The place of that result on the verified list of that kind, 1…, or 0 outside its rows.
     int VerifiedPlace(qint64 resultId, const QString& kind = {});
@@ -74,9 +76,15 @@ private:
         QList<qint64> Results;
     };
 
+    // The kept list of that kind, made when missing.
+    KeptList& List(const QString& kind);
+    // Daily lists kept at most, for today and the days asked for lately.
+    static constexpr int KeptDays = 8;
+
     KeptReply Top;
     KeptList Numbered;
     KeptList Random;
+    QHash<QString, KeptList> Days;
     QList<QORKeptResult> Kept;
     QTimer Retry;
     QTimer Watch;

@@ -181,10 +181,16 @@ void QORScoreSession::Serve(const QORServerMessage& message, const Reply& reply)
         Waiting = std::make_unique<QObject>();
         WaitingFor = message.What;
         WaitingReply = reply;
-        Book.Verifier().DealRandom(Player, Waiting.get(), [this, reply](const QByteArray& bytes) {
-            Waiting.reset();
-            Answer(bytes, reply);
-        });
+        {
+            auto dealt = [this, reply](const QByteArray& bytes) {
+                Waiting.reset();
+                Answer(bytes, reply);
+            };
+            if (message.KindName == QORProtocol::DailyKind)
+                Book.Verifier().DealDaily(Player, Waiting.get(), dealt);
+            else
+                Book.Verifier().DealRandom(Player, Waiting.get(), dealt);
+        }
         return;
     case QORServerMessage::Solve:
         ServeSolve(message, reply);

@@ -7,12 +7,14 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariantList>
 
+#include "net/qorverified.h"
 #include "server/qorstorelocation.h"
 
 #include <memory>
@@ -122,6 +124,26 @@ public:
     // first, at most rows of them.
     QList<QORVerifiedTopRow> VerifiedTop(int rows, const QString& kind = {});
     int MinShuffles() const { return MinimumShuffles; }
+
+    // The daily challenge (qorscorestoredaily.cpp). The day's scramble as stored, empty when
+    // none has been drawn yet; nothing when the store could not answer.
+    std::optional<QString> DailyScramble(const QDate& day);
+    // Stores the day's scramble unless one is there already, and gives the one stored, so
+    // that every server on the database deals the same; nothing when the store refused.
+    std::optional<QString> KeepDailyScramble(const QDate& day, const QString& moves,
+                                             const QDateTime& created);
+    // The player's try of that DAILY-YYYY-MM-DD kind and its id; nothing when there is none
+    // or, as Answered() tells, when the store could not answer.
+    std::optional<QORScramble> DailyTry(qint64 player, const QString& kind, QString& id);
+    // Takes a scramble without a solve, so that a try given up or failed is finished too.
+    SolveStored FinishTry(const QString& id);
+    // The day's solved tries, fastest first, then by fewest moves, at most rows of them.
+    QList<QORVerifiedTopRow> DailyTop(const QDate& day, int rows);
+    // The same, every row, as the web front shows them.
+    QList<QORProtocol::VerifiedRow> DailyList(const QDate& day);
+    // The days in a row, ending today or yesterday, on which the player of that name solved
+    // the day's try; 0 for no such player.
+    int DailyStreak(const QString& nick, const QDate& today);
 
     // Changes whenever the ranking may have changed, here or through another server or
     // process on the same store, so that a top list can be kept till then. On SQLite this asks

@@ -35,6 +35,12 @@ bool CouldName(const QString& name) {
     return name.size() <= MaxNameLength && !TrimmedName(name).isEmpty();
 }
 
+// A kind a scramble may be asked for by; a list also by an earlier day's daily kind.
+bool IsKindName(const QString& field, bool list) {
+    using namespace QORProtocol;
+    return field == RandomKind || field == DailyKind || (list && DailyDayOf(field));
+}
+
 } // namespace
 
 const std::array<QORServerKeyword, 7>& ServerKeywords() {
@@ -65,7 +71,7 @@ QORServerMessage QORServerMessage::Parse(const QByteArray& bytes) {
     // The verified list may be asked for by kind, in a field of its own; any other field
     // there breaks the message as a field too many did before kinds.
     const bool listKind =
-        message.What == GetTop2 && fields.size() == 4 && fields[3] == QORProtocol::RandomKind;
+        message.What == GetTop2 && fields.size() == 4 && IsKindName(fields[3], true);
     const qsizetype expected = message.What == TimeResult ? 5
                                : message.What == Scramble ? 4
                                : message.What == Solve    ? 6
@@ -85,7 +91,7 @@ QORServerMessage QORServerMessage::Parse(const QByteArray& bytes) {
             return QORServerMessage();
         message.Seconds = *seconds;
         message.Shuffles = *shuffles;
-    } else if (listKind || (message.What == Scramble && fields[3] == QORProtocol::RandomKind)) {
+    } else if (listKind || (message.What == Scramble && IsKindName(fields[3], false))) {
         message.KindName = fields[3];
     } else if (message.What == Scramble) {
         const std::optional<int> turns = ParseBounded(fields[3], QORProtocol::MaxShuffles);

@@ -25,7 +25,8 @@ struct QORServerMessage {
     // Of a result, and the turns a scramble request asks for.
     int Shuffles = 0;
     // Of a scramble request or a verified top-list request: the kind named in place of a
-    // number of turns, QORProtocol::RandomKind; empty for the numbered one.
+    // number of turns: QORProtocol::RandomKind or DailyKind, and for a list also a day's
+    // DAILY-YYYY-MM-DD; empty for the numbered one.
     QString KindName;
     // Of a solve: the scramble's id as sent, the clock's reading and the timed moves. An id
     // that is no id is Unknown, unreadable moves Unsolved, an unreadable reading Times.

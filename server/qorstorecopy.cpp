@@ -16,10 +16,12 @@ struct Table {
     QStringList Columns;
     // Whether the database numbers its rows, so that new ones must start after the copied.
     bool Numbered = true;
+    // The column that orders the rows, so that a copy is read the same way every time.
+    QString Key = QStringLiteral("id");
 };
 
 // Accounts before results, each in the order of its ids; then the dealt scrambles, keyed by
-// their own ids, and what the operator did.
+// their own ids, the daily challenge's scrambles, keyed by their days, and what the operator did.
 const Table Tables[] = {
     {QStringLiteral("users"), {"id", "name", "name_key", "password", "banned"}},
     {QStringLiteral("results"),
@@ -28,6 +30,7 @@ const Table Tables[] = {
     {QStringLiteral("scrambles"),
      {"id", "user_id", "shuffles", "moves", "dealt_ms", "used", "kind"},
      false},
+    {QStringLiteral("daily"), {"day", "moves", "created_at"}, false, QStringLiteral("day")},
     {QStringLiteral("audit"), {"id", "at", "command", "target"}},
 };
 
@@ -37,7 +40,8 @@ QString CopyRows(const QSqlDatabase& from, const QSqlDatabase& to, const Table& 
     const QString columns = table.Columns.join(QStringLiteral(", "));
     QSqlQuery read(from);
     read.setForwardOnly(true);
-    if (!read.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY id").arg(columns, table.Name)))
+    if (!read.exec(
+            QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(columns, table.Name, table.Key)))
         return StoreProblem(QStringLiteral("cannot read ") + table.Name, read.lastError());
     QStringList marks;
     marks.fill(QStringLiteral("?"), table.Columns.size());
@@ -77,7 +81,7 @@ QString CopyInto(QORScoreStore& source, QORScoreStore& target, QORStoreCopy& cop
     if (!out.transaction())
         return StoreProblem(QStringLiteral("cannot write the target"), out.lastError());
     qint64 others = 0;
-    qint64* counts[] = {&copy.Accounts, &copy.Results, &others, &others};
+    qint64* counts[] = {&copy.Accounts, &copy.Results, &others, &others, &others};
     for (size_t t = 0; t < std::size(Tables); ++t) {
         const QString error = CopyRows(source.Database(), out, Tables[t], *counts[t]);
         if (!error.isEmpty()) {

@@ -11,8 +11,9 @@ namespace {
 
 // Files of layout 0 kept PBKDF2 salts and digests in columns of their own and no name key.
 // Layout 1 added the name key; layout 2 the columns of verified solves and of bans; layout 3
-// the kind of a scramble and of its solve.
-constexpr int Layout = 3;
+// the kind of a scramble and of its solve; layout 4 the daily challenge's scrambles and the
+// rule of one try a day.
+constexpr int Layout = 4;
 
 // The tables are one text for both engines; only the key and byte columns are spelled apart.
 const char* const Schema[] = {
@@ -38,6 +39,10 @@ const char* const Schema[] = {
     "CREATE TABLE IF NOT EXISTS scrambles (id TEXT PRIMARY KEY, user_id BIGINT NOT NULL, "
     "shuffles INTEGER NOT NULL, moves TEXT NOT NULL, dealt_ms BIGINT NOT NULL, "
     "used INTEGER NOT NULL DEFAULT 0, kind TEXT NOT NULL DEFAULT '')",
+    // Each UTC day's one scramble (day as YYYY-MM-DD), drawn at the day's first request;
+    // created_at is when, in UTC, ISO 8601.
+    "CREATE TABLE IF NOT EXISTS daily (day TEXT PRIMARY KEY, moves TEXT NOT NULL, "
+    "created_at TEXT NOT NULL)",
     // What the operator did, and when (UTC, ISO 8601).
     "CREATE TABLE IF NOT EXISTS audit (id ID_COLUMN, at TEXT NOT NULL, command TEXT NOT NULL, "
     "target TEXT NOT NULL)",
@@ -59,6 +64,12 @@ const char* const AddedColumns[][3] = {
 const char* const LateIndexes[] = {
     "CREATE INDEX IF NOT EXISTS results_user ON results (user_id)",
     "CREATE INDEX IF NOT EXISTS results_verified ON results (ms, id) WHERE ms IS NOT NULL",
+    // A player has one try at each day's scramble, however many servers deal it; the day's
+    // list reads its solves in order.
+    "CREATE UNIQUE INDEX IF NOT EXISTS scrambles_daily ON scrambles (kind, user_id) "
+    "WHERE kind LIKE 'DAILY-%'",
+    "CREATE INDEX IF NOT EXISTS results_daily ON results (kind, ms, moves) "
+    "WHERE kind LIKE 'DAILY-%'",
 };
 
 } // namespace

@@ -24,11 +24,17 @@ struct QORScoreStore::Statements {
     QSqlQuery InsertSolve;
     QSqlQuery VerifiedTop;
     QSqlQuery DataVersion;
+    QSqlQuery FindDaily;
+    QSqlQuery InsertDaily;
+    QSqlQuery FindTry;
+    QSqlQuery DailyTop;
+    QSqlQuery DailySolved;
 
     explicit Statements(const QSqlDatabase& db)
         : Db(db), FindAccount(db), InsertAccount(db), UpdatePassword(db), FindBanned(db),
           InsertResult(db), UpsertBest(db), Top(db), CountResults(db), InsertScramble(db),
-          FindScramble(db), UseScramble(db), InsertSolve(db), VerifiedTop(db), DataVersion(db) {}
+          FindScramble(db), UseScramble(db), InsertSolve(db), VerifiedTop(db), DataVersion(db),
+          FindDaily(db), InsertDaily(db), FindTry(db), DailyTop(db), DailySolved(db) {}
 
     bool Prepare(bool sqlite) {
         return FindAccount.prepare(FindAccountStatement()) &&
@@ -68,6 +74,27 @@ struct QORScoreStore::Statements {
                    "JOIN users ON users.id = ranked.user_id "
                    "WHERE ranked.place = 1 AND users.banned = 0 ORDER BY ranked.ms, ranked.id "
                    "LIMIT ?") &&
-               (!sqlite || DataVersion.prepare("PRAGMA data_version"));
+               (!sqlite || DataVersion.prepare("PRAGMA data_version")) && PrepareDaily();
+    }
+
+    // The daily challenge's: the day's scramble, a player's try, the day's list and the days
+    // a player solved. The repeated LIKE lets both engines read the daily indexes.
+    bool PrepareDaily() {
+        return FindDaily.prepare("SELECT moves FROM daily WHERE day = ?") &&
+               // Of two servers drawing at once, the first one's scramble stays.
+               InsertDaily.prepare("INSERT INTO daily (day, moves, created_at) VALUES (?, ?, ?) "
+                                   "ON CONFLICT (day) DO NOTHING") &&
+               FindTry.prepare("SELECT id, shuffles, moves, dealt_ms, used FROM scrambles "
+                               "WHERE kind = ? AND user_id = ? AND kind LIKE 'DAILY-%'") &&
+               // Each player has one solve of the day at most: no ranking within a player.
+               DailyTop.prepare("SELECT users.name, results.ms, results.moves, results.shuffles, "
+                                "results.date, results.id FROM results "
+                                "JOIN users ON users.id = results.user_id "
+                                "WHERE results.kind = ? AND results.kind LIKE 'DAILY-%' AND "
+                                "results.ms IS NOT NULL AND results.held = 0 AND "
+                                "users.banned = 0 "
+                                "ORDER BY results.ms, results.moves, results.id LIMIT ?") &&
+               DailySolved.prepare("SELECT kind FROM results WHERE user_id = ? AND "
+                                   "kind LIKE 'DAILY-%' AND ms IS NOT NULL AND held = 0");
     }
 };

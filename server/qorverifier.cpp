@@ -64,25 +64,77 @@ QByteArray QORVerifier::Deal(qint64 player, int shuffles) {
     return id.isEmpty() ? QByteArray() : ToCp1251(QORProtocol::ScrambleReply(id, shuffles, moves));
 }
 
-void QORVerifier::DealRandom(qint64 player, QObject* context,
-                             std::function<void(const QByteArray&)> done) {
-    Pool.start([this, player, waiting = QPointer<QObject>(context), done = std::move(done),
+void QORVerifier::DrawRandom(QObject* context, std::function<void(const QList<QORMove>&)> drawn) {
+    Pool.start([this, waiting = QPointer<QObject>(context), drawn = std::move(drawn),
                 solver = Solver]() mutable {
         // Its length on the list is what the player has to undo: the quarter turns as dealt.
         const QList<QORMove> moves = QuarterTurnsOf(RandomStateScramble(*solver, Draw));
         QMetaObject::invokeMethod(
             &Home,
-            [this, player, waiting = std::move(waiting), done = std::move(done), moves] {
-                if (!waiting)
-                    return;
-                const QString& kind = QORProtocol::RandomKind;
-                const QString id =
-                    Keep({player, int(moves.size()), MovesText(moves), 0, false, kind});
-                done(id.isEmpty() ? QByteArray()
-                                  : ToCp1251(QORProtocol::ScrambleReply(id, kind, moves)));
+            [waiting = std::move(waiting), drawn = std::move(drawn), moves] {
+                if (waiting)
+                    drawn(moves);
             },
             Qt::QueuedConnection);
     });
+}
+
+void QORVerifier::DealRandom(qint64 player, QObject* context,
+                             std::function<void(const QByteArray&)> done) {
+    DrawRandom(context, [this, player, done = std::move(done)](const QList<QORMove>& moves) {
+        const QString& kind = QORProtocol::RandomKind;
+        const QString id = Keep({player, int(moves.size()), MovesText(moves), 0, false, kind});
+        done(id.isEmpty() ? QByteArray() : ToCp1251(QORProtocol::ScrambleReply(id, kind, moves)));
+    });
+}
+
+QDate QORVerifier::Today() const {
+    return QDateTime::fromMSecsSinceEpoch(Clock(), Qt::UTC).date();
+}
+
+void QORVerifier::DealDaily(qint64 player, QObject* context,
+                            std::function<void(const QByteArray&)> done) {
+    const QDate day = Today();
+    const QString kind = QORProtocol::DailyKindOf(day);
+    if (const std::optional<QByteArray> known = TryReply(player, kind)) {
+        done(*known);
+        return;
+    }
+    const std::optional<QString> stored = Records.DailyScramble(day);
+    if (!stored) {
+        done(QByteArray());
+    } else if (!stored->isEmpty()) {
+        done(KeepTry(player, kind, *stored));
+    } else {
+        // The day's first request draws its scramble; another server may draw at the same
+        // time, and then both deal the one stored first.
+        DrawRandom(context,
+                   [this, player, day, kind, done = std::move(done)](const QList<QORMove>& moves) {
+                       const std::optional<QString> kept = Records.KeepDailyScramble(
+                           day, MovesText(moves), QDateTime::fromMSecsSinceEpoch(Clock(), Qt::UTC));
+                       done(kept ? KeepTry(player, kind, *kept) : QByteArray());
+                   });
+    }
+}
+
+std::optional<QByteArray> QORVerifier::TryReply(qint64 player, const QString& kind) {
+    QString id;
+    const std::optional<QORScramble> known = Records.DailyTry(player, kind, id);
+    if (!known)
+        return Records.Answered() ? std::nullopt : std::optional<QByteArray>(QByteArray());
+    if (known->Used)
+        return ToCp1251(QORProtocol::SolveBadReply(QString(), SolveFault::Used));
+    return ToCp1251(
+        QORProtocol::ScrambleReply(id, kind, ParseMoves(known->Moves).value_or(QList<QORMove>())));
+}
+
+QByteArray QORVerifier::KeepTry(qint64 player, const QString& kind, const QString& moves) {
+    const QList<QORMove> turns = ParseMoves(moves).value_or(QList<QORMove>());
+    const QString id = Keep({player, int(turns.size()), moves, 0, false, kind});
+    if (!id.isEmpty())
+        return ToCp1251(QORProtocol::ScrambleReply(id, kind, turns));
+    // Another connection of the player may have dealt the try a moment ago: one try a day.
+    return TryReply(player, kind).value_or(QByteArray());
 }
 
 std::optional<SolveFault> QORVerifier::Replay(const QString& scramble,
@@ -127,12 +179,25 @@ QORVerifier::Verdict QORVerifier::Check(qint64 player, const QORServerMessage& s
     if (!scramble || scramble->Player != player)
         return refuse(SolveFault::Unknown);
     const qint64 since = Clock() - scramble->DealtMs;
-    if (since > ScrambleLifeMs)
+    // A daily try lasts until its UTC day ends, any other scramble for a fixed time.
+    const std::optional<QDate> day = QORProtocol::DailyDayOf(scramble->Kind);
+    if (day ? Clock() >= day->addDays(1).startOfDay(Qt::UTC).toMSecsSinceEpoch()
+            : since > ScrambleLifeMs)
         return refuse(SolveFault::Expired);
     if (scramble->Used)
         return refuse(SolveFault::Used);
-    if (const std::optional<SolveFault> fault = Replay(scramble->Moves, solve, since))
+    if (const std::optional<SolveFault> fault = Replay(scramble->Moves, solve, since)) {
+        // A daily try has one solve, whatever its verdict: giving up sends the moves so far.
+        switch (day ? Records.FinishTry(solve.Id) : QORScoreStore::SolveStored::Stored) {
+        case QORScoreStore::SolveStored::Failed:
+            return verdict;
+        case QORScoreStore::SolveStored::AlreadyUsed:
+            return refuse(SolveFault::Used);
+        case QORScoreStore::SolveStored::Stored:
+            break;
+        }
         return refuse(*fault);
+    }
     const int turns = int(solve.Moves.size());
     QORSolve stored{player,
                     solve.Id,
@@ -140,7 +205,7 @@ QORVerifier::Verdict QORVerifier::Check(qint64 player, const QORServerMessage& s
                     solve.Ms,
                     turns,
                     QORProtocol::TimedMovesText(solve.Moves),
-                    QDateTime::fromMSecsSinceEpoch(Clock()).date(),
+                    day.value_or(QDateTime::fromMSecsSinceEpoch(Clock()).date()),
                     solve.Ms < HeldUnderMs || qint64(turns) * 1000 > HeldTurnsPerSecond * solve.Ms,
                     scramble->Kind};
     switch (Records.AddSolve(stored, verdict.ResultId)) {

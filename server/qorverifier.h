@@ -6,12 +6,15 @@
 #include "net/qorverified.h"
 
 #include <QByteArray>
+#include <QDate>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QORScoreStore;
 class QORSolver;
@@ -49,6 +52,12 @@ public:
     // store takes the scramble and done gets the reply on this thread afterwards, unless
     // context has gone meanwhile.
     void DealRandom(qint64 player, QObject* context, std::function<void(const QByteArray&)> done);
+    // The daily challenge's try for the player: today's scramble, drawn as above at the
+    // day's first request and stored, under the player's one id for the day; or the refusal
+    // of a try already finished. done gets the reply, empty when the store could not answer.
+    void DealDaily(qint64 player, QObject* context, std::function<void(const QByteArray&)> done);
+    // The UTC day of the clock.
+    QDate Today() const;
     // Checks a solve message of the player, in the order the faults are told, and stores it.
     Verdict Check(qint64 player, const QORServerMessage& solve);
     // The fault of a solve of that scramble, written as dealt, if any, by replay and by its
@@ -59,6 +68,14 @@ public:
 private:
     // Stores the scramble under a new id; the id, empty when the store refused it.
     QString Keep(QORScramble scramble);
+    // Draws a random state's quarter turns in the pool; drawn gets them on this thread unless
+    // context has gone meanwhile.
+    void DrawRandom(QObject* context, std::function<void(const QList<QORMove>&)> drawn);
+    // The reply to a request for the player's try of that kind that the store already holds;
+    // nothing when there is none, empty bytes when the store could not answer.
+    std::optional<QByteArray> TryReply(qint64 player, const QString& kind);
+    // Stores the player's try at the day's moves; the reply, empty when the store refused.
+    QByteArray KeepTry(qint64 player, const QString& kind, const QString& moves);
 
     QORScoreStore& Records;
     std::shared_ptr<const QORSolver> Solver;

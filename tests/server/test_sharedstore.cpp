@@ -69,12 +69,14 @@ TEST_P(SharedStore, copyDbMovesEveryAccountAndResultBothWaysIntoEmptyStoresOnly)
     for (const auto& [name, seconds, shuffles] :
          {std::tuple("alice", 50, 25), std::tuple("bob", 40, 19), std::tuple("alice", 45, 30)})
         ASSERT_TRUE(Store.AddResult(AddPlayer(name), seconds, shuffles, QDate(2024, 1, 2)));
-    // A random-state solve, the fastest, stays apart from the seed list through both copies.
+    // A random-state solve, the fastest, stays apart from the seed list through both copies;
+    // a day's daily scramble goes along.
     const QString id(32, 'b'), kind = QORProtocol::RandomKind;
     qint64 solve = 0;
     ASSERT_TRUE(Store.AddScramble(id, {1, 30, "R", 0, false, kind}) &&
                 Store.AddSolve({1, id, 30, 9000, 1, "R'@1", QDate(2024, 1, 2), false, kind},
-                               solve) == QORScoreStore::SolveStored::Stored);
+                               solve) == QORScoreStore::SolveStored::Stored &&
+                Store.KeepDailyScramble(QDate(2024, 1, 2), "R U", QDateTime::currentDateTimeUtc()));
     const auto copy = [](const QString& from, const QString& to) {
         QProcess process;
         process.start(QUELMORA_SERVER_PATH, {"--copy-db", from, to});
@@ -99,6 +101,7 @@ TEST_P(SharedStore, copyDbMovesEveryAccountAndResultBothWaysIntoEmptyStoresOnly)
     EXPECT_EQ(Ranking(10), (QStringList{"carol 20 20", "alice 44 25"}));
     EXPECT_EQ(Store.VerifiedTop(10, kind).value(0).ResultId, solve);
     EXPECT_EQ(Store.Scramble(id).value_or(QORScramble()).Kind, kind);
+    EXPECT_EQ(Store.DailyScramble(QDate(2024, 1, 2)).value_or(""), "R U");
     EXPECT_EQ(Store.Account("ALICE").value_or(QORAccount()).Id, 1);
 }
 
@@ -131,7 +134,8 @@ TEST_P(SharedStore, anOutageOrRestartLosesNoResultTellsNoVerdictAndServersAgreeA
     ASSERT_TRUE(add(90) && readerSees(90) && Store.Open(Path, 20));
     ASSERT_TRUE(cluster.Psql({"ALTER DATABASE " + database + " ALLOW_CONNECTIONS false",
                               "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
-                              "datname = '" + database + "'"}));
+                              "datname = '" +
+                                  database + "'"}));
     ASSERT_TRUE(stranger.Connect(port));
     stranger.Send("CUBE_LOGIN;anna;pw");
     EXPECT_TRUE(stranger.WaitForClose());
