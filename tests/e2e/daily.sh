@@ -48,6 +48,7 @@ timeout 20 xdotool search --sync --onlyvisible --name '^Quelmora$' > /dev/null |
 xdotool key Return
 timeout 10 xdotool search --sync --onlyvisible --name '^Топ игроков$' > /dev/null ||
     fail "the day's list was not shown"
+sleep 1 # the day's list comes after the window
 import -window root shown.png
 flat=$(ask $'CUBE_GETTOP2;solver;secret1;DAILY\n')
 flat=${flat//\"/}
