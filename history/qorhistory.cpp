@@ -76,7 +76,7 @@ QString OfLength(int shuffles, QVariantList& values) {
     if (shuffles < 0)
         return QStringLiteral("1");
     values << shuffles;
-    return QStringLiteral("shuffles = ? AND random_state = 0");
+    return QStringLiteral("shuffles = ? AND random_state = 0 AND daily_day = ''");
 }
 
 void Say(QString* error, const QString& text) {

@@ -1,5 +1,5 @@
 // The daily challenge on the main window: offline it says why; logged in it plays the day's
-// dealt try, gives it up only after a question, tells a finished try apart, and after a win
+// dealt try without hints, gives it up only after a question, tells a finished try apart, and after a win
 // shows the day's list and copies a short text. A daily result never goes as a time.
 #include "app/qordaily.h"
 #include "app/qorresults.h"
@@ -39,6 +39,8 @@ TEST(Daily, aTryIsDealtGivenUpAfterAQuestionRefusedOnceFinishedAndItsWinShownAnd
     ASSERT_TRUE(QTest::qWaitFor([&] { return game.Running(); }));
     EXPECT_EQ(std::tuple(game.DailyDay, game.Verified(), game.RandomState),
               std::tuple(QDate(2026, 12, 7), true, true));
+    g.form.N25->trigger();
+    EXPECT_EQ(g.messages.last(), "В задаче дня подсказок нет: её решают сами.");
     ms = 500;
     game.PlayerTurns({{1, 1, -1}});
     // "Стоп!" asks without waiting; only a yes gives the try up, as the solve of its turns.
@@ -55,8 +57,8 @@ TEST(Daily, aTryIsDealtGivenUpAfterAQuestionRefusedOnceFinishedAndItsWinShownAnd
     daily.StartAction.trigger();
     ASSERT_TRUE(server.WaitFor(0, sent));
     server.Reply(0, "ZKSERVER_SOLVE_BAD;;USED\n");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return g.messages.size() == 2; }));
-    EXPECT_EQ(g.messages[1], "Задача дня на сегодня уже сыграна. Новая будет завтра.");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.messages.size() == 3; }));
+    EXPECT_EQ(g.messages[2], "Задача дня на сегодня уже сыграна. Новая будет завтра.");
     EXPECT_FALSE(game.Running());
     // The next day's try is won; the day before was solved too, and an old daily solve kept
     // unsent is too late to go as a solve, and never goes as a time.
