@@ -166,6 +166,7 @@ void TMainForm::ConnectParts() {
     connect(Analysis, &QORAnalysis::Changed, this, reloadStats);
     connect(Hint, &QORHint::Refused, this, &TMainForm::Tell);
     connect(Daily, &QORDailyChallenge::Refused, this, &TMainForm::Tell);
+    connect(Daily, &QORDailyChallenge::StatusChanged, StatusPanels[1], &QLabel::setText);
     // The daily try takes the place of any game still being dealt.
     connect(&Daily->StartAction, &QAction::triggered, this, [this] {
         Keyboard->Clear();

@@ -83,6 +83,7 @@ void QORDailyChallenge::GiveUp() {
     // The try may have been won or stopped while the question was up.
     if (!Playing())
         return;
+    GivenUpId = Game.ScrambleId;
     if (!Client.SubmitSolve(Game.ScrambleId, Game.ElapsedMs(), Game.TimedMoves))
         emit Refused(QStringLiteral("Сервер недоступен: попытка не сдана и остаётся открытой, "
                                     "задачу дня можно начать снова."));
@@ -116,6 +117,11 @@ void QORDailyChallenge::Answered(const QORProtocol::VerifiedReply& reply) {
         reply.Fault == QORProtocol::SolveFault::Used) {
         Wait.stop();
         emit Refused(QStringLiteral("Задача дня на сегодня уже сыграна. Новая будет завтра."));
+        return;
+    }
+    if (!GivenUpId.isEmpty() && reply.Id == GivenUpId) {
+        GivenUpId.clear();
+        emit StatusChanged(QStringLiteral("ЗАДАЧА ДНЯ СДАНА"));
         return;
     }
     if (WonId.isEmpty() || reply.Id != WonId)

@@ -54,6 +54,8 @@ signals:
     void Refused(const QString& why);
     // The server placed the daily win: today's list is worth showing.
     void Placed();
+    // What the status bar says in place of the server's verdict on a given-up try.
+    void StatusChanged(const QString& text);
 
 private:
     void Dealt(const QString& id, const QList<QORMove>& moves, const QString& kind);
@@ -66,6 +68,8 @@ private:
     QPointer<QMessageBox> Question;
     // The daily win awaiting the server's verdict, and what the shared text tells of it.
     QString WonId;
+    // The try given up, whose verdict is no refusal to the player.
+    QString GivenUpId;
     QDate Day;
     qint64 Ms = 0;
     int Moves = 0;

@@ -54,6 +54,7 @@ TEST(Daily, aTryIsDealtGivenUpAfterAQuestionRefusedOnceFinishedAndItsWinShownAnd
     }
     sent += "CUBE_SOLVE;anna;secret1;" + id + ";500;U'@500\n" + asked;
     server.Reply(0, "ZKSERVER_SOLVE_BAD;" + id + ";UNSOLVED\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.Status() == "ЗАДАЧА ДНЯ СДАНА"; }));
     daily.StartAction.trigger();
     ASSERT_TRUE(server.WaitFor(0, sent));
     server.Reply(0, "ZKSERVER_SOLVE_BAD;;USED\n");
