@@ -1,5 +1,6 @@
 #include "app/mainform.h"
 
+#include "app/qordaily.h"
 #include "app/qordrawpanel.h"
 #include "app/qorhelp.h"
 #include "app/qorhint.h"
@@ -33,6 +34,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -116,6 +118,7 @@ void TMainForm::FormCreate() {
     Verified = new QORVerifiedGame(*Game, *Client, Settings, *RandomState, *Solver, this);
     Hint = new QORHint(*Game, *Solver, this);
     Analysis = new QORAnalysis(Results->History, *Solver, this);
+    Daily = new QORDailyChallenge(*Game, *Client, Results->History, this);
 }
 
 void TMainForm::ConnectParts() {
@@ -162,6 +165,24 @@ void TMainForm::ConnectParts() {
     connect(Results, &QORResults::Changed, this, reloadStats);
     connect(Analysis, &QORAnalysis::Changed, this, reloadStats);
     connect(Hint, &QORHint::Refused, this, &TMainForm::Tell);
+    connect(Daily, &QORDailyChallenge::Refused, this, &TMainForm::Tell);
+    connect(Daily, &QORDailyChallenge::StatusChanged, StatusPanels[1], &QLabel::setText);
+    // The daily try takes the place of any game still being dealt.
+    connect(&Daily->StartAction, &QAction::triggered, this, [this] {
+        Keyboard->Clear();
+        Verified->Cancel();
+    });
+    connect(Daily, &QORDailyChallenge::Placed, this, [this] {
+        if (Client->RequestTopList2(QORProtocol::DailyKind))
+            PlayersForm->ShowDaily();
+    });
+    // The daily items follow "Стоп!" in the file menu.
+    if (auto* file = qobject_cast<QMenu*>(N5->parent())) {
+        const QList<QAction*> items = file->actions();
+        file->insertActions(items.value(items.indexOf(N5) + 1),
+                            {&Daily->StartAction, &Daily->CopyAction});
+    }
+    addActions({&Daily->StartAction, &Daily->CopyAction});
     connect(OptionsForm, &TOptionsForm::ApplyColors, this, [this] {
         Game->Cube.ApplyColors();
         View->Animation.ApplyColors();

@@ -20,6 +20,7 @@ class QLabel;
 class QORDrawPanel;
 class QORGame;
 class QORAnalysis;
+class QORDailyChallenge;
 class QORHelp;
 class QORHint;
 class QORKeyboard;
@@ -63,6 +64,7 @@ public:
     QORSolverService* Solver = nullptr;
     std::unique_ptr<QORRandomStateChoice> RandomState;
     QORHint* Hint = nullptr;
+    QORDailyChallenge* Daily = nullptr;
     QORAnalysis* Analysis = nullptr;
 
     QToolBar* ToolBarMenu = nullptr;

@@ -3,6 +3,7 @@
 
 #include "app/mainform.h"
 
+#include "app/qordaily.h"
 #include "app/qorhelp.h"
 #include "app/qorhint.h"
 #include "app/qorkeyboard.h"
@@ -79,11 +80,18 @@ void TMainForm::GameWon() {
 
 void TMainForm::N4Click() {
     Keyboard->Clear();
+    Daily->Cancel();
     Verified->NewGame();
 }
 
 void TMainForm::N5Click() {
+    // The daily try is the day's only one: it ends only when the player says so.
+    if (Daily->Playing()) {
+        Daily->AskGiveUp(this);
+        return;
+    }
     Keyboard->Clear();
+    Daily->Cancel();
     Verified->Cancel();
     Game->Stop();
 }
@@ -109,6 +117,7 @@ void TMainForm::N7Click() {
     if (Game->Open(chosen, &error)) {
         // A cube from a file is never verified: a shuffle still to come starts nothing.
         Verified->Cancel();
+        Daily->Cancel();
         Keyboard->Clear();
     } else {
         Tell(QStringLiteral("Не удалось открыть игру из файла %1: %2")
@@ -171,6 +180,7 @@ void TMainForm::N21Click() {
     // know, sent right after one of its own, as part of that one.
     Client->RequestTopList2();
     Client->RequestTopList2(QORProtocol::RandomKind);
+    Client->RequestTopList2(QORProtocol::DailyKind);
     if (Client->RequestTopList())
         PlayersForm->ShowList();
 }

@@ -15,6 +15,11 @@ QORHint::QORHint(QORGame& game, QORSolverService& solver, QObject* parent)
 void QORHint::Request() {
     if (Asked)
         return;
+    // A hinted win goes to no list, and would leave the day's one try open to be dealt again.
+    if (Game.DailyDay.isValid()) {
+        emit Refused(QStringLiteral("В задаче дня подсказок нет: её решают сами."));
+        return;
+    }
     const QORCubieCube now = CubieCubeOf(Game.Cube);
     if (!Turns.isEmpty() && now == Expected) {
         TurnNext();

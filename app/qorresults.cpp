@@ -44,6 +44,7 @@ bool QORResults::Record(QString* problem) {
     solve.TimedMoves = Game.Verified() ? QORProtocol::TimedMovesText(Game.TimedMoves) : QString();
     solve.Hinted = Game.HintUsed;
     solve.RandomState = Game.RandomState;
+    solve.DailyDay = Game.DailyDay;
     if (!History.IsOpen()) {
         *problem = QStringLiteral("История сборок недоступна: эта сборка не сохранена.");
         return false;
@@ -95,7 +96,7 @@ std::optional<QList<QORProtocol::TimedMove>> QORResults::AsSolve(const QORSolve&
 }
 
 bool QORResults::GoesNowhere(const QORSolve& s) const {
-    return s.Hinted || (s.RandomState && !AsSolve(s));
+    return s.Hinted || ((s.RandomState || s.DailyDay.isValid()) && !AsSolve(s));
 }
 
 bool QORResults::Send(const QORSolve& s) {

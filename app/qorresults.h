@@ -5,7 +5,8 @@
 // server has judged it. Nothing is retried on a timer. A verified
 // game's result goes as a solve the server replays while its scramble is young enough;
 // otherwise, and for every other game, as a time. A random-state game belongs to no numbered
-// list: it goes only as a solve the server replays, and is otherwise only kept.
+// list: it goes only as a solve the server replays, and is otherwise only kept; so does a
+// daily try.
 
 #include "history/qorhistory.h"
 #include "net/qorverified.h"
@@ -46,8 +47,8 @@ private:
     std::optional<QList<QORProtocol::TimedMove>> AsSolve(const QORSolve& solve) const;
     // Sends one result as the server can take it; false when it did not go.
     bool Send(const QORSolve& solve);
-    // A result no list takes: a game a hint helped, or a random-state game that cannot go as a
-    // replayed solve.
+    // A result no list takes: a game a hint helped, or a random-state game or a daily try
+    // that cannot go as a replayed solve.
     bool GoesNowhere(const QORSolve& solve) const;
     // The server's verdict on a solve: it has been sent.
     void Answered(const QORProtocol::VerifiedReply& reply);

@@ -273,9 +273,9 @@ void QORScoreClient::Dispatch() {
     case QORProtocol::Reply::LoginRefused:
         if (again)
             break;
-        // A server from before random-state lists refuses that request as it refuses a
+        // A server from before random-state or daily lists refuses that request as it refuses a
         // malformed one: the credentials it took stand, and that list stays empty.
-        if (Online && ListsAsked.value(0) == RandomKind) {
+        if (Online && (ListsAsked.value(0) == RandomKind || ListsAsked.value(0) == DailyKind)) {
             ListsAsked.removeFirst();
             break;
         }

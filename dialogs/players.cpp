@@ -80,17 +80,21 @@ TPlayersForm::TPlayersForm(QWidget* mainForm) : QWidget(mainForm, Qt::Window) {
     palette.setColor(QPalette::AlternateBase, ColorFromValue(OddRowColor));
     VerifiedView = VerifiedList(this, palette);
     RandomStateView = VerifiedList(this, palette);
+    DailyView = VerifiedList(this, palette);
     Tabs = new QTabWidget(this);
     Tabs->addTab(ListView, QStringLiteral("Все"));
     Tabs->addTab(VerifiedView, QStringLiteral("Проверенные"));
     Tabs->addTab(RandomStateView, QStringLiteral("Случайное состояние"));
+    Tabs->addTab(DailyView, QStringLiteral("Задача дня"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Tabs);
 }
 
 void TPlayersForm::SetVerified(const QList<QORProtocol::VerifiedRow>& rows, const QString& kind) {
-    QTreeWidget* view = kind == QORProtocol::RandomKind ? RandomStateView : VerifiedView;
+    QTreeWidget* view = kind == QORProtocol::RandomKind ? RandomStateView
+                         : kind.startsWith(QORProtocol::DailyKind) ? DailyView
+                                                                   : VerifiedView;
     view->clear();
     int place = 0;
     for (const QORProtocol::VerifiedRow& row : rows)
@@ -104,6 +108,11 @@ void TPlayersForm::SetVerified(const QList<QORProtocol::VerifiedRow>& rows, cons
 
 void TPlayersForm::ShowList() {
     ShowInFront(*this, Placed);
+}
+
+void TPlayersForm::ShowDaily() {
+    Tabs->setCurrentWidget(DailyView);
+    ShowList();
 }
 
 void TPlayersForm::keyPressEvent(QKeyEvent* event) {

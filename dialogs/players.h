@@ -2,7 +2,7 @@
 // The top-list window: the server's list of best players as a read-only table, filled
 // whether or not it is shown, and only hidden when closed. A second tab shows the verified
 // list, whose times the server replayed, to the hundredth; a third the verified list of
-// random-state solves, kept apart from the numbered ones.
+// random-state solves, kept apart from the numbered ones; a fourth today's daily challenge.
 
 #include "net/qorverified.h"
 
@@ -26,14 +26,17 @@ public:
     QTreeWidget* ListView = nullptr;
     QTreeWidget* VerifiedView = nullptr;
     QTreeWidget* RandomStateView = nullptr;
+    QTreeWidget* DailyView = nullptr;
 
     // Makes the window visible and brings it to the front without waiting for it.
     void ShowList();
+    // The same, on the daily challenge's tab.
+    void ShowDaily();
     void Clear();
     void AddRow(const QString& caption, const QStringList& texts);
     // Fills the verified tab of the list's kind anew (the numbered one when empty, else
-    // RandomKind), in the server's order: place, nick, time, moves, shuffle length (the
-    // scramble's quarter turns for a random state), date.
+    // RandomKind or a daily one), in the server's order: place, nick, time, moves, shuffle
+    // length (the scramble's quarter turns for a random state), date.
     void SetVerified(const QList<QORProtocol::VerifiedRow>& rows, const QString& kind = {});
     // Before each row is drawn: odd rows get the second background colour.
     void ListViewCustomDrawItem(int row, QStyleOptionViewItem& option) const;

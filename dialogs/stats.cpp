@@ -130,6 +130,8 @@ public:
             return QStringLiteral("Ходов решателя на каждые сто ходов сборки");
         if (s.Hinted && role == Qt::ToolTipRole)
             return QStringLiteral("В этой сборке была подсказка: она не отправляется в «Топ».");
+        if (s.DailyDay.isValid() && role == Qt::ToolTipRole)
+            return QStringLiteral("Задача дня %1").arg(s.DailyDay.toString(Qt::ISODate));
         if (role != Qt::DisplayRole)
             return {};
         if (s.Damaged && index.column() > 0)
@@ -138,8 +140,11 @@ public:
         switch (index.column()) {
         case 0: return DateText(s);
         case 1:
-            return s.Hinted ? QStringLiteral("%1 с подсказкой").arg(SolveTimeText(s.Seconds))
-                            : SolveTimeText(s.Seconds);
+            if (s.Hinted)
+                return QStringLiteral("%1 с подсказкой").arg(SolveTimeText(s.Seconds));
+            if (s.DailyDay.isValid())
+                return QStringLiteral("%1, задача дня").arg(SolveTimeText(s.Seconds));
+            return SolveTimeText(s.Seconds);
         case 2: return s.Shuffles;
         case 3: return s.Moves;
         case 4: return s.SolverMoves ? QVariant(*s.SolverMoves) : QVariant();
@@ -269,6 +274,8 @@ void TStatsForm::Reload() {
     for (int n : History.Lengths())
         ComboBoxShuffles->addItem(n == QORSolveHistory::RandomStateLength
                                       ? QStringLiteral("случайное состояние")
+                                  : n == QORSolveHistory::DailyLength
+                                      ? QStringLiteral("задача дня")
                                       : QStringLiteral("%1 поворотов").arg(n),
                                   n);
     ComboBoxShuffles->setCurrentIndex(std::max(0, ComboBoxShuffles->findData(chosen)));

@@ -23,7 +23,7 @@ void QORGame::NewGame() {
 }
 
 void QORGame::NewGame(const QString& scrambleId, const QList<QORMove>& scramble,
-                      const QDateTime& dealtAt, bool randomState) {
+                      const QDateTime& dealtAt, bool randomState, const QDate& dailyDay) {
     Begin(int(scramble.size()), [this, scramble] {
         for (const QORMove& move : scramble)
             Cube.Turn(move);
@@ -32,6 +32,7 @@ void QORGame::NewGame(const QString& scrambleId, const QList<QORMove>& scramble,
     ScrambleId = scrambleId;
     DealtAt = dealtAt;
     RandomState = randomState;
+    DailyDay = dailyDay;
 }
 
 void QORGame::Begin(int shuffles, const std::function<QList<QORMove>()>& shuffle) {
@@ -99,6 +100,7 @@ void QORGame::ClearTurns() {
     ScrambleId.clear();
     DealtAt = {};
     RandomState = false;
+    DailyDay = {};
     TimedMoves.clear();
     Frame.Reset();
     Moves = 0;

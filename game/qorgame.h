@@ -45,6 +45,9 @@ public:
     // The running game's shuffle is a uniformly random state's scramble, not a number of
     // random turns: its result belongs to no numbered list.
     bool RandomState = false;
+    // The UTC day whose daily challenge the running game is, the player's one try; invalid
+    // for every other game.
+    QDate DailyDay;
     // The player's layer turns, undos and redos included, each with the clock's reading and
     // written in the cube's own frame, so that the shuffle and these replayed without the
     // whole-cube turns end solved.
@@ -71,7 +74,8 @@ public:
     // The same with a given shuffle: one the score server dealt, which makes the game a
     // verified one, or with no id one made here. randomState says it is a random state's.
     void NewGame(const QString& scrambleId, const QList<QORMove>& scramble,
-                 const QDateTime& dealtAt, bool randomState = false);
+                 const QDateTime& dealtAt, bool randomState = false,
+                 const QDate& dailyDay = {});
     bool Verified() const { return !ScrambleId.isEmpty(); }
     // The view has shown every turn made so far.
     void TurnsShown();

@@ -39,6 +39,8 @@ const char* const Upgrades[] = {
     "ALTER TABLE solves ADD COLUMN solver_moves INTEGER",
     // Random-state games, whose shuffle length is their scramble's quarter turns.
     "ALTER TABLE solves ADD COLUMN random_state INTEGER NOT NULL DEFAULT 0",
+    // Daily challenges, by their UTC day as YYYY-MM-DD.
+    "ALTER TABLE solves ADD COLUMN daily_day TEXT NOT NULL DEFAULT ''",
 };
 
 // No more shuffle turns than the game offers, judged before anything is narrowed to an int
@@ -63,16 +65,18 @@ const QString Columns =
     Sound +
     QStringLiteral(", scramble_id, dealt_at, timed_moves, hinted, CASE WHEN "
                    "typeof(solver_moves) = 'integer' AND solver_moves BETWEEN 0 AND 1000 THEN "
-                   "solver_moves END, random_state");
+                   "solver_moves END, random_state, daily_day");
 
 // The solves at one shuffle length, of random-state games, or all; a length binds a value.
 QString OfLength(int shuffles, QVariantList& values) {
+    if (shuffles == QORSolveHistory::DailyLength)
+        return QStringLiteral("daily_day <> ''");
     if (shuffles == QORSolveHistory::RandomStateLength)
-        return QStringLiteral("random_state = 1");
+        return QStringLiteral("random_state = 1 AND daily_day = ''");
     if (shuffles < 0)
         return QStringLiteral("1");
     values << shuffles;
-    return QStringLiteral("shuffles = ? AND random_state = 0");
+    return QStringLiteral("shuffles = ? AND random_state = 0 AND daily_day = ''");
 }
 
 void Say(QString* error, const QString& text) {
@@ -179,8 +183,9 @@ std::optional<qint64> QORSolveHistory::Add(const QORSolve& s, QString* error) {
     QSqlQuery insert(QSqlDatabase::database(Connection, false));
     insert.prepare(QStringLiteral("INSERT INTO solves (finished_at, seconds, clock_seconds, "
                                   "shuffles, moves, scramble, solution, sent, scramble_id, "
-                                  "dealt_at, timed_moves, hinted, solver_moves, random_state) "
-                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+                                  "dealt_at, timed_moves, hinted, solver_moves, random_state, "
+                                  "daily_day) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const QVariant& v :
          {QVariant(s.FinishedAt.toUTC().toString(Qt::ISODateWithMs)), QVariant(s.Seconds),
           QVariant(s.ClockSeconds), QVariant(s.Shuffles), QVariant(s.Moves),
@@ -190,7 +195,9 @@ std::optional<qint64> QORSolveHistory::Add(const QORSolve& s, QString* error) {
                                                : QString())),
           QVariant(NotNull(s.TimedMoves)), QVariant(s.Hinted ? 1 : 0),
           s.SolverMoves ? QVariant(*s.SolverMoves) : QVariant(QMetaType::fromType<int>()),
-          QVariant(s.RandomState ? 1 : 0)})
+          QVariant(s.RandomState ? 1 : 0),
+          QVariant(s.DailyDay.isValid() ? s.DailyDay.toString(Qt::ISODate)
+                                        : QStringLiteral(""))})
         insert.addBindValue(v);
     if (!insert.exec()) {
         Say(error, insert.lastError().text());
@@ -245,6 +252,7 @@ QList<QORSolve> QORSolveHistory::Select(const QString& where, const QVariantList
         if (!select.value(14).isNull())
             s.SolverMoves = select.value(14).toInt();
         s.RandomState = select.value(15).toInt() != 0;
+        s.DailyDay = QDate::fromString(select.value(16).toString(), Qt::ISODate);
         solves << s;
     }
     return solves;
@@ -289,16 +297,21 @@ QList<int> QORSolveHistory::Lengths() const {
     QList<int> lengths;
     QSqlQuery select(QSqlDatabase::database(Connection, false));
     if (!Read(select,
-              QStringLiteral("SELECT DISTINCT CASE WHEN random_state = 1 THEN %2 ELSE shuffles "
-                             "END AS length FROM solves WHERE %1 ORDER BY length")
+              QStringLiteral("SELECT DISTINCT CASE WHEN daily_day <> '' THEN %3 WHEN "
+                             "random_state = 1 THEN %2 ELSE shuffles END AS length FROM solves "
+                             "WHERE %1 ORDER BY length")
                   .arg(SoundShuffles)
-                  .arg(QORProtocol::MaxShuffles + 1),
+                  .arg(QORProtocol::MaxShuffles + 1)
+                  .arg(QORProtocol::MaxShuffles + 2),
               {}))
         return lengths;
-    // Random-state games sort after every length the game offers.
-    while (select.next())
-        lengths << (select.value(0).toInt() > QORProtocol::MaxShuffles ? RandomStateLength
-                                                                     : select.value(0).toInt());
+    // Random-state games sort after every length the game offers, daily challenges last.
+    while (select.next()) {
+        const int length = select.value(0).toInt();
+        lengths << (length == QORProtocol::MaxShuffles + 2 ? DailyLength
+                    : length > QORProtocol::MaxShuffles    ? RandomStateLength
+                                                           : length);
+    }
     return lengths;
 }
 
@@ -313,6 +326,22 @@ std::optional<double> QORSolveHistory::Best(int shuffles, qint64 except, bool ra
     if (!best.exec() || !best.next() || best.value(0).isNull())
         return std::nullopt;
     return best.value(0).toDouble();
+}
+
+int QORSolveHistory::DailyStreak(const QDate& day) const {
+    QSqlQuery select(QSqlDatabase::database(Connection, false));
+    if (!Read(select,
+              QStringLiteral("SELECT DISTINCT daily_day FROM solves WHERE daily_day <> '' AND "
+                             "daily_day <= ? AND hinted = 0 AND %1 ORDER BY daily_day DESC")
+                  .arg(Sound),
+              {day.toString(Qt::ISODate)}))
+        return 0;
+    // Days come newest first; the streak ends at the first day missing.
+    int streak = 0;
+    while (select.next() &&
+           QDate::fromString(select.value(0).toString(), Qt::ISODate) == day.addDays(-streak))
+        ++streak;
+    return streak;
 }
 
 bool QORSolveHistory::ExportCsv(const QString& path, QString* error) const {

@@ -31,6 +31,8 @@ struct QORSolve {
     // The shuffle was a uniformly random state's scramble, Shuffles its quarter turns: it
     // belongs to no numbered list.
     bool RandomState = false;
+    // The UTC day whose daily challenge this was; invalid for every other game.
+    QDate DailyDay;
     // The stored numbers cannot come from a real solve (a damaged or edited file); such a
     // solve is shown as damaged and counts nowhere.
     bool Damaged = false;
@@ -70,6 +72,8 @@ public:
     // The length that stands for the random-state games, whatever their scrambles' length: the
     // lengths below are of the other games.
     static constexpr int RandomStateLength = -2;
+    // And the one for the daily challenges, which are random states too but kept apart.
+    static constexpr int DailyLength = -3;
     // Up to count solves at this shuffle length (any when -1), newest first, from the
     // one before the solve named (from the newest when 0): a window reads as it scrolls.
     QList<QORSolve> Page(int shuffles, qint64 before, int count) const;
@@ -77,11 +81,14 @@ public:
     // nothing for a damaged one: one pass for the figures and the chart.
     QList<std::optional<double>> Times(int shuffles) const;
     // The shuffle lengths the game offers among the solves, shortest first, and
-    // RandomStateLength last when there are random-state games.
+    // RandomStateLength and DailyLength last when there are such games.
     QList<int> Lengths() const;
     // The fastest of the sound solves without hints at this shuffle length, other than the one
     // named, among the random-state ones or among the others.
     std::optional<double> Best(int shuffles, qint64 except = 0, bool randomState = false) const;
+    // The days in a row, ending on day, on each of which the daily challenge was solved; 0
+    // when it was not solved on day itself.
+    int DailyStreak(const QDate& day) const;
     // Every solve as comma-separated values with a header line, in UTF-8.
     bool ExportCsv(const QString& path, QString* error = nullptr) const;
 

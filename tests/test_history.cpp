@@ -23,7 +23,7 @@ TEST(History, aSolveIsCommittedInWalModeWaitsUnsentUntilMarkedAndExportsQuotingO
         EXPECT_EQ(h.Best(20), 31.5) << "a hinted solve is no record";
         const OutsideConnection reader(path); // what another process would read now
         EXPECT_EQ(reader.Column("PRAGMA journal_mode") + reader.Column("PRAGMA user_version"),
-                  (QStringList{"wal", "3"}));
+                  (QStringList{"wal", "4"}));
         EXPECT_EQ(reader.Column("SELECT finished_at || '|' || seconds || '|' || solution || '|' || "
                                 "sent FROM solves"),
                   (QStringList{"2026-12-07T09:30:15.250Z|31.5|R U'|0",
@@ -102,5 +102,16 @@ TEST(History, impossibleNumbersMarkASolveDamagedAndKeepItFromTimesLengthsBestAnd
     EXPECT_EQ(h.Lengths(), (QList<int>{20, QORSolveHistory::RandomStateLength}));
     EXPECT_EQ(h.Times(20).size(), all.size() - 4) << "not among the numbered games";
     EXPECT_EQ(h.Times(QORSolveHistory::RandomStateLength), QList<std::optional<double>>{10.0});
+    // Daily challenges are a length of their own; the streak counts solved days in a row.
+    for (const int day : {3, 5, 6, 7}) {
+        random.DailyDay = QDate(2026, 12, day);
+        ASSERT_TRUE(h.Add(random));
+    }
+    EXPECT_EQ(h.Lengths(), (QList<int>{20, QORSolveHistory::RandomStateLength,
+                                       QORSolveHistory::DailyLength}));
     EXPECT_EQ(h.Page(QORSolveHistory::RandomStateLength, 0, 9).size(), 1);
+    EXPECT_EQ(h.Page(QORSolveHistory::DailyLength, 0, 9).last().DailyDay, QDate(2026, 12, 3));
+    EXPECT_EQ(std::tuple(h.DailyStreak({2026, 12, 7}), h.DailyStreak({2026, 12, 5}),
+                         h.DailyStreak({2026, 12, 4}), h.DailyStreak({2026, 12, 8})),
+              std::tuple(3, 1, 0, 0));
 }

@@ -46,7 +46,7 @@ TEST(Results, theClockListAndRefusalShowAndEachWinIsKeptBeforeItsCongratulationU
     EXPECT_TRUE(g.form.PlayersForm->isVisible()) << "shown before the list arrives";
     EXPECT_TRUE(server.WaitFor(0, "CUBE_LOGIN;anna;secret1CUBE_TIMERESULT;anna;secret1;75;0"
                                   "CUBE_GETTOP2;anna;secret1\nCUBE_GETTOP2;anna;secret1;RANDOM\n"
-                                  "CUBE_GETTOP;anna;secret1"));
+                                  "CUBE_GETTOP2;anna;secret1;DAILY\nCUBE_GETTOP;anna;secret1"));
     server.Reply(0, "ZKSERVER_TOPLIST#anna;00:01:15;0;01.12.2026");
     QTreeWidget* list = g.form.PlayersForm->ListView;
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->topLevelItemCount() == 1; }));
@@ -210,5 +210,6 @@ TEST(Results, aDealtGameGoesAsATimedSolveAndOneDealtTooLateOrTooLongAgoAsATimeUn
     g.form.Results->SendKept();
     g.form.N21Click();
     ASSERT_TRUE(server.WaitFor(0, sent + "CUBE_GETTOP2;anna;secret1\nCUBE_GETTOP2;anna;secret1;"
-                                         "RANDOM\nCUBE_GETTOP;anna;secret1"));
+                                         "RANDOM\nCUBE_GETTOP2;anna;secret1;DAILY\n"
+                                         "CUBE_GETTOP;anna;secret1"));
 }

@@ -211,8 +211,10 @@ TEST(ScoreClient, verifiedRequestsGoLineEndedAndTheirRepliesAreReadWholeBesideTh
         EXPECT_EQ(seen, scrambles) << reads[0].toStdString();
     }
     EXPECT_EQ(c.lists, (QList<QList<QStringList>>{{{"bob", "9"}}})) << "a seed reply after one";
-    // A server that knows no random-state list refuses its request as a malformed one.
-    ASSERT_TRUE(c.client.RequestTopList2(QORProtocol::RandomKind));
-    c.Deliver("ZKSERVER_LOGIN_BAD");
-    EXPECT_TRUE(c.client.LoggedInNow() && c.client.Connected()) << "the login stands";
+    // A server that knows no random-state or daily list refuses its request as a malformed one.
+    for (const QString& kind : {QORProtocol::RandomKind, QORProtocol::DailyKind}) {
+        ASSERT_TRUE(c.client.RequestTopList2(kind));
+        c.Deliver("ZKSERVER_LOGIN_BAD");
+        EXPECT_TRUE(c.client.LoggedInNow() && c.client.Connected()) << "the login stands";
+    }
 }

@@ -71,11 +71,18 @@ TEST(StatsForm, rowsFiguresAndChartAreOfTheChosenShuffleLengthWhichAReloadKeeps)
     ASSERT_TRUE(OutsideConnection(s.dir.filePath("h.sqlite"))
                     .Run("UPDATE solves SET hinted = 1, solver_moves = 1 WHERE seconds = 9"));
     s.Add(99, 30);
+    s.Add(42, 30);
+    ASSERT_TRUE(OutsideConnection(s.dir.filePath("h.sqlite"))
+                    .Run("UPDATE solves SET daily_day = '2026-12-07' WHERE seconds = 42"));
     s.Add(-5, 20);
     s.form.ShowStats();
-    EXPECT_EQ(s.form.Table->model()->rowCount(), 8);
-    ASSERT_EQ(s.form.ComboBoxShuffles->count(), 3);
-    EXPECT_EQ(s.form.ComboBoxShuffles->itemText(2), "30 поворотов");
+    EXPECT_EQ(s.form.Table->model()->rowCount(), 9);
+    ASSERT_EQ(s.form.ComboBoxShuffles->count(), 4);
+    EXPECT_EQ(s.form.ComboBoxShuffles->itemText(2) + s.form.ComboBoxShuffles->itemText(3),
+              "30 поворотовзадача дня");
+    s.form.ComboBoxShuffles->setCurrentIndex(3);
+    emit s.form.ComboBoxShuffles->activated(3);
+    EXPECT_EQ(s.Cell(0, 1), "42.00, задача дня") << "a length of its own, and marked";
     s.form.ComboBoxShuffles->setCurrentIndex(1);
     emit s.form.ComboBoxShuffles->activated(1);
     EXPECT_EQ(s.form.Table->model()->rowCount(), 7);

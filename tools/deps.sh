@@ -5,7 +5,7 @@ packages=(
     qt6-base-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-svg-dev qt6-charts-dev qt6-translations-l10n
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     libgtest-dev libgmock-dev libbenchmark-dev libsodium-dev
-    xvfb xauth xdotool imagemagick x11-utils sqlite3 lintian
+    xvfb xauth xdotool xclip imagemagick x11-utils sqlite3 lintian
     desktop-file-utils appstream
     postgresql libqt6sql6-psql
     qt6-httpserver-dev qt6-websockets-dev chromium
