@@ -79,6 +79,12 @@ void TMainForm::GameWon() {
 }
 
 void TMainForm::N4Click() {
+    // Leaving the day's only try, by a new game as by "Стоп!", gives it up, so it asks first:
+    // a try left open would be dealt again to be played once more.
+    if (Daily->Playing()) {
+        Daily->AskGiveUp(this);
+        return;
+    }
     Keyboard->Clear();
     Daily->Cancel();
     Verified->NewGame();
@@ -109,6 +115,10 @@ void TMainForm::N25Click() {
 }
 
 void TMainForm::N7Click() {
+    if (Daily->Playing()) {
+        Daily->AskGiveUp(this);
+        return;
+    }
     // A cancelled or refused open changes nothing: the running game goes on.
     const QString chosen = AskOpenFileName();
     if (chosen.isEmpty())

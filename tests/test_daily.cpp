@@ -43,9 +43,12 @@ TEST(Daily, aTryIsDealtGivenUpAfterAQuestionRefusedOnceFinishedAndItsWinShownAnd
     EXPECT_EQ(g.messages.last(), "В задаче дня подсказок нет: её решают сами.");
     ms = 500;
     game.PlayerTurns({{1, 1, -1}});
-    // "Стоп!" asks without waiting; only a yes gives the try up, as the solve of its turns.
-    for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
-        g.form.N5->trigger();
+    // "Стоп!" or a new game asks without waiting; only a yes gives the try up, as the solve of
+    // its turns.
+    for (const auto& [action, answer] : {std::pair(g.form.N4, QMessageBox::No),
+                                         std::pair(g.form.N5, QMessageBox::No),
+                                         std::pair(g.form.N5, QMessageBox::Yes)}) {
+        action->trigger();
         auto* box = g.form.findChild<QMessageBox*>();
         ASSERT_TRUE(box && box->isVisible() && game.Running());
         box->button(answer)->click();
