@@ -166,6 +166,10 @@ void QORGame::ShowTurn(const QORMove& move) {
 }
 
 void QORGame::GameTimerTimer() {
+    // A new game started during a running one keeps the timer's period, so it ticks while
+    // the shuffle is still shown; the game's time starts only after it.
+    if (ClockWaits)
+        return;
     ++GameSeconds;
     emit ClockChanged(ClockText(GameSeconds));
 }

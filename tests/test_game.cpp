@@ -55,6 +55,22 @@ TEST(Game, aGameIsWonOnTheReleaseThatFindsTheCubeSolvedWithTheLengthItBeganWith)
     EXPECT_EQ(g.wins.size(), 1) << "after a stop there is nothing to win";
 }
 
+TEST(Game, ticksWhileANewGamesShuffleIsShownCountNothing) {
+    Game g(4);
+    g.game.ShowsTurns = true;
+    g.game.NewGame();
+    g.game.TurnsShown();
+    g.game.GameTimerTimer();
+    g.game.NewGame(); // the running timer goes on ticking through the shuffle
+    g.game.GameTimerTimer();
+    g.game.GameTimerTimer();
+    EXPECT_EQ(g.game.GameSeconds, 0);
+    g.game.TurnsShown();
+    g.game.GameTimerTimer();
+    EXPECT_EQ(g.game.GameSeconds, 1);
+    EXPECT_EQ(g.clock.last(), "00:00:01");
+}
+
 TEST(Game, undoAndRedoTakeTurnsBackAndAgainAndTheCounterTakesAllButWholeCubeTurns) {
     Game g; // no shuffle: the game starts solved
     g.game.NewGame();
