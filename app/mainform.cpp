@@ -10,18 +10,18 @@
 #include "app/qorverifiedgame.h"
 #include "app/qorviewcontroller.h"
 #include "app/qorwindowstate.h"
-#include "game/qorgame.h"
-#include "history/qorhistory.h"
-#include "game/qorreplay.h"
 #include "dialogs/about.h"
 #include "dialogs/login.h"
 #include "dialogs/options.h"
 #include "dialogs/players.h"
 #include "dialogs/qorfiledialog.h"
 #include "dialogs/qorfont.h"
+#include "dialogs/qorplayerchoices.h"
 #include "dialogs/qorprogram.h"
-#include "dialogs/qorrandomstate.h"
 #include "dialogs/stats.h"
+#include "game/qorgame.h"
+#include "game/qorreplay.h"
+#include "history/qorhistory.h"
 #include "net/qorprotocol.h"
 #include "solver/qorsolverservice.h"
 
@@ -70,7 +70,7 @@ TMainForm::TMainForm(const QString& exePath, QWidget* parent)
 
     FormCreate();
 
-    OptionsForm = new TOptionsForm(Settings, *RandomState, this);
+    OptionsForm = new TOptionsForm(Settings, *Choices, this);
     AboutForm = new TAboutForm(this);
     AboutForm->ShowSite = [this] { Help->ShowHelp(); };
     LoginForm = new TLoginForm(Settings, this);
@@ -91,11 +91,12 @@ void TMainForm::FormCreate() {
     QString why;
     Settings = SettingsFile.Read(&why);
     if (SettingsFile.ReadFailed())
-        StartProblems <<
-            QStringLiteral("Не удалось прочитать файл настроек %1: %2.\nИгра начата с настройками "
-                           "по умолчанию и не станет перезаписывать этот файл при выходе. "
-                           "Проверьте права на файл и перезапустите игру.")
-                .arg(QDir::toNativeSeparators(SettingsFile.ReadPath()), why);
+        StartProblems
+            << QStringLiteral(
+                   "Не удалось прочитать файл настроек %1: %2.\nИгра начата с настройками "
+                   "по умолчанию и не станет перезаписывать этот файл при выходе. "
+                   "Проверьте права на файл и перезапустите игру.")
+                   .arg(QDir::toNativeSeparators(SettingsFile.ReadPath()), why);
     Game = new QORGame(Settings, this);
     View = new QORViewController(*Game, Settings, this);
     Keyboard = new QORKeyboard(*Game, *View, this);
@@ -114,8 +115,8 @@ void TMainForm::FormCreate() {
         StartProblems << problem;
     Replay = new QORReplay(*Game, this);
     Solver = new QORSolverService(QORSolverService::DefaultCacheFolder(), this);
-    RandomState = std::make_unique<QORRandomStateChoice>(UserStatePath());
-    Verified = new QORVerifiedGame(*Game, *Client, Settings, *RandomState, *Solver, this);
+    Choices = std::make_unique<QORPlayerChoices>(UserStatePath());
+    Verified = new QORVerifiedGame(*Game, *Client, Settings, *Choices, *Solver, this);
     Hint = new QORHint(*Game, *Solver, this);
     Analysis = new QORAnalysis(Results->History, *Solver, this);
     Daily = new QORDailyChallenge(*Game, *Client, Results->History, this);
@@ -246,7 +247,8 @@ void TMainForm::ShowMoves() {
         if (Game->HintUsed)
             said << QStringLiteral("С подсказкой: в «Топ» не идёт.");
         else if (Game->RandomState && !Game->Verified())
-            said << QStringLiteral("Сборка случайного состояния без проверки сервером в «Топ» не идёт.");
+            said << QStringLiteral(
+                "Сборка случайного состояния без проверки сервером в «Топ» не идёт.");
         else if (!Game->RandomState && Game->GameShuffles < QORProtocol::DefaultMinShuffles)
             said << QStringLiteral("В «Топ» идут сборки от %1 ходов перемешивания.")
                         .arg(QORProtocol::DefaultMinShuffles);

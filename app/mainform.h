@@ -24,7 +24,7 @@ class QORDailyChallenge;
 class QORHelp;
 class QORHint;
 class QORKeyboard;
-class QORRandomStateChoice;
+class QORPlayerChoices;
 class QORReplay;
 class QORResults;
 class QORScoreClient;
@@ -62,7 +62,7 @@ public:
     // The game's one solver, for everyone here that needs one: its tables are built once. And
     // whether a new game deals a random state, which the options dialog changes.
     QORSolverService* Solver = nullptr;
-    std::unique_ptr<QORRandomStateChoice> RandomState;
+    std::unique_ptr<QORPlayerChoices> Choices;
     QORHint* Hint = nullptr;
     QORDailyChallenge* Daily = nullptr;
     QORAnalysis* Analysis = nullptr;

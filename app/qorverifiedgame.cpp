@@ -1,7 +1,7 @@
 #include "app/qorverifiedgame.h"
 
 #include "app/qorscoreclient.h"
-#include "dialogs/qorrandomstate.h"
+#include "dialogs/qorplayerchoices.h"
 #include "game/qorgame.h"
 #include "solver/qorsolverbridge.h"
 #include "solver/qorsolverservice.h"
@@ -9,9 +9,9 @@
 #include <QPointer>
 
 QORVerifiedGame::QORVerifiedGame(QORGame& game, QORScoreClient& client, const QORSettings& settings,
-                                 const QORRandomStateChoice& randomState, QORSolverService& solver,
+                                 const QORPlayerChoices& choices, QORSolverService& solver,
                                  QObject* parent)
-    : QObject(parent), Game(game), Client(client), Settings(settings), RandomState(randomState),
+    : QObject(parent), Game(game), Client(client), Settings(settings), Choices(choices),
       Solver(solver) {
     Wait.setSingleShot(true);
     Wait.setInterval(DealWait);
@@ -21,7 +21,7 @@ QORVerifiedGame::QORVerifiedGame(QORGame& game, QORScoreClient& client, const QO
 
 void QORVerifiedGame::NewGame() {
     Cancel();
-    Random = RandomState.On();
+    Random = Choices.On(QORPlayerChoices::RandomState);
     if (Random) {
         // The tables start now, so that a server that deals nothing costs no more than its wait.
         Solver.Prepare();

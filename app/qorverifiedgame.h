@@ -15,7 +15,7 @@
 #include <chrono>
 
 class QORGame;
-class QORRandomStateChoice;
+class QORPlayerChoices;
 class QORScoreClient;
 class QORSolverService;
 struct QORSettings;
@@ -24,7 +24,7 @@ class QORVerifiedGame : public QObject {
     Q_OBJECT
 public:
     QORVerifiedGame(QORGame& game, QORScoreClient& client, const QORSettings& settings,
-                    const QORRandomStateChoice& randomState, QORSolverService& solver,
+                    const QORPlayerChoices& choices, QORSolverService& solver,
                     QObject* parent = nullptr);
 
     static constexpr std::chrono::milliseconds DealWait{2000};
@@ -46,7 +46,7 @@ private:
     QORGame& Game;
     QORScoreClient& Client;
     const QORSettings& Settings;
-    const QORRandomStateChoice& RandomState;
+    const QORPlayerChoices& Choices;
     QORSolverService& Solver;
     int Asked = 0;
     // The game asked for is a random state's.

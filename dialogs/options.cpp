@@ -1,11 +1,11 @@
 #include "dialogs/options.h"
 
-#include "settings/qorsettings.h"
 #include "dialogs/qorcolorbox.h"
 #include "dialogs/qorfont.h"
 #include "dialogs/qoroptionmaps.h"
-#include "dialogs/qorrandomstate.h"
+#include "dialogs/qorplayerchoices.h"
 #include "dialogs/qorwrappedcheckbox.h"
+#include "settings/qorsettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,9 +29,8 @@ QSlider* TrackBar(QWidget* parent, int last) {
 
 } // namespace
 
-TOptionsForm::TOptionsForm(QORSettings& settings, QORRandomStateChoice& randomState,
-                           QWidget* parent)
-    : QDialog(parent), Settings(settings), RandomState(randomState) {
+TOptionsForm::TOptionsForm(QORSettings& settings, QORPlayerChoices& choices, QWidget* parent)
+    : QDialog(parent), Settings(settings), Choices(choices) {
     setWindowTitle(QStringLiteral("Параметры..."));
     setFont(FittingFont(Tahoma(FormFontPixels), {{QStringLiteral("Перемешивать на"), 100}}));
     setFixedSize(287, 277);
@@ -147,8 +146,8 @@ void TOptionsForm::FormCreate() {
     if (const std::optional<int> position = PositionForQuality(Settings.DrawQuality))
         TrackBarQuality->setValue(*position);
     CheckBoxUpdateTop->setChecked(Settings.UpdateTopList);
-    CheckBoxRandomState->setChecked(RandomState.On());
-    EditShuffle->setEnabled(!RandomState.On());
+    CheckBoxRandomState->setChecked(Choices.On(QORPlayerChoices::RandomState));
+    EditShuffle->setEnabled(!Choices.On(QORPlayerChoices::RandomState));
 }
 
 void TOptionsForm::Connect() {
@@ -200,9 +199,9 @@ void TOptionsForm::CheckBoxUpdateTopClick() {
 }
 
 void TOptionsForm::CheckBoxRandomStateClick() {
-    RandomState.Set(CheckBoxRandomState->isChecked());
+    Choices.Set(QORPlayerChoices::RandomState, CheckBoxRandomState->isChecked());
     // A random state has no length: the up-down says so by standing aside.
-    EditShuffle->setEnabled(!RandomState.On());
+    EditShuffle->setEnabled(!Choices.On(QORPlayerChoices::RandomState));
 }
 
 void TOptionsForm::ButtonOKClick() {

@@ -5,7 +5,7 @@
 #include <QDialog>
 
 struct QORSettings;
-class QORRandomStateChoice;
+class QORPlayerChoices;
 
 #include <array>
 #include <utility>
@@ -24,7 +24,7 @@ class TOptionsForm : public QDialog {
     Q_OBJECT
 public:
     // Fills the controls from the settings and the random-state choice, once.
-    TOptionsForm(QORSettings& settings, QORRandomStateChoice& randomState,
+    TOptionsForm(QORSettings& settings, QORPlayerChoices& choices,
                  QWidget* parent = nullptr);
 
     QTabWidget* PageControl1 = nullptr;
@@ -82,5 +82,5 @@ private:
     std::array<std::pair<QORColorBox*, int>, 8> ColorBoxes() const;
 
     QORSettings& Settings;
-    QORRandomStateChoice& RandomState;
+    QORPlayerChoices& Choices;
 };

@@ -2,7 +2,7 @@
 // once, and what OK asks of the cubies.
 #include "dialogs/options.h"
 #include "dialogs/qorcolorbox.h"
-#include "dialogs/qorrandomstate.h"
+#include "dialogs/qorplayerchoices.h"
 
 #include "settings/qorsettings.h"
 
@@ -38,8 +38,8 @@ TEST(OptionsDialog, controlsShowTheSettingsTheyAreGivenAndUnmappedValuesStayUnti
     s.ColorTable[2] = RGBFromColorValue(0x00123456);
     s.DrawQuality = 7; // no slider position stands for it
     QTemporaryDir dir;
-    QORRandomStateChoice(dir.filePath("state.ini")).Set(true);
-    QORRandomStateChoice choice(dir.filePath("state.ini"));
+    QORPlayerChoices(dir.filePath("state.ini")).Set(QORPlayerChoices::RandomState, true);
+    QORPlayerChoices choice(dir.filePath("state.ini"));
     TOptionsForm f(s, choice);
     EXPECT_EQ(std::tuple(f.EditShuffle->value(), f.TrackBarRSpeed->value(),
                          f.ComboBoxIdle->currentText(), f.CheckBoxUpdateTop->isChecked(),
@@ -55,7 +55,7 @@ TEST(OptionsDialog, controlsShowTheSettingsTheyAreGivenAndUnmappedValuesStayUnti
 TEST(OptionsDialog, everyControlWritesItsValueAtOnceAndTheFirstColourEntryAsksForAnyColour) {
     QORSettings s;
     QTemporaryDir dir;
-    QORRandomStateChoice choice(dir.filePath("state.ini"));
+    QORPlayerChoices choice(dir.filePath("state.ini"));
     TOptionsForm f(s, choice);
     // The first colour entry asks for any colour, and a cancel keeps the old one.
     QORColorBox* box = f.ColorBoxSpace;
@@ -95,7 +95,8 @@ TEST(OptionsDialog, everyControlWritesItsValueAtOnceAndTheFirstColourEntryAsksFo
     QTest::mouseClick(f.CheckBoxUpdateTop, Qt::LeftButton, {}, QPoint(150, 30));
     EXPECT_FALSE(s.UpdateTopList);
     QTest::mouseClick(f.CheckBoxRandomState, Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_TRUE(QORRandomStateChoice(dir.filePath("state.ini")).On()) << "kept at once";
+    EXPECT_TRUE(QORPlayerChoices(dir.filePath("state.ini")).On(QORPlayerChoices::RandomState))
+        << "kept at once";
     EXPECT_FALSE(f.EditShuffle->isEnabled());
     EXPECT_EQ(QSettings(dir.filePath("state.ini"), QSettings::IniFormat).allKeys().size(), 1);
     const std::tuple<QORColorBox*, int> boxes[] = {

@@ -6,7 +6,7 @@
 #include "app/qorverifiedgame.h"
 #include "dialogs/login.h"
 #include "dialogs/players.h"
-#include "dialogs/qorrandomstate.h"
+#include "dialogs/qorplayerchoices.h"
 
 #include "support/fakescoreserver.h"
 #include "support/game.h"
@@ -183,8 +183,9 @@ TEST(Results, aDealtGameGoesAsATimedSolveAndOneDealtTooLateOrTooLongAgoAsATimeUn
     EXPECT_TRUE(QTest::qWaitFor([&] { return g.form.Results->History.Unsent().isEmpty(); }));
     // With the random state chosen, a RANDOM deal goes only as a replayed solve; without one
     // in time the game's solver deals, and that win goes to no list.
-    g.form.RandomState->Set(true);
-    const auto off = qScopeGuard([&] { g.form.RandomState->Set(false); }); // for later tests
+    g.form.Choices->Set(QORPlayerChoices::RandomState, true);
+    const auto off = qScopeGuard(
+        [&] { g.form.Choices->Set(QORPlayerChoices::RandomState, false); }); // for later tests
     QORGame& game = *g.form.Game;
     ms = 0;
     const QByteArray rid(32, 'c'), asked = "CUBE_SCRAMBLE;anna;secret1;RANDOM\n";
