@@ -15,7 +15,8 @@ read_box() {
     tesseract "$1.box.png" stdout -l "$OCR" --psm 11 2> /dev/null | tr -d ' \n'
 }
 
-# speak <LANG> <OCR language> <folder> <menus...>: starts the game and reads its menu bar.
+# speak <LANG> <OCR language> <folder> <first item> <menus...>: starts the game and reads its
+# menu bar and the first item of its file menu, open.
 speak() {
     export LANG=$1 OCR=$2
     shift
@@ -28,10 +29,19 @@ speak() {
     import -window root menus.png
     menus=$(read_box menus.png "${M_WIDTH}x24+${M_X}+${M_Y}")
     echo "LANG=$LANG menu bar: $menus"
-    shift 2
+    local first=$3
+    shift 3
     for menu in "$@"; do
         [[ $menus == *"${menu// /}"* ]] || fail "LANG=$LANG: no menu \"$menu\" in \"$menus\""
     done
+    xdotool mousemove $((M_X + 15)) $((M_Y + 10)) click 1
+    sleep 0.5
+    import -window root file_menu.png
+    local items
+    items=$(read_box file_menu.png "240x90+${M_X}+$((M_Y + 20))")
+    echo "LANG=$LANG file menu: $items"
+    [[ $items == *"${first// /}"* ]] || fail "LANG=$LANG: no \"$first\" in the file menu"
+    xdotool key Escape
     xdotool mousemove $((M_X + 400)) $((M_Y + 52)) windowfocus --sync "$main"
 }
 
@@ -79,13 +89,13 @@ no_display() {
     [ "$status" -eq 1 ] && grep -q "$1" no_display.txt || fail "LANG=$LANG: no display not told"
 }
 
-speak en_US.UTF-8 eng "$work/en" File View "Top players" Help
+speak en_US.UTF-8 eng "$work/en" "New game" File View "Top players" Help
 stock Open Lookin Filesoftype Cancel
 help_page Help Welcometothecube
 stop_game
 no_display "cannot open a window: the display is not available"
 
-speak C.UTF-8 rus "$work/ru" Файл Вид "Топ игроков" Помощь
+speak C.UTF-8 rus "$work/ru" "Начать заново" Файл Вид "Топ игроков" Помощь
 stock Открыть Перейтик Типыфайлов Отмена
 help_page Справка Добропожаловать
 stop_game
