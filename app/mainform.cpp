@@ -91,12 +91,10 @@ void TMainForm::FormCreate() {
     QString why;
     Settings = SettingsFile.Read(&why);
     if (SettingsFile.ReadFailed())
-        StartProblems
-            << QStringLiteral(
-                   "Не удалось прочитать файл настроек %1: %2.\nИгра начата с настройками "
-                   "по умолчанию и не станет перезаписывать этот файл при выходе. "
-                   "Проверьте права на файл и перезапустите игру.")
-                   .arg(QDir::toNativeSeparators(SettingsFile.ReadPath()), why);
+        StartProblems << tr("Не удалось прочитать файл настроек %1: %2.\nИгра начата с настройками "
+                            "по умолчанию и не станет перезаписывать этот файл при выходе. "
+                            "Проверьте права на файл и перезапустите игру.")
+                             .arg(QDir::toNativeSeparators(SettingsFile.ReadPath()), why);
     Game = new QORGame(Settings, this);
     View = new QORViewController(*Game, Settings, this);
     Keyboard = new QORKeyboard(*Game, *View, this);
@@ -155,9 +153,8 @@ void TMainForm::ConnectParts() {
     });
     connect(Client, &QORScoreClient::VerifiedTopListReceived, PlayersForm,
             &TPlayersForm::SetVerified);
-    connect(Client, &QORScoreClient::LoginRefused, this, [this] {
-        Tell(QStringLiteral("Ошибка: неверный логин или пароль! Зарегистрируйтесь..."));
-    });
+    connect(Client, &QORScoreClient::LoginRefused, this,
+            [this] { Tell(tr("Ошибка: неверный логин или пароль! Зарегистрируйтесь...")); });
     Client->RegisterChosen = [this] { return LoginForm->CheckBoxFirst->isChecked(); };
     const auto reloadStats = [this] {
         if (StatsForm->isVisible())
@@ -197,7 +194,7 @@ void TMainForm::FormDestroy() {
     View->Release();
     if (!SettingsFile.ReadFailed() && !SettingsFile.Write(Settings))
         MessageBox(QMessageBox::Critical, QLatin1String(ProgramTitle),
-                   QStringLiteral("Unable to write to %1.").arg(SettingsFile.WritePath()));
+                   tr("Unable to write to %1.").arg(SettingsFile.WritePath()));
 }
 
 void TMainForm::PlaceTimerPanel() {
@@ -231,26 +228,24 @@ void TMainForm::ShowMoves() {
     N23->setEnabled(Game->History.CanRedo());
     QString moves, notes;
     if (Game->Running()) {
-        moves = QStringLiteral("Ходов: %1").arg(Game->Moves);
+        moves = tr("Ходов: %1").arg(Game->Moves);
     } else if (Game->Solved) {
-        const QLocale russian(QLocale::Russian, QLocale::Russia);
         // Hundredths cut, not rounded, as the clock and the verified list show them.
         const double seconds = std::max<qint64>(Game->ElapsedMs() / 10, 1) / 100.0;
-        moves = QStringLiteral("Время: %1 с, ходов: %2, %3 ход/с")
-                    .arg(russian.toString(seconds, 'f', 2))
+        moves = tr("Время: %1 с, ходов: %2, %3 ход/с")
+                    .arg(QLocale().toString(seconds, 'f', 2))
                     .arg(Game->Moves)
-                    .arg(russian.toString(Game->Moves / seconds, 'f', 1));
+                    .arg(QLocale().toString(Game->Moves / seconds, 'f', 1));
         QStringList said;
         if (Results->NewRecord())
-            said << QStringLiteral("Новый рекорд!");
+            said << tr("Новый рекорд!");
         // The server leaves such a solve out of its list; the player should not have to guess.
         if (Game->HintUsed)
-            said << QStringLiteral("С подсказкой: в «Топ» не идёт.");
+            said << tr("С подсказкой: в «Топ» не идёт.");
         else if (Game->RandomState && !Game->Verified())
-            said << QStringLiteral(
-                "Сборка случайного состояния без проверки сервером в «Топ» не идёт.");
+            said << tr("Сборка случайного состояния без проверки сервером в «Топ» не идёт.");
         else if (!Game->RandomState && Game->GameShuffles < QORProtocol::DefaultMinShuffles)
-            said << QStringLiteral("В «Топ» идут сборки от %1 ходов перемешивания.")
+            said << tr("В «Топ» идут сборки от %1 ходов перемешивания.")
                         .arg(QORProtocol::DefaultMinShuffles);
         notes = said.join(QLatin1Char(' '));
     }

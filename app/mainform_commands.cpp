@@ -73,8 +73,7 @@ void TMainForm::GameWon() {
     else
         Tell(problem);
     ShowMoves();
-    MessageBox(QMessageBox::NoIcon, QLatin1String(ProgramTitle),
-               QStringLiteral("Поздравляю! Ты сделал это!"));
+    MessageBox(QMessageBox::NoIcon, QLatin1String(ProgramTitle), tr("Поздравляю! Ты сделал это!"));
     Results->Submit();
 }
 
@@ -130,7 +129,7 @@ void TMainForm::N7Click() {
         Daily->Cancel();
         Keyboard->Clear();
     } else {
-        Tell(QStringLiteral("Не удалось открыть игру из файла %1: %2")
+        Tell(tr("Не удалось открыть игру из файла %1: %2")
                  .arg(QDir::toNativeSeparators(chosen), error));
     }
 }
@@ -142,7 +141,7 @@ void TMainForm::N8Click() {
     }
     QString error;
     if (!Game->Save(&error))
-        Tell(QStringLiteral("Не удалось сохранить игру в файл %1: %2")
+        Tell(tr("Не удалось сохранить игру в файл %1: %2")
                  .arg(QDir::toNativeSeparators(Game->CurrentGameFile), error));
 }
 
@@ -152,7 +151,7 @@ void TMainForm::N9Click() {
         return;
     QString error;
     if (!Game->SaveAs(chosen, &error))
-        Tell(QStringLiteral("Не удалось сохранить игру в файл %1: %2")
+        Tell(tr("Не удалось сохранить игру в файл %1: %2")
                  .arg(QDir::toNativeSeparators(chosen), error));
 }
 

@@ -1,10 +1,11 @@
 #include "app/qorapplication.h"
 
+#include "app/qorlanguage.h"
 #include "dialogs/qorprogram.h"
 
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMessageBox>
+#include <QProcessEnvironment>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,9 +22,16 @@ void StartMessage(QtMsgType type, const QMessageLogContext& context, const QStri
         PreviousHandler(type, context, text);
     if (type != QtFatalMsg)
         return;
-    const QString why = QStringLiteral("%1 не может открыть окно: графический экран недоступен "
-                                       "(DISPLAY=%2). Запустите игру, когда экран будет готов.\n")
-                            .arg(QLatin1String(ProgramTitle), qEnvironmentVariable("DISPLAY"));
+    const char* const source = QT_TRANSLATE_NOOP(
+        "QORApplication", "%1 не может открыть окно: графический экран недоступен "
+                          "(DISPLAY=%2). Запустите игру, когда экран будет готов.\n");
+    // The application, and so its translators, never came to be: the text is looked up here.
+    QTranslator english;
+    const bool translated = AsksForEnglish(QProcessEnvironment::systemEnvironment()) &&
+                            english.load(QStringLiteral(":/i18n/quelmora_en"));
+    const QString why =
+        (translated ? english.translate("QORApplication", source) : QString::fromUtf8(source))
+            .arg(QLatin1String(ProgramTitle), qEnvironmentVariable("DISPLAY"));
     std::fputs(why.toLocal8Bit().constData(), stderr);
     std::_Exit(EXIT_FAILURE);
 }
@@ -33,11 +41,7 @@ void StartMessage(QtMsgType type, const QMessageLogContext& context, const QStri
 QORApplication::QORApplication(int& argc, char** argv) : QApplication(Starting(argc), argv) {
     qInstallMessageHandler(PreviousHandler);
     setApplicationName(QStringLiteral("quelmora"));
-    // The game speaks Russian whatever the desktop's language; so do Qt's own dialogs.
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    if (Translator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        installTranslator(&Translator);
+    SpeakLanguage(*this, AsksForEnglish(QProcessEnvironment::systemEnvironment()));
 }
 
 int& QORApplication::Starting(int& argc) {

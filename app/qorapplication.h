@@ -1,10 +1,10 @@
 #pragma once
 // The application object: an exception that escapes an event handler is shown in an error box
-// and the program goes on. Qt's own dialogs speak Russian. A display that cannot be opened
-// is told in Russian and ends the program with exit status 1.
+// and the program goes on. The game and Qt's own dialogs speak the desktop's language when it
+// is English, else Russian. A display that cannot be opened is told so in that language and
+// ends the program with exit status 1.
 
 #include <QApplication>
-#include <QTranslator>
 
 #include <functional>
 
@@ -20,5 +20,4 @@ public:
 private:
     // Watches Qt's start for a fatal failure; returns argc for the base's constructor.
     static int& Starting(int& argc);
-    QTranslator Translator;
 };

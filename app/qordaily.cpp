@@ -9,25 +9,10 @@
 #include <QLocale>
 #include <QMessageBox>
 
-namespace {
-
-// The Russian form of a count's noun: one, few (2–4) or many.
-QString Counted(qint64 n, const char* one, const char* few, const char* many) {
-    const qint64 tens = n % 100, units = n % 10;
-    const char* form = (tens >= 11 && tens <= 14)   ? many
-                       : units == 1                 ? one
-                       : (units >= 2 && units <= 4) ? few
-                                                    : many;
-    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(form));
-}
-
-} // namespace
-
 QORDailyChallenge::QORDailyChallenge(QORGame& game, QORScoreClient& client,
                                      const QORSolveHistory& history, QObject* parent)
-    : QObject(parent), StartAction(QStringLiteral("Задача дня")),
-      CopyAction(QStringLiteral("Копировать результат")), Game(game), Client(client),
-      History(history) {
+    : QObject(parent), StartAction(tr("Задача дня")), CopyAction(tr("Копировать результат")),
+      Game(game), Client(client), History(history) {
     StartAction.setShortcut(Qt::CTRL | Qt::Key_D);
     // C turns no layer: the shortcut takes no move key.
     CopyAction.setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
@@ -38,7 +23,7 @@ QORDailyChallenge::QORDailyChallenge(QORGame& game, QORScoreClient& client,
     Wait.setSingleShot(true);
     Wait.setInterval(DealWait);
     connect(&Wait, &QTimer::timeout, this, [this] {
-        emit Refused(QStringLiteral("Сервер не прислал задачу дня: похоже, он её не проводит."));
+        emit Refused(tr("Сервер не прислал задачу дня: похоже, он её не проводит."));
     });
     connect(&Client, &QORScoreClient::ScrambleDealt, this, &QORDailyChallenge::Dealt);
     connect(&Client, &QORScoreClient::SolveAnswered, this, &QORDailyChallenge::Answered);
@@ -48,8 +33,8 @@ QORDailyChallenge::QORDailyChallenge(QORGame& game, QORScoreClient& client,
 void QORDailyChallenge::Start() {
     // Only the server knows today's scramble and keeps the one try.
     if (!Client.LoggedInNow() || !Client.RequestScramble(QORProtocol::DailyKind)) {
-        emit Refused(QStringLiteral("Задача дня доступна только на сервере: войдите в «Топ "
-                                    "игроков» → «Авторизация...» и дождитесь связи."));
+        emit Refused(tr("Задача дня доступна только на сервере: войдите в «Топ "
+                        "игроков» → «Авторизация...» и дождитесь связи."));
         return;
     }
     Wait.start();
@@ -66,9 +51,9 @@ bool QORDailyChallenge::Playing() const {
 void QORDailyChallenge::AskGiveUp(QWidget* parent) {
     if (Question)
         return;
-    Question = new QMessageBox(QMessageBox::Question, QStringLiteral("Задача дня"),
-                               QStringLiteral("Сдаться? Попытка на сегодня одна: после сдачи "
-                                              "задачу дня можно будет решить только завтра."),
+    Question = new QMessageBox(QMessageBox::Question, tr("Задача дня"),
+                               tr("Сдаться? Попытка на сегодня одна: после сдачи "
+                                  "задачу дня можно будет решить только завтра."),
                                QMessageBox::Yes | QMessageBox::No, parent);
     Question->setAttribute(Qt::WA_DeleteOnClose);
     Question->setDefaultButton(QMessageBox::No);
@@ -85,21 +70,20 @@ void QORDailyChallenge::GiveUp() {
         return;
     GivenUpId = Game.ScrambleId;
     if (!Client.SubmitSolve(Game.ScrambleId, Game.ElapsedMs(), Game.TimedMoves))
-        emit Refused(QStringLiteral("Сервер недоступен: попытка не сдана и остаётся открытой, "
-                                    "задачу дня можно начать снова."));
+        emit Refused(tr("Сервер недоступен: попытка не сдана и остаётся открытой, "
+                        "задачу дня можно начать снова."));
     Game.Stop();
 }
 
 QString QORDailyChallenge::ResultText() const {
-    const QLocale russian(QLocale::Russian, QLocale::Russia);
-    // Hundredths cut, not rounded, as the clock and the lists show them.
-    QStringList parts = {russian.toString(Ms / 10 / 100.0, 'f', 2) + QStringLiteral(" с"),
-                         Counted(Moves, "ход", "хода", "ходов")};
+    // Hundredths cut, not rounded, as the clock and the lists show them. Counted words take
+    // their plural forms from the translation, Russian included.
+    QStringList parts = {tr("%1 с").arg(QLocale().toString(Ms / 10 / 100.0, 'f', 2)),
+                         tr("%n ходов", nullptr, Moves)};
     if (Place > 0)
-        parts << QStringLiteral("%1-е место").arg(Place);
-    parts << QStringLiteral("серия ") +
-                 Counted(std::max(1, History.DailyStreak(Day)), "день", "дня", "дней");
-    return QStringLiteral("Quelmora, задача дня %1: %2")
+        parts << tr("%1-е место").arg(Place);
+    parts << tr("серия %n дней", nullptr, std::max(1, History.DailyStreak(Day)));
+    return tr("Quelmora, задача дня %1: %2")
         .arg(Day.toString(Qt::ISODate), parts.join(QStringLiteral(", ")));
 }
 
@@ -116,12 +100,12 @@ void QORDailyChallenge::Answered(const QORProtocol::VerifiedReply& reply) {
     if (Wait.isActive() && reply.What == VerifiedReply::Refused && reply.Id.isEmpty() &&
         reply.Fault == QORProtocol::SolveFault::Used) {
         Wait.stop();
-        emit Refused(QStringLiteral("Задача дня на сегодня уже сыграна. Новая будет завтра."));
+        emit Refused(tr("Задача дня на сегодня уже сыграна. Новая будет завтра."));
         return;
     }
     if (!GivenUpId.isEmpty() && reply.Id == GivenUpId) {
         GivenUpId.clear();
-        emit StatusChanged(QStringLiteral("ЗАДАЧА ДНЯ СДАНА"));
+        emit StatusChanged(tr("ЗАДАЧА ДНЯ СДАНА"));
         return;
     }
     if (WonId.isEmpty() || reply.Id != WonId)

@@ -4,6 +4,7 @@
 #include "dialogs/help.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QProcess>
 #include <QWidget>
@@ -18,8 +19,18 @@ QORHelp::QORHelp(const QString& exePath, QWidget* parent) : QObject(parent), Exe
 }
 
 QString QORHelp::Page() const {
-    const QFileInfo here(QStringLiteral("readme.htm"));
-    return here.isFile() ? here.absoluteFilePath() : InstalledHelpPage(ExePath);
+    // The English page while the game speaks English, as long as there is one.
+    QStringList names{QStringLiteral("readme.htm")};
+    if (QLocale().language() == QLocale::English)
+        names.prepend(QStringLiteral("readme_en.htm"));
+    for (const QString& name : names) {
+        const QFileInfo here(name);
+        const QString page =
+            here.isFile() ? here.absoluteFilePath() : InstalledHelpPage(ExePath, name);
+        if (!page.isEmpty())
+            return page;
+    }
+    return QString();
 }
 
 void QORHelp::ShowHelp() {

@@ -17,6 +17,7 @@ public:
     QORHelp(const QString& exePath, QWidget* parent);
 
     // readme.htm in the current folder, else the installed copy's page; empty when neither is.
+    // In English, readme_en.htm comes first, from either place.
     QString Page() const;
     // Opens the page, when there is one.
     void ShowHelp();

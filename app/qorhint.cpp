@@ -17,7 +17,7 @@ void QORHint::Request() {
         return;
     // A hinted win goes to no list, and would leave the day's one try open to be dealt again.
     if (Game.DailyDay.isValid()) {
-        emit Refused(QStringLiteral("В задаче дня подсказок нет: её решают сами."));
+        emit Refused(tr("В задаче дня подсказок нет: её решают сами."));
         return;
     }
     const QORCubieCube now = CubieCubeOf(Game.Cube);
@@ -39,8 +39,8 @@ void QORHint::Request() {
 void QORHint::Answered(const QORCubieCube& asked, const QORSolution& solution) {
     Asked = false;
     if (solution.Fault != QORStateFault::None) {
-        emit Refused(QStringLiteral("Подсказки нет: кубик в положении, которого нельзя "
-                                    "получить поворотами. Начните новую игру."));
+        emit Refused(tr("Подсказки нет: кубик в положении, которого нельзя "
+                        "получить поворотами. Начните новую игру."));
         return;
     }
     // The player turned on while the solver thought: the answer is for another position.

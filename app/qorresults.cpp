@@ -20,9 +20,9 @@ bool QORResults::Open(const QString& path, QString* problem) {
     QString why;
     if (History.Open(path, &why))
         return true;
-    *problem = QStringLiteral("Не удалось открыть историю сборок %1: %2.\nСборки этой игры не "
-                              "будут сохранены, а результаты, не отправленные на сервер, "
-                              "будут потеряны.")
+    *problem = tr("Не удалось открыть историю сборок %1: %2.\nСборки этой игры не "
+                  "будут сохранены, а результаты, не отправленные на сервер, "
+                  "будут потеряны.")
                    .arg(QDir::toNativeSeparators(path), why);
     return false;
 }
@@ -46,13 +46,13 @@ bool QORResults::Record(QString* problem) {
     solve.RandomState = Game.RandomState;
     solve.DailyDay = Game.DailyDay;
     if (!History.IsOpen()) {
-        *problem = QStringLiteral("История сборок недоступна: эта сборка не сохранена.");
+        *problem = tr("История сборок недоступна: эта сборка не сохранена.");
         return false;
     }
     QString why;
     const std::optional<qint64> id = History.Add(solve, &why);
     if (!id) {
-        *problem = QStringLiteral("Не удалось записать сборку в историю: %1.").arg(why);
+        *problem = tr("Не удалось записать сборку в историю: %1.").arg(why);
         return false;
     }
     Pending = solve.Id = *id;

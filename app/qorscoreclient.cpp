@@ -44,19 +44,19 @@ bool StartsVerified(QStringView head) {
 QString Refusal(SolveFault fault) {
     switch (fault) {
     case SolveFault::Unsolved:
-        return QStringLiteral("РЕЗУЛЬТАТ ОТКЛОНЁН: КУБИК НЕ СОБРАН");
+        return QORScoreClient::tr("РЕЗУЛЬТАТ ОТКЛОНЁН: КУБИК НЕ СОБРАН");
     case SolveFault::Unknown:
-        return QStringLiteral("РЕЗУЛЬТАТ ОТКЛОНЁН: ЧУЖОЕ ПЕРЕМЕШИВАНИЕ");
+        return QORScoreClient::tr("РЕЗУЛЬТАТ ОТКЛОНЁН: ЧУЖОЕ ПЕРЕМЕШИВАНИЕ");
     case SolveFault::Used:
-        return QStringLiteral("РЕЗУЛЬТАТ ОТКЛОНЁН: ПЕРЕМЕШИВАНИЕ УЖЕ ЗАСЧИТАНО");
+        return QORScoreClient::tr("РЕЗУЛЬТАТ ОТКЛОНЁН: ПЕРЕМЕШИВАНИЕ УЖЕ ЗАСЧИТАНО");
     case SolveFault::Expired:
-        return QStringLiteral("РЕЗУЛЬТАТ ОТКЛОНЁН: ПЕРЕМЕШИВАНИЕ УСТАРЕЛО");
+        return QORScoreClient::tr("РЕЗУЛЬТАТ ОТКЛОНЁН: ПЕРЕМЕШИВАНИЕ УСТАРЕЛО");
     case SolveFault::Times:
-        return QStringLiteral("РЕЗУЛЬТАТ ОТКЛОНЁН: НЕВЕРНОЕ ВРЕМЯ ХОДОВ");
+        return QORScoreClient::tr("РЕЗУЛЬТАТ ОТКЛОНЁН: НЕВЕРНОЕ ВРЕМЯ ХОДОВ");
     case SolveFault::Held:
         break;
     }
-    return QStringLiteral("РЕЗУЛЬТАТ ЖДЁТ ПРОВЕРКИ ОПЕРАТОРОМ");
+    return QORScoreClient::tr("РЕЗУЛЬТАТ ЖДЁТ ПРОВЕРКИ ОПЕРАТОРОМ");
 }
 
 } // namespace
@@ -105,7 +105,7 @@ void QORScoreClient::Start() {
 void QORScoreClient::ConnectToServer() {
     if (Settings.UserName.isEmpty() || Settings.Password.isEmpty() || Connected())
         return;
-    SetStatus(QStringLiteral("ПОДКЛЮЧЕНИЕ..."));
+    SetStatus(tr("ПОДКЛЮЧЕНИЕ..."));
     // A look-up or connect still under way gives way to the new attempt.
     ClientSocket->abort();
     Retry.stop();
@@ -123,7 +123,7 @@ bool QORScoreClient::RequestTopList() {
 bool QORScoreClient::SubmitResult(int seconds, int shuffles) {
     if (Connected() && Send(Result(Settings.UserName, Settings.Password, seconds, shuffles)))
         return true;
-    SetStatus(QStringLiteral("РЕЗУЛЬТАТ НЕ ОТПРАВЛЕН"));
+    SetStatus(tr("РЕЗУЛЬТАТ НЕ ОТПРАВЛЕН"));
     return false;
 }
 
@@ -138,7 +138,7 @@ bool QORScoreClient::RequestScramble(const QString& kind) {
 bool QORScoreClient::SubmitSolve(const QString& id, qint64 ms, const QList<TimedMove>& moves) {
     if (Connected() && Send(SolveRequest(Settings.UserName, Settings.Password, id, ms, moves)))
         return true;
-    SetStatus(QStringLiteral("РЕЗУЛЬТАТ НЕ ОТПРАВЛЕН"));
+    SetStatus(tr("РЕЗУЛЬТАТ НЕ ОТПРАВЛЕН"));
     return false;
 }
 
@@ -163,10 +163,10 @@ void QORScoreClient::ClientSocketConnect() {
     ListsAsked.clear();
     // The register choice keeps its state for the run: every connection registers until cleared.
     if (RegisterChosen()) {
-        SetStatus(QStringLiteral("РЕГИСТРАЦИЯ..."));
+        SetStatus(tr("РЕГИСТРАЦИЯ..."));
         Send(Credentials(Register, Settings.UserName, Settings.Password));
     } else {
-        SetStatus(QStringLiteral("АВТОРИЗАЦИЯ..."));
+        SetStatus(tr("АВТОРИЗАЦИЯ..."));
         Send(Credentials(Login, Settings.UserName, Settings.Password));
     }
 }
@@ -234,9 +234,8 @@ void QORScoreClient::DispatchVerified(const VerifiedReply& reply) {
         emit ScrambleDealt(reply.Id, reply.Moves, reply.Kind);
         break;
     case VerifiedReply::Accepted:
-        SetStatus(reply.Place > 0
-                      ? QStringLiteral("РЕЗУЛЬТАТ ПРОВЕРЕН: %1-е место").arg(reply.Place)
-                      : QStringLiteral("РЕЗУЛЬТАТ ПРОВЕРЕН"));
+        SetStatus(reply.Place > 0 ? tr("РЕЗУЛЬТАТ ПРОВЕРЕН: %1-е место").arg(reply.Place)
+                                  : tr("РЕЗУЛЬТАТ ПРОВЕРЕН"));
         emit SolveAnswered(reply);
         break;
     case VerifiedReply::Refused:
@@ -279,7 +278,7 @@ void QORScoreClient::Dispatch() {
             ListsAsked.removeFirst();
             break;
         }
-        SetStatus(QStringLiteral("ОШИБКА: ЛОГИН/ПАРОЛЬ!"));
+        SetStatus(tr("ОШИБКА: ЛОГИН/ПАРОЛЬ!"));
         Refused = true;
         Online = false;
         emit LoginRefused();
@@ -291,7 +290,7 @@ void QORScoreClient::Dispatch() {
 }
 
 void QORScoreClient::ClientSocketError() {
-    SetStatus(QStringLiteral("СЕРВЕР НЕДОСТУПЕН!"));
+    SetStatus(tr("СЕРВЕР НЕДОСТУПЕН!"));
     RetryLater();
 }
 

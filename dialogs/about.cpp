@@ -24,7 +24,7 @@ void SetTextColor(QLabel* label, const QColor& color) {
 } // namespace
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("О программе..."));
+    setWindowTitle(tr("О программе..."));
     setFixedSize(286, 114);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
@@ -41,7 +41,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     LabelWeb = Link(QUrl(QLatin1String(ProgramWebAddress)).host(), 36);
     LabelMail = Link(QLatin1String(ProgramMailAddress), 54);
 
-    ButtonOK = new QPushButton(QStringLiteral("ОК"), this);
+    ButtonOK = new QPushButton(tr("ОК"), this);
     ButtonOK->setGeometry(286 - 75 - 8, 114 - 21 - 8, 75, 21);
     ButtonOK->setDefault(true);
     connect(ButtonOK, &QPushButton::clicked, this, &TAboutForm::ButtonOKClick);

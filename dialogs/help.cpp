@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setWindowTitle(QStringLiteral("Справка"));
+    setWindowTitle(tr("Справка"));
     setFont(Tahoma(FormFontPixels));
     resize(640, 480);
     Browser = new QTextBrowser(this);

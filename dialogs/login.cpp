@@ -38,32 +38,30 @@ TLoginForm::TLoginForm(QORSettings& settings, QWidget* parent)
         QMessageBox(QMessageBox::NoIcon, QLatin1String(ProgramTitle), text, QMessageBox::Ok, this)
             .exec();
     };
-    setWindowTitle(QStringLiteral("Авторизация..."));
+    setWindowTitle(tr("Авторизация..."));
     setFixedSize(318, 186);
-    setFont(FittingFont(Tahoma(FormFontPixels),
-                        {{QStringLiteral("Пароль (min 6 симв.):"), EditLeft - 10},
-                         {QStringLiteral("Больше не предлагать"), 130}}));
-    CheckBoxFirst = new QCheckBox(QStringLiteral("Зарегистрироваться"), this);
+    setFont(FittingFont(Tahoma(FormFontPixels), {{tr("Пароль (min 6 симв.):"), EditLeft - 10},
+                                                 {tr("Больше не предлагать"), 130}}));
+    CheckBoxFirst = new QCheckBox(tr("Зарегистрироваться"), this);
     CheckBoxFirst->setGeometry(EditLeft, 6, 177, 20);
     EditLogin = Edit(30);
     EditLogin->setMaxLength(MaxNameLength);
-    Label1 = LabelFor(QStringLiteral("Логин:"), EditLogin);
+    Label1 = LabelFor(tr("Логин:"), EditLogin);
     EditPassword1 = Edit(57);
-    Label2 = LabelFor(QStringLiteral("Пароль (min 6 симв.):"), EditPassword1);
+    Label2 = LabelFor(tr("Пароль (min 6 симв.):"), EditPassword1);
     EditPassword2 = Edit(84);
-    Label3 = LabelFor(QStringLiteral("Еще раз:"), EditPassword2);
+    Label3 = LabelFor(tr("Еще раз:"), EditPassword2);
     for (QLineEdit* edit : {EditPassword1, EditPassword2}) {
         edit->setEchoMode(QLineEdit::Password);
         edit->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
         edit->setMaxLength(MaxPasswordLength);
     }
-    CheckBoxNoLogin =
-        new QORWrappedCheckBox(QStringLiteral("Больше не предлагать авторизацию"), this);
+    CheckBoxNoLogin = new QORWrappedCheckBox(tr("Больше не предлагать авторизацию"), this);
     CheckBoxNoLogin->setGeometry(6, 112, 152, 34);
     CheckBoxSavePassword =
-        new QORWrappedCheckBox(QStringLiteral("Сохранить пароль (это не безопасно :)"), this);
+        new QORWrappedCheckBox(tr("Сохранить пароль (это не безопасно :)"), this);
     CheckBoxSavePassword->setGeometry(162, 112, 152, 34);
-    ButtonCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    ButtonCancel = new QPushButton(tr("Отмена"), this);
     ButtonCancel->setGeometry(128, 156, 86, 21);
     ButtonOK = new QPushButton(QStringLiteral("OK"), this);
     ButtonOK->setGeometry(222, 156, 86, 21);

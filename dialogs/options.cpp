@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -31,8 +32,8 @@ QSlider* TrackBar(QWidget* parent, int last) {
 
 TOptionsForm::TOptionsForm(QORSettings& settings, QORPlayerChoices& choices, QWidget* parent)
     : QDialog(parent), Settings(settings), Choices(choices) {
-    setWindowTitle(QStringLiteral("Параметры..."));
-    setFont(FittingFont(Tahoma(FormFontPixels), {{QStringLiteral("Перемешивать на"), 100}}));
+    setWindowTitle(tr("Параметры..."));
+    setFont(FittingFont(Tahoma(FormFontPixels), {{tr("Перемешивать на"), 100}}));
     setFixedSize(287, 277);
     PageControl1 = new QTabWidget(this);
     PageControl1->setGeometry(4, 4, 277, 237);
@@ -49,8 +50,8 @@ TOptionsForm::TOptionsForm(QORSettings& settings, QORPlayerChoices& choices, QWi
 
 void TOptionsForm::CreateGamePage() {
     TabSheet1 = new QWidget;
-    PageControl1->addTab(TabSheet1, QStringLiteral("Игра"));
-    Label1 = new QLabel(QStringLiteral("Перемешивать на"), TabSheet1);
+    PageControl1->addTab(TabSheet1, tr("Игра"));
+    Label1 = new QLabel(tr("Перемешивать на"), TabSheet1);
     Label1->setGeometry(0, 9, 101, 21);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     EditShuffle = new QSpinBox(TabSheet1);
@@ -58,17 +59,17 @@ void TOptionsForm::CreateGamePage() {
     EditShuffle->setRange(QORSettingTable::ShuffleRotateCount.Min,
                           QORSettingTable::ShuffleRotateCount.Max);
     EditShuffle->setValue(25);
-    Label2 = new QLabel(QStringLiteral("поворотов"), TabSheet1);
+    Label2 = new QLabel(tr("поворотов"), TabSheet1);
     Label2->move(167, 12);
-    CheckBoxRandomState = new QCheckBox(QStringLiteral("Случайное состояние"), TabSheet1);
+    CheckBoxRandomState = new QCheckBox(tr("Случайное состояние"), TabSheet1);
     CheckBoxRandomState->setGeometry(104, 33, 160, 21);
 
-    GroupBox3 = new QGroupBox(QStringLiteral(" Качество отображения (сглаживание): "), TabSheet1);
+    GroupBox3 = new QGroupBox(tr(" Качество отображения (сглаживание): "), TabSheet1);
     GroupBox3->setGeometry(3, 57, 263, 89);
-    Label11 = new QLabel(QStringLiteral("Без сглаживания"), GroupBox3);
+    Label11 = new QLabel(tr("Без сглаживания"), GroupBox3);
     Label11->move(11, 17);
     Label11->adjustSize();
-    Label12 = new QLabel(QStringLiteral("Выское качество"), GroupBox3);
+    Label12 = new QLabel(tr("Выское качество"), GroupBox3);
     Label12->adjustSize();
     // The caption ends over the slider's right end, whatever width the font gives it.
     Label12->move(std::max(Label11->geometry().right() + 8, 255 - Label12->width()), 17);
@@ -77,8 +78,8 @@ void TOptionsForm::CreateGamePage() {
     TrackBarQuality->setValue(1);
 
     CheckBoxUpdateTop = new QORWrappedCheckBox(
-        QStringLiteral("Отправлять результат игры и обновлять топ-лист (требуется подключение к "
-                       "интернету)"),
+        tr("Отправлять результат игры и обновлять топ-лист (требуется подключение к "
+           "интернету)"),
         TabSheet1);
     CheckBoxUpdateTop->setGeometry(14, 152, 240, 46);
     CheckBoxUpdateTop->setChecked(true);
@@ -86,15 +87,16 @@ void TOptionsForm::CreateGamePage() {
 
 void TOptionsForm::CreateColorPage() {
     TabSheet2 = new QWidget;
-    PageControl1->addTab(TabSheet2, QStringLiteral("Цвета"));
-    const char* const captions[8] = {
-        "Передняя грань:", "Задняя грань:", "Левая грань:", "Правая грань:",
-        "Верхняя грань:",  "Нижняя грань:", "Корпус:",      "Фон:"};
+    PageControl1->addTab(TabSheet2, tr("Цвета"));
+    const char* const captions[8] = {QT_TR_NOOP("Передняя грань:"), QT_TR_NOOP("Задняя грань:"),
+                                     QT_TR_NOOP("Левая грань:"),    QT_TR_NOOP("Правая грань:"),
+                                     QT_TR_NOOP("Верхняя грань:"),  QT_TR_NOOP("Нижняя грань:"),
+                                     QT_TR_NOOP("Корпус:"),         QT_TR_NOOP("Фон:")};
     QORColorBox** boxes[8] = {&ColorBoxFront, &ColorBoxBack,   &ColorBoxLeft,  &ColorBoxRight,
                               &ColorBoxTop,   &ColorBoxBottom, &ColorBoxSpace, &ColorBoxBG};
     for (int i = 0; i < 8; ++i) {
         const int top = 8 + 24 * i;
-        auto* label = new QLabel(QString::fromUtf8(captions[i]), TabSheet2);
+        auto* label = new QLabel(tr(captions[i]), TabSheet2);
         label->setGeometry(4, top, 113, 22);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto* box = new QORColorBox(TabSheet2);
@@ -106,16 +108,17 @@ void TOptionsForm::CreateColorPage() {
 
 void TOptionsForm::CreateRotationPage() {
     TabSheet3 = new QWidget;
-    PageControl1->addTab(TabSheet3, QStringLiteral("Вращение"));
-    GroupBox1 = new QGroupBox(QStringLiteral(" Свободное вращение при простое: "), TabSheet3);
+    PageControl1->addTab(TabSheet3, tr("Вращение"));
+    GroupBox1 = new QGroupBox(tr(" Свободное вращение при простое: "), TabSheet3);
     GroupBox1->setGeometry(3, 3, 263, 54);
     ComboBoxIdle = new QComboBox(GroupBox1);
     ComboBoxIdle->setGeometry(8, 20, 249, 24);
     for (const QORIdleChoice& choice : QORSettingTable::IdleChoices)
-        ComboBoxIdle->addItem(QString::fromUtf8(choice.Text), choice.Milliseconds);
+        ComboBoxIdle->addItem(QCoreApplication::translate("QORSettingTable", choice.Text),
+                              choice.Milliseconds);
     ComboBoxIdle->setMaxVisibleItems(ComboBoxIdle->count());
     ComboBoxIdle->setCurrentIndex(6);
-    GroupBox2 = new QGroupBox(QStringLiteral(" Скорость вращения граней: "), TabSheet3);
+    GroupBox2 = new QGroupBox(tr(" Скорость вращения граней: "), TabSheet3);
     GroupBox2->setGeometry(3, 63, 263, 70);
     TrackBarRSpeed = TrackBar(GroupBox2, 9);
     TrackBarRSpeed->setGeometry(8, 16, 249, 45);

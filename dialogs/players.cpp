@@ -41,9 +41,9 @@ private:
 // A verified list's table: read-only rows in alternating colours.
 QTreeWidget* VerifiedList(QWidget* parent, const QPalette& palette) {
     auto* view = new QTreeWidget(parent);
-    view->setHeaderLabels({QStringLiteral("Место"), QStringLiteral("Ник"), QStringLiteral("Время"),
-                           QStringLiteral("Ходов"), QStringLiteral("Перемешивание"),
-                           QStringLiteral("Дата")});
+    view->setHeaderLabels({TPlayersForm::tr("Место"), TPlayersForm::tr("Ник"),
+                           TPlayersForm::tr("Время"), TPlayersForm::tr("Ходов"),
+                           TPlayersForm::tr("Перемешивание"), TPlayersForm::tr("Дата")});
     view->setRootIsDecorated(false);
     view->setUniformRowHeights(true);
     view->setAlternatingRowColors(true);
@@ -56,13 +56,12 @@ QTreeWidget* VerifiedList(QWidget* parent, const QPalette& palette) {
 } // namespace
 
 TPlayersForm::TPlayersForm(QWidget* mainForm) : QWidget(mainForm, Qt::Window) {
-    setWindowTitle(QStringLiteral("Топ игроков"));
+    setWindowTitle(tr("Топ игроков"));
     setFont(Tahoma(FormFontPixels));
     resize(510, 239);
     ListView = new PlayersList(this);
-    ListView->setHeaderLabels({QStringLiteral("Ник"), QStringLiteral("Время"),
-                               QStringLiteral("Количество оборотов при перемешивании"),
-                               QStringLiteral("Дата")});
+    ListView->setHeaderLabels(
+        {tr("Ник"), tr("Время"), tr("Количество оборотов при перемешивании"), tr("Дата")});
     ListView->setRootIsDecorated(false);
     ListView->setUniformRowHeights(true);
     ListView->setSortingEnabled(false);
@@ -82,10 +81,10 @@ TPlayersForm::TPlayersForm(QWidget* mainForm) : QWidget(mainForm, Qt::Window) {
     RandomStateView = VerifiedList(this, palette);
     DailyView = VerifiedList(this, palette);
     Tabs = new QTabWidget(this);
-    Tabs->addTab(ListView, QStringLiteral("Все"));
-    Tabs->addTab(VerifiedView, QStringLiteral("Проверенные"));
-    Tabs->addTab(RandomStateView, QStringLiteral("Случайное состояние"));
-    Tabs->addTab(DailyView, QStringLiteral("Задача дня"));
+    Tabs->addTab(ListView, tr("Все"));
+    Tabs->addTab(VerifiedView, tr("Проверенные"));
+    Tabs->addTab(RandomStateView, tr("Случайное состояние"));
+    Tabs->addTab(DailyView, tr("Задача дня"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Tabs);

@@ -4,6 +4,7 @@
 #include "dialogs/qoroptionmaps.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPixmap>
 
@@ -23,9 +24,10 @@ QIcon Swatch(uint32_t value) {
 QORColorBox::QORColorBox(QWidget* parent) : QComboBox(parent) {
     setIconSize(QSize(24, 12));
     setMaxVisibleItems(int(NamedColors.size()) + 1);
-    addItem(Swatch(0), QStringLiteral("Другой..."), 0u);
+    addItem(Swatch(0), tr("Другой..."), 0u);
     for (const QORNamedColor& c : NamedColors)
-        addItem(Swatch(c.Value), QString::fromUtf8(c.Caption), c.Value);
+        addItem(Swatch(c.Value), QCoreApplication::translate("QORSettingTable", c.Caption),
+                c.Value);
     AskColor = [this](const QColor& initial) -> std::optional<QColor> {
         const QColor chosen = QColorDialog::getColor(initial, this);
         if (!chosen.isValid())

@@ -1,5 +1,6 @@
 #include "dialogs/qorfiledialog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -9,16 +10,14 @@
 
 namespace {
 
-const QLocale Russian(QLocale::Russian, QLocale::Russia);
-
 QString FolderKey(QORFileKind kind) {
     return kind == QORFileKind::Game ? QStringLiteral("Folders/Games")
                                      : QStringLiteral("Folders/Exports");
 }
 
-// Qt's file list writes dates in the system's language, not the program's: this one writes
-// them in Russian.
-class RussianDates : public QIdentityProxyModel {
+// Qt's file list writes dates in the system's language, not the game's: this one writes them
+// in the game's.
+class GameDates : public QIdentityProxyModel {
 public:
     using QIdentityProxyModel::QIdentityProxyModel;
     static constexpr int DateColumn = 3;
@@ -26,7 +25,8 @@ public:
     QVariant data(const QModelIndex& index, int role) const override {
         const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
         if (files && index.column() == DateColumn && role == Qt::DisplayRole)
-            return Russian.toString(files->lastModified(mapToSource(index)), QLocale::ShortFormat);
+            return QLocale().toString(files->lastModified(mapToSource(index)),
+                                      QLocale::ShortFormat);
         return QIdentityProxyModel::data(index, role);
     }
 };
@@ -56,14 +56,15 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, QORFileKind kind,
     auto dialog = std::make_unique<QFileDialog>(parent);
     // The desktop's own dialog would speak the desktop's language.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setLocale(Russian);
-    dialog->setProxyModel(new RussianDates(dialog.get()));
+    dialog->setLocale(QLocale());
+    dialog->setProxyModel(new GameDates(dialog.get()));
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                         : QFileDialog::AnyFile);
     const bool game = kind == QORFileKind::Game;
-    dialog->setNameFilters({game ? QStringLiteral("Игры (*.cube)") : QStringLiteral("CSV (*.csv)"),
-                            QStringLiteral("Все файлы (*)")});
+    dialog->setNameFilters({game ? QCoreApplication::translate("QORFileDialog", "Игры (*.cube)")
+                                 : QStringLiteral("CSV (*.csv)"),
+                            QCoreApplication::translate("QORFileDialog", "Все файлы (*)")});
     dialog->setDefaultSuffix(game ? QStringLiteral("cube") : QStringLiteral("csv"));
     // A game save replaces its file without asking, as it always has.
     dialog->setOption(QFileDialog::DontConfirmOverwrite, game);

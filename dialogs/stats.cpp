@@ -109,12 +109,17 @@ public:
     }
     int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 7; }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        static const char* const Headers[7] = {"Дата",     "Время",         "Перемешивание", "Ходов",
-                                               "Решатель", "Эффективность", "Ход/с"};
+        static const char* const Headers[7] = {QT_TRANSLATE_NOOP("TStatsForm", "Дата"),
+                                               QT_TRANSLATE_NOOP("TStatsForm", "Время"),
+                                               QT_TRANSLATE_NOOP("TStatsForm", "Перемешивание"),
+                                               QT_TRANSLATE_NOOP("TStatsForm", "Ходов"),
+                                               QT_TRANSLATE_NOOP("TStatsForm", "Решатель"),
+                                               QT_TRANSLATE_NOOP("TStatsForm", "Эффективность"),
+                                               QT_TRANSLATE_NOOP("TStatsForm", "Ход/с")};
         if (role != Qt::DisplayRole)
             return {};
         // A row is numbered as the chart counts it, from the first solve.
-        return orientation == Qt::Horizontal ? QVariant(QString::fromUtf8(Headers[section]))
+        return orientation == Qt::Horizontal ? QVariant(TStatsForm::tr(Headers[section]))
                                              : QVariant(Total - section);
     }
     QVariant data(const QModelIndex& index, int role) const override {
@@ -124,26 +129,26 @@ public:
         if (s.Damaged && role == Qt::ForegroundRole)
             return QColor(Qt::gray);
         if (s.Damaged && role == Qt::ToolTipRole)
-            return QStringLiteral("Запись повреждена: в ней невозможные числа. Она не входит "
+            return TStatsForm::tr("Запись повреждена: в ней невозможные числа. Она не входит "
                                   "ни в средние, ни в график.");
         if (role == Qt::ToolTipRole && index.column() == 5)
-            return QStringLiteral("Ходов решателя на каждые сто ходов сборки");
+            return TStatsForm::tr("Ходов решателя на каждые сто ходов сборки");
         if (s.Hinted && role == Qt::ToolTipRole)
-            return QStringLiteral("В этой сборке была подсказка: она не отправляется в «Топ».");
+            return TStatsForm::tr("В этой сборке была подсказка: она не отправляется в «Топ».");
         if (s.DailyDay.isValid() && role == Qt::ToolTipRole)
-            return QStringLiteral("Задача дня %1").arg(s.DailyDay.toString(Qt::ISODate));
+            return TStatsForm::tr("Задача дня %1").arg(s.DailyDay.toString(Qt::ISODate));
         if (role != Qt::DisplayRole)
             return {};
         if (s.Damaged && index.column() > 0)
-            return index.column() == 1 ? QVariant(QStringLiteral("повреждена")) : QVariant();
+            return index.column() == 1 ? QVariant(TStatsForm::tr("повреждена")) : QVariant();
         const std::optional<double> efficiency = s.Efficiency();
         switch (index.column()) {
         case 0: return DateText(s);
         case 1:
             if (s.Hinted)
-                return QStringLiteral("%1 с подсказкой").arg(SolveTimeText(s.Seconds));
+                return TStatsForm::tr("%1 с подсказкой").arg(SolveTimeText(s.Seconds));
             if (s.DailyDay.isValid())
-                return QStringLiteral("%1, задача дня").arg(SolveTimeText(s.Seconds));
+                return TStatsForm::tr("%1, задача дня").arg(SolveTimeText(s.Seconds));
             return SolveTimeText(s.Seconds);
         case 2: return s.Shuffles;
         case 3: return s.Moves;
@@ -159,7 +164,7 @@ public:
 TStatsForm::TStatsForm(QORSolveHistory& history, QORReplay& replay, QWidget* parent)
     : QWidget(parent, Qt::Window), History(history), Replay(replay),
       Rows(new Model(history, this)) {
-    setWindowTitle(QStringLiteral("Статистика"));
+    setWindowTitle(tr("Статистика"));
     setFont(Tahoma(FormFontPixels));
     // Room for every column beside the figures, and for a chart that reads.
     resize(900, 600);
@@ -188,9 +193,9 @@ TStatsForm::TStatsForm(QORSolveHistory& history, QORReplay& replay, QWidget* par
     LabelFigures->setTextFormat(Qt::RichText);
     LabelFigures->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     Times = new QLineSeries(this);
-    Times->setName(QStringLiteral("Время"));
+    Times->setName(tr("Время"));
     Average = new QLineSeries(this);
-    Average->setName(QStringLiteral("Среднее из 5"));
+    Average->setName(tr("Среднее из 5"));
     auto* chart = new QChart;
     chart->addSeries(Times);
     chart->addSeries(Average);
@@ -199,7 +204,7 @@ TStatsForm::TStatsForm(QORSolveHistory& history, QORReplay& replay, QWidget* par
     x->setLabelFormat(QStringLiteral("%d"));
     x->setTickType(QValueAxis::TicksDynamic);
     x->setTickAnchor(0);
-    y->setTitleText(QStringLiteral("секунды"));
+    y->setTitleText(tr("секунды"));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     for (QLineSeries* series : {Times, Average}) {
@@ -208,21 +213,21 @@ TStatsForm::TStatsForm(QORSolveHistory& history, QORReplay& replay, QWidget* par
     }
     Chart = new QChartView(chart, this);
     Chart->setRenderHint(QPainter::Antialiasing);
-    ButtonReplay = new QPushButton(QStringLiteral("Смотреть"), this);
+    ButtonReplay = new QPushButton(tr("Смотреть"), this);
     ButtonPause = new QPushButton(this);
-    ButtonStep = new QPushButton(QStringLiteral("Шаг"), this);
+    ButtonStep = new QPushButton(tr("Шаг"), this);
     ComboBoxSpeed = new QComboBox(this);
     const std::pair<const char*, int> speeds[] = {
-        {"как собирали", 1}, {"×2", 2}, {"×4", 4}, {"без пауз", 0}};
+        {QT_TR_NOOP("как собирали"), 1}, {"×2", 2}, {"×4", 4}, {QT_TR_NOOP("без пауз"), 0}};
     for (const auto& [name, times] : speeds)
-        ComboBoxSpeed->addItem(QString::fromUtf8(name), times);
-    ComboBoxSpeed->setToolTip(QStringLiteral("С какой скоростью показывать ходы сборки"));
+        ComboBoxSpeed->addItem(tr(name), times);
+    ComboBoxSpeed->setToolTip(tr("С какой скоростью показывать ходы сборки"));
     Replay.SetSpeed(1);
-    ButtonDelete = new QPushButton(QStringLiteral("Удалить..."), this);
-    ButtonExport = new QPushButton(QStringLiteral("Экспорт в CSV..."), this);
+    ButtonDelete = new QPushButton(tr("Удалить..."), this);
+    ButtonExport = new QPushButton(tr("Экспорт в CSV..."), this);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Перемешивание:"), this), 0, 0);
+    layout->addWidget(new QLabel(tr("Перемешивание:"), this), 0, 0);
     layout->addWidget(ComboBoxShuffles, 0, 1);
     layout->addWidget(Table, 1, 0, 1, 3);
     layout->addWidget(LabelFigures, 1, 3);
@@ -230,7 +235,7 @@ TStatsForm::TStatsForm(QORSolveHistory& history, QORReplay& replay, QWidget* par
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {ButtonReplay, ButtonPause, ButtonStep})
         buttons->addWidget(b);
-    buttons->addWidget(new QLabel(QStringLiteral("Скорость:"), this));
+    buttons->addWidget(new QLabel(tr("Скорость:"), this));
     buttons->addWidget(ComboBoxSpeed);
     for (QPushButton* b : {ButtonDelete, ButtonExport})
         buttons->addWidget(b);
@@ -270,13 +275,12 @@ void TStatsForm::Reload() {
     // The filter offers every shuffle length there is, and keeps the one chosen.
     const QVariant chosen = ComboBoxShuffles->currentData();
     ComboBoxShuffles->clear();
-    ComboBoxShuffles->addItem(QStringLiteral("все"), -1);
+    ComboBoxShuffles->addItem(tr("все"), -1);
     for (int n : History.Lengths())
         ComboBoxShuffles->addItem(n == QORSolveHistory::RandomStateLength
-                                      ? QStringLiteral("случайное состояние")
-                                  : n == QORSolveHistory::DailyLength
-                                      ? QStringLiteral("задача дня")
-                                      : QStringLiteral("%1 поворотов").arg(n),
+                                      ? tr("случайное состояние")
+                                  : n == QORSolveHistory::DailyLength ? tr("задача дня")
+                                                                      : tr("%1 поворотов").arg(n),
                                   n);
     ComboBoxShuffles->setCurrentIndex(std::max(0, ComboBoxShuffles->findData(chosen)));
     const int length = ComboBoxShuffles->currentData().toInt();
@@ -298,16 +302,17 @@ void TStatsForm::Reload() {
 
 void TStatsForm::ShowFigures(const QORFigures& figures, qsizetype solved, qsizetype damaged) {
     auto text = [](const std::optional<double>& t) { return t ? SolveTimeText(*t) : QString("—"); };
-    QString html = QStringLiteral("<table cellspacing=4><tr><th></th><th>текущее</th>"
-                                  "<th>лучшее</th></tr>");
-    const char* const names[4] = {"Время", "Среднее из 3", "Среднее из 5", "Среднее из 12"};
+    QString html = QStringLiteral("<table cellspacing=4><tr><th></th><th>%1</th><th>%2</th></tr>")
+                       .arg(tr("текущее"), tr("лучшее"));
+    const char* const names[4] = {QT_TR_NOOP("Время"), QT_TR_NOOP("Среднее из 3"),
+                                  QT_TR_NOOP("Среднее из 5"), QT_TR_NOOP("Среднее из 12")};
     for (int k = 0; k < 4; ++k)
         html += QStringLiteral("<tr><td>%1</td><td align=right>%2</td><td align=right>%3</td></tr>")
-                    .arg(QString::fromUtf8(names[k]), text(figures.Of[k].Current),
-                         text(figures.Of[k].Best));
-    html += QStringLiteral("</table><p>Решено: %1</p>").arg(solved);
+                    .arg(tr(names[k]), text(figures.Of[k].Current), text(figures.Of[k].Best));
+    html += QStringLiteral("</table><p>%1</p>").arg(tr("Решено: %1").arg(solved));
     if (damaged)
-        html += QStringLiteral("<p>Повреждённых записей: %1, они не учтены.</p>").arg(damaged);
+        html += QStringLiteral("<p>%1</p>")
+                    .arg(tr("Повреждённых записей: %1, они не учтены.").arg(damaged));
     LabelFigures->setText(html);
 }
 
@@ -355,12 +360,12 @@ int TStatsForm::CurrentIndex() const {
 void TStatsForm::ButtonReplayClick() {
     const int row = CurrentIndex();
     if (row < 0) {
-        Tell(QStringLiteral("Выберите в таблице сборку, которую хотите посмотреть."));
+        Tell(tr("Выберите в таблице сборку, которую хотите посмотреть."));
         return;
     }
     const QORSolve& s = Rows->Loaded[row];
     if (!Replay.Start(s.Scramble, s.Solution, s.Damaged ? 0 : s.Seconds))
-        Tell(QStringLiteral("Эту сборку нельзя показать: записанные ходы повреждены."));
+        Tell(tr("Эту сборку нельзя показать: записанные ходы повреждены."));
 }
 
 void TStatsForm::ButtonPauseClick() {
@@ -372,7 +377,7 @@ void TStatsForm::ButtonPauseClick() {
 
 void TStatsForm::ShowReplay() {
     const bool paused = Replay.Active() && Replay.Paused();
-    ButtonPause->setText(paused ? QStringLiteral("Дальше") : QStringLiteral("Пауза"));
+    ButtonPause->setText(paused ? tr("Дальше") : tr("Пауза"));
     ButtonPause->setEnabled(Replay.Active());
     ButtonStep->setEnabled(Replay.Active());
 }
@@ -383,14 +388,14 @@ void TStatsForm::ButtonDeleteClick() {
         return;
     const QORSolve s = Rows->Loaded[row];
     const QString question =
-        s.Damaged ? QStringLiteral("Удалить повреждённую запись от %1? Её нельзя будет вернуть.")
-                        .arg(DateText(s))
-                  : QStringLiteral("Удалить сборку от %1 со временем %2? Её нельзя будет вернуть.")
-                        .arg(DateText(s), SolveTimeText(s.Seconds));
+        s.Damaged
+            ? tr("Удалить повреждённую запись от %1? Её нельзя будет вернуть.").arg(DateText(s))
+            : tr("Удалить сборку от %1 со временем %2? Её нельзя будет вернуть.")
+                  .arg(DateText(s), SolveTimeText(s.Seconds));
     if (!Ask(question))
         return;
     if (!History.Remove(s.Id))
-        Tell(QStringLiteral("Не удалось удалить сборку из файла истории."));
+        Tell(tr("Не удалось удалить сборку из файла истории."));
     Reload();
 }
 
@@ -398,8 +403,7 @@ void TStatsForm::ButtonExportClick() {
     const QString path = AskExportFile(QDir::home().filePath(QStringLiteral("quelmora.csv")));
     QString error;
     if (!path.isEmpty() && !History.ExportCsv(path, &error))
-        Tell(QStringLiteral("Не удалось сохранить файл %1: %2")
-                 .arg(QDir::toNativeSeparators(path), error));
+        Tell(tr("Не удалось сохранить файл %1: %2").arg(QDir::toNativeSeparators(path), error));
 }
 
 void TStatsForm::keyPressEvent(QKeyEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "model/qorbigcube.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -100,17 +101,19 @@ bool QORBigCube::Load(const QString& fileName, QString* error) {
     QFile file(fileName);
     const QFileInfo info(fileName);
     if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        SetError(error, !info.exists() ? QStringLiteral("такого файла нет")
-                        : info.isDir()
-                            ? QStringLiteral("это папка, а не файл")
-                            : QStringLiteral("файл не читается, проверьте права на него"));
+        SetError(error,
+                 !info.exists() ? QCoreApplication::translate("QORBigCube", "такого файла нет")
+                 : info.isDir() ? QCoreApplication::translate("QORBigCube", "это папка, а не файл")
+                                : QCoreApplication::translate(
+                                      "QORBigCube", "файл не читается, проверьте права на него"));
         return false;
     }
     // One byte more than a game file tells a longer file without reading all of it.
     const QByteArray bytes = file.read(GameFileSize + 1);
     if (bytes.size() != GameFileSize) {
-        SetError(error, QStringLiteral("это не сохранённая игра: в сохранённой игре ровно %1 "
-                                       "байт, а в этом файле %2")
+        SetError(error, QCoreApplication::translate(
+                            "QORBigCube", "это не сохранённая игра: в сохранённой игре ровно %1 "
+                                          "байт, а в этом файле %2")
                             .arg(GameFileSize)
                             .arg(file.size()));
         return false;
@@ -124,14 +127,16 @@ bool QORBigCube::Load(const QString& fileName, QString* error) {
                 std::memcpy(v, &bits, 4);
                 in += 4;
                 if (!std::isfinite(*v)) {
-                    SetError(error, QStringLiteral("это не сохранённая игра: в ней есть "
-                                                   "значения, которые не являются числами"));
+                    SetError(error, QCoreApplication::translate(
+                                        "QORBigCube", "это не сохранённая игра: в ней есть "
+                                                      "значения, которые не являются числами"));
                     return false;
                 }
             }
     if (!FormsCube(points)) {
-        SetError(error, QStringLiteral("это не сохранённая игра: кубики в ней не складываются "
-                                       "в куб 3×3×3"));
+        SetError(error, QCoreApplication::translate(
+                            "QORBigCube", "это не сохранённая игра: кубики в ней не складываются "
+                                          "в куб 3×3×3"));
         return false;
     }
     for (int c = 0; c < CubieCount; ++c)

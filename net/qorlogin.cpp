@@ -1,5 +1,7 @@
 #include "net/qorlogin.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 bool IsControl(QChar c) {
@@ -26,17 +28,20 @@ bool IsForbidden(QChar c) {
 
 std::optional<QString> LoginCheck(const QORLoginEntry& entry) {
     if (entry.Password1.size() < MinPasswordLength)
-        return QStringLiteral("Пароль должен содержать не менее шести символов");
+        return QCoreApplication::translate("QORLogin",
+                                           "Пароль должен содержать не менее шести символов");
     if (HasAny(entry.Password1, IsForbidden))
-        return QStringLiteral("В пароле не может быть символов ; # \" и управляющих символов");
+        return QCoreApplication::translate(
+            "QORLogin", "В пароле не может быть символов ; # \" и управляющих символов");
     // The repeat is only looked at when registering.
     if (entry.Register && entry.Password1 != entry.Password2)
-        return QStringLiteral("Введённые пароли не совпадают...");
+        return QCoreApplication::translate("QORLogin", "Введённые пароли не совпадают...");
     const QString login = TrimmedName(entry.Login);
     if (login.isEmpty())
-        return QStringLiteral("Не указан логин...");
+        return QCoreApplication::translate("QORLogin", "Не указан логин...");
     if (HasAny(login, IsForbidden))
-        return QStringLiteral("В логине не может быть символов ; # \" и управляющих символов");
+        return QCoreApplication::translate(
+            "QORLogin", "В логине не может быть символов ; # \" и управляющих символов");
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QString>
 
-// The installed help page for the executable at exePath, or empty when the executable is not
-// part of an install tree.
-QString InstalledHelpPage(const QString& exePath);
+// The installed help page of that name for the executable at exePath, or empty when the
+// executable is not part of an install tree or the tree has no such page.
+QString InstalledHelpPage(const QString& exePath,
+                          const QString& name = QStringLiteral("readme.htm"));

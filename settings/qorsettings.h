@@ -47,12 +47,12 @@ struct QORColorSetting {
 // A colour with a name: the settings file's, and the options dialog's.
 struct QORNamedColor {
     const char* Name;    // in the settings file, any letter case
-    const char* Caption; // UTF-8, as the options dialog offers it
+    const char* Caption; // UTF-8, as the options dialog offers it, translated in QORSettingTable
     uint32_t Value;      // 0x00BBGGRR
 };
 
 struct QORIdleChoice {
-    const char* Text; // UTF-8
+    const char* Text; // UTF-8, translated in QORSettingTable
     int Milliseconds;
 };
 
@@ -88,44 +88,44 @@ inline constexpr char PasswordKey[] = "Password";
 
 // Plain RGB colours only: the standard sixteen and four extended ones.
 inline constexpr std::array<QORNamedColor, 20> NamedColors = {{
-    {"clBlack", "Чёрный", 0x00000000},
-    {"clMaroon", "Бордовый", 0x00000080},
-    {"clGreen", "Зелёный", 0x00008000},
-    {"clOlive", "Оливковый", 0x00008080},
-    {"clNavy", "Тёмно-синий", 0x00800000},
-    {"clPurple", "Пурпурный", 0x00800080},
-    {"clTeal", "Сине-зелёный", 0x00808000},
-    {"clGray", "Серый", 0x00808080},
-    {"clSilver", "Серебристый", 0x00C0C0C0},
-    {"clRed", "Красный", 0x000000FF},
-    {"clLime", "Лаймовый", 0x0000FF00},
-    {"clYellow", "Жёлтый", 0x0000FFFF},
-    {"clBlue", "Синий", 0x00FF0000},
-    {"clFuchsia", "Фуксия", 0x00FF00FF},
-    {"clAqua", "Голубой", 0x00FFFF00},
-    {"clWhite", "Белый", 0x00FFFFFF},
-    {"clMoneyGreen", "Светло-зелёный", 0x00C0DCC0},
-    {"clSkyBlue", "Небесно-голубой", 0x00F0CAA6},
-    {"clCream", "Кремовый", 0x00F0FBFF},
-    {"clMedGray", "Средне-серый", 0x00A4A0A0},
+    {"clBlack", QT_TRANSLATE_NOOP("QORSettingTable", "Чёрный"), 0x00000000},
+    {"clMaroon", QT_TRANSLATE_NOOP("QORSettingTable", "Бордовый"), 0x00000080},
+    {"clGreen", QT_TRANSLATE_NOOP("QORSettingTable", "Зелёный"), 0x00008000},
+    {"clOlive", QT_TRANSLATE_NOOP("QORSettingTable", "Оливковый"), 0x00008080},
+    {"clNavy", QT_TRANSLATE_NOOP("QORSettingTable", "Тёмно-синий"), 0x00800000},
+    {"clPurple", QT_TRANSLATE_NOOP("QORSettingTable", "Пурпурный"), 0x00800080},
+    {"clTeal", QT_TRANSLATE_NOOP("QORSettingTable", "Сине-зелёный"), 0x00808000},
+    {"clGray", QT_TRANSLATE_NOOP("QORSettingTable", "Серый"), 0x00808080},
+    {"clSilver", QT_TRANSLATE_NOOP("QORSettingTable", "Серебристый"), 0x00C0C0C0},
+    {"clRed", QT_TRANSLATE_NOOP("QORSettingTable", "Красный"), 0x000000FF},
+    {"clLime", QT_TRANSLATE_NOOP("QORSettingTable", "Лаймовый"), 0x0000FF00},
+    {"clYellow", QT_TRANSLATE_NOOP("QORSettingTable", "Жёлтый"), 0x0000FFFF},
+    {"clBlue", QT_TRANSLATE_NOOP("QORSettingTable", "Синий"), 0x00FF0000},
+    {"clFuchsia", QT_TRANSLATE_NOOP("QORSettingTable", "Фуксия"), 0x00FF00FF},
+    {"clAqua", QT_TRANSLATE_NOOP("QORSettingTable", "Голубой"), 0x00FFFF00},
+    {"clWhite", QT_TRANSLATE_NOOP("QORSettingTable", "Белый"), 0x00FFFFFF},
+    {"clMoneyGreen", QT_TRANSLATE_NOOP("QORSettingTable", "Светло-зелёный"), 0x00C0DCC0},
+    {"clSkyBlue", QT_TRANSLATE_NOOP("QORSettingTable", "Небесно-голубой"), 0x00F0CAA6},
+    {"clCream", QT_TRANSLATE_NOOP("QORSettingTable", "Кремовый"), 0x00F0FBFF},
+    {"clMedGray", QT_TRANSLATE_NOOP("QORSettingTable", "Средне-серый"), 0x00A4A0A0},
 }};
 
 // The idle time-outs the player can choose, the first being "never".
 inline constexpr std::array<QORIdleChoice, 14> IdleChoices = {{
-    {"Никогда", 0},
-    {"Через 5 секунд", 5000},
-    {"Через 10 секунд", 10000},
-    {"Через 20 секунд", 20000},
-    {"Через 30 секунд", 30000},
-    {"Через 45 секунд", 45000},
-    {"Через 1 минуту", 60000},
-    {"Через 2 минуты", 120000},
-    {"Через 3 минуты", 180000},
-    {"Через 4 минуты", 240000},
-    {"Через 5 минут", 300000},
-    {"Через 10 минут", 600000},
-    {"Через 20 минут", 1200000},
-    {"Через 30 минут", 1800000},
+    {QT_TRANSLATE_NOOP("QORSettingTable", "Никогда"), 0},
+    {QT_TRANSLATE_NOOP("QORSettingTable", "Через 5 секунд"), 5000},
+    {QT_TRANSLATE_NOOP("QORSettingTable", "Через 10 секунд"), 10000},
+    {QT_TRANSLATE_NOOP("QORSettingTable", "Через 20 секунд"), 20000},
+    {QT_TRANSLATE_NOOP("QORSettingTable", "Через 30 секунд"), 30000},
+    {QT_TRANSLATE_NOOP("QORSettingTable", "Через 45 секунд"), 45000},
+    {QT_TRANSLATE_NOOP("QORSettingTable", "Через 1 минуту"), 60000},
+    {QT_TRANSLATE_NOOP("QORSettingTable", "Через 2 минуты"), 120000},
+    {QT_TRANSLATE_NOOP("QORSettingTable", "Через 3 минуты"), 180000},
+    {QT_TRANSLATE_NOOP("QORSettingTable", "Через 4 минуты"), 240000},
+    {QT_TRANSLATE_NOOP("QORSettingTable", "Через 5 минут"), 300000},
+    {QT_TRANSLATE_NOOP("QORSettingTable", "Через 10 минут"), 600000},
+    {QT_TRANSLATE_NOOP("QORSettingTable", "Через 20 минут"), 1200000},
+    {QT_TRANSLATE_NOOP("QORSettingTable", "Через 30 минут"), 1800000},
 }};
 
 } // namespace QORSettingTable

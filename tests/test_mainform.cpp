@@ -1,6 +1,7 @@
 // The main window: settings read at start and written at exit, the file and help commands, and
 // what reaches the player.
 #include "app/qorhelp.h"
+#include "app/qorlanguage.h"
 #include "dialogs/about.h"
 #include "dialogs/qorfiledialog.h"
 
@@ -143,8 +144,19 @@ TEST(MainForm, fileCommandsNameTheCaptionAndTellWhatFailedAndHelpFallsBackToAWin
         click();
         ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() > before; })) << opener;
     }
+    EXPECT_EQ(inGame, QStringList(2, QFileInfo("readme.htm").absoluteFilePath()));
+    // In English the English page comes first, when there is one; so do English counts.
+    SpeakLanguage(*qApp, true);
+    EXPECT_EQ(QFileInfo(g.form.Help->Page()).fileName(), "readme.htm") << "no English page yet";
+    WriteAll("readme_en.htm", "<html></html>");
+    for (bool english : {true, false}) {
+        SpeakLanguage(*qApp, english);
+        EXPECT_EQ(QFileInfo(g.form.Help->Page()).fileName(),
+                  english ? "readme_en.htm" : "readme.htm");
+        EXPECT_EQ(QCoreApplication::translate("QORDailyChallenge", "%n ходов", nullptr, 21),
+                  english ? "21 moves" : "21 ход");
+    }
     QDir::setCurrent(previous);
-    EXPECT_EQ(inGame, QStringList(2, QFileInfo(g.dir.filePath("readme.htm")).absoluteFilePath()));
 }
 
 TEST(MainForm, aKeptWindowPlaceIsFittedToTheScreenAndOneNoWindowCanHaveIsIgnored) {

@@ -3,9 +3,11 @@
 packages=(
     cmake g++ make pkg-config dpkg-dev file
     qt6-base-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-svg-dev qt6-charts-dev qt6-translations-l10n
+    qt6-l10n-tools qt6-tools-dev
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     libgtest-dev libgmock-dev libbenchmark-dev libsodium-dev
     xvfb xauth xdotool xclip imagemagick x11-utils sqlite3 lintian
+    tesseract-ocr tesseract-ocr-eng tesseract-ocr-rus
     desktop-file-utils appstream
     postgresql libqt6sql6-psql
     qt6-httpserver-dev qt6-websockets-dev chromium

@@ -3,6 +3,10 @@
 #   start_game <game executable> <work folder> [keep]   sets pid, X, Y, WIDTH, HEIGHT
 # Without "keep" the folder starts empty but for settings that keep the game offline, so no
 # login dialog comes up; with it, the settings already in the folder are used.
+# The game speaks Russian here whatever the desktop's language: no language is asked for.
+unset LANGUAGE LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
+
 start_game() {
     if [ "${3:-}" != keep ]; then
         rm -rf "$2"
