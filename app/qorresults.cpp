@@ -45,6 +45,8 @@ bool QORResults::Record(QString* problem) {
     solve.Hinted = Game.HintUsed;
     solve.RandomState = Game.RandomState;
     solve.DailyDay = Game.DailyDay;
+    solve.PlusTwo = Game.PlusTwo;
+    solve.Dnf = Game.Dnf;
     if (!History.IsOpen()) {
         *problem = QStringLiteral("История сборок недоступна: эта сборка не сохранена.");
         return false;
@@ -57,7 +59,7 @@ bool QORResults::Record(QString* problem) {
     }
     Pending = solve.Id = *id;
     const std::optional<double> best = History.Best(solve.Shuffles, Pending, solve.RandomState);
-    Beaten = !solve.Hinted && best && solve.Seconds < *best;
+    Beaten = !solve.Hinted && best && solve.Result() < *best;
     emit Changed();
     return true;
 }
@@ -90,19 +92,22 @@ std::optional<QList<QORProtocol::TimedMove>> QORResults::AsSolve(const QORSolve&
     const bool young = s.DealtAt.isValid() &&
                        s.DealtAt.secsTo(QDateTime::currentDateTimeUtc()) < ScrambleLifeHours * 3600;
     if (!IsScrambleId(s.ScrambleId) || !young || !moves ||
-        !Client.SolveFits(s.ScrambleId, std::llround(s.Seconds * 1000), *moves))
+        !Client.SolveFits(s.ScrambleId, std::llround(s.Seconds * 1000), *moves, s.PlusTwo))
         return std::nullopt;
     return moves;
 }
 
 bool QORResults::GoesNowhere(const QORSolve& s) const {
-    return s.Hinted || ((s.RandomState || s.DailyDay.isValid()) && !AsSolve(s));
+    return s.Hinted || s.Dnf || ((s.RandomState || s.DailyDay.isValid()) && !AsSolve(s));
 }
 
 bool QORResults::Send(const QORSolve& s) {
     if (const std::optional<QList<QORProtocol::TimedMove>> moves = AsSolve(s))
-        return Client.SubmitSolve(s.ScrambleId, std::llround(s.Seconds * 1000), *moves);
-    return Client.SubmitResult(s.ClockSeconds, s.Shuffles);
+        return Client.SubmitSolve(s.ScrambleId, std::llround(s.Seconds * 1000), *moves,
+                                  s.PlusTwo);
+    // A time carries no penalty of its own: it goes with the 2 s added.
+    const int penalty = s.PlusTwo ? int(QORProtocol::PenaltyMs / 1000) : 0;
+    return Client.SubmitResult(s.ClockSeconds + penalty, s.Shuffles);
 }
 
 void QORResults::SendKept() {
