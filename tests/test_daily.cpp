@@ -65,23 +65,6 @@ TEST(Daily, aTryIsDealtGivenUpAfterAQuestionRefusedOnceFinishedAndItsWinShownAnd
     server.Reply(0, "ZKSERVER_SOLVE_BAD;;USED\n");
     ASSERT_TRUE(QTest::qWaitFor([&] { return g.messages.size() == 3; }));
     EXPECT_EQ(g.messages[2], "Задача дня на сегодня уже сыграна. Новая будет завтра.");
-    // A try whose inspection runs out is a DNF: kept, and given up as a stop gives it up.
-    g.form.Choices->Set(QORPlayerChoices::Inspection, true);
-    auto look = qScopeGuard([&] { g.form.Choices->Set(QORPlayerChoices::Inspection, false); });
-    ms = 0;
-    daily.StartAction.trigger();
-    sent += asked;
-    ASSERT_TRUE(server.WaitFor(0, sent));
-    server.Reply(0, "ZKSERVER_SCRAMBLE;" + QByteArray(32, 'f') + ";DAILY-2026-12-08;R U\n");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return game.Inspecting() && daily.Playing(); }));
-    ms = 17000;
-    sent += "CUBE_SOLVE;anna;secret1;" + QByteArray(32, 'f') + ";0;\n";
-    ASSERT_TRUE(server.WaitFor(0, sent));
-    EXPECT_TRUE(!game.Playing() && game.Cube.IsSolved() && g.form.Results->History.All().last().Dnf);
-    server.Reply(0, "ZKSERVER_SOLVE_BAD;" + QByteArray(32, 'f') + ";UNSOLVED\n");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return g.Status() == "ЗАДАЧА ДНЯ СДАНА"; }));
-    look.dismiss();
-    g.form.Choices->Set(QORPlayerChoices::Inspection, false);
     // The next day's try is won; the day before was solved too, kept unsent and too late to
     // go as a solve, and it never goes as a time.
     QORSolve before = MadeSolve(50, 20);
@@ -112,4 +95,17 @@ TEST(Daily, aTryIsDealtGivenUpAfterAQuestionRefusedOnceFinishedAndItsWinShownAnd
     daily.CopyAction.trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               "Quelmora, задача дня 2026-12-08: 41,23 с, 2 хода, 3-е место, серия 2 дня");
+    // A try whose inspection runs out is a DNF: kept, and given up as a stop gives it up.
+    g.form.Choices->Set(QORPlayerChoices::Inspection, true);
+    const auto look = qScopeGuard([&] { g.form.Choices->Set(QORPlayerChoices::Inspection, false); });
+    ms = 0;
+    daily.StartAction.trigger();
+    ASSERT_TRUE(server.WaitFor(0, sent += asked));
+    server.Reply(0, "ZKSERVER_SCRAMBLE;" + id + ";DAILY-2026-12-09;R U\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return game.Inspecting() && daily.Playing(); }));
+    ms = 17000;
+    ASSERT_TRUE(server.WaitFor(0, sent += "CUBE_SOLVE;anna;secret1;" + id + ";0;\n"));
+    EXPECT_TRUE(!game.Playing() && game.Cube.IsSolved() && g.form.Results->History.All().last().Dnf);
+    server.Reply(0, "ZKSERVER_SOLVE_BAD;" + id + ";UNSOLVED\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.Status() == "ЗАДАЧА ДНЯ СДАНА"; }));
 }

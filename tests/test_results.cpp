@@ -181,39 +181,6 @@ TEST(Results, aDealtGameGoesAsATimedSolveAndOneDealtTooLateOrTooLongAgoAsATimeUn
     EXPECT_EQ(g.form.Results->History.Unsent().size(), 1);
     server.Reply(0, "ZKSERVER_SOLVE_BAD;" + id + ";USED\n");
     EXPECT_TRUE(QTest::qWaitFor([&] { return g.form.Results->History.Unsent().isEmpty(); }));
-    // With inspection, a first turn after 15 s goes with the penalty, which a server from
-    // before it refuses as a broken message: the login stands and the solve counts as judged.
-    // No turn by 17 s is a DNF, kept and never sent.
-    g.form.Choices->Set(QORPlayerChoices::Inspection, true);
-    auto look = qScopeGuard([&] { g.form.Choices->Set(QORPlayerChoices::Inspection, false); });
-    for (const char digit : {'d', 'e'}) {
-        ms = 0;
-        g.form.N4->trigger();
-        sent += "CUBE_SCRAMBLE;anna;secret1;2\n";
-        ASSERT_TRUE(server.WaitFor(0, sent));
-        server.Reply(0, "ZKSERVER_SCRAMBLE;" + QByteArray(32, digit) + ";2;R U\n");
-        ASSERT_TRUE(QTest::qWaitFor([&] { return g.form.Game->Inspecting(); }));
-        EXPECT_EQ(g.Clock(), "15");
-        if (digit == 'e')
-            break;
-        ms = 15500;
-        g.form.Game->PlayerTurns({{1, 1, -1}});
-        ms = 16500;
-        g.form.Game->PlayerTurns({{0, 1, -1}});
-        EXPECT_EQ(g.Clock(), "00:00:01,00 +2");
-        sent += "CUBE_SOLVE;anna;secret1;" + QByteArray(32, 'd') + ";1000;U'@0 R'@1000;+2\n";
-        ASSERT_TRUE(server.WaitFor(0, sent));
-        server.Reply(0, "ZKSERVER_LOGIN_BAD");
-        ASSERT_TRUE(QTest::qWaitFor([&] { return g.Status() == "СЕРВЕР НЕ ПРИНИМАЕТ ШТРАФ +2"; }));
-        EXPECT_TRUE(g.form.Client->LoggedInNow() && g.form.Results->History.Unsent().isEmpty());
-    }
-    ms = 17000;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return g.form.Game->Dnf; })) << "the timer's own tick";
-    const QList<QORSolve> inspected = g.form.Results->History.All().last(2);
-    EXPECT_EQ(std::tuple(g.Clock(), inspected[0].PlusTwo, inspected[1].Dnf),
-              std::tuple(QString("DNF"), true, true));
-    look.dismiss();
-    g.form.Choices->Set(QORPlayerChoices::Inspection, false);
     // With the random state chosen, a RANDOM deal goes only as a replayed solve; without one
     // in time the game's solver deals, and that win goes to no list.
     g.form.Choices->Set(QORPlayerChoices::RandomState, true);
@@ -243,7 +210,47 @@ TEST(Results, aDealtGameGoesAsATimedSolveAndOneDealtTooLateOrTooLongAgoAsATimeUn
     // Nothing goes as a time, before or after the lists asked for.
     g.form.Results->SendKept();
     g.form.N21Click();
-    ASSERT_TRUE(server.WaitFor(0, sent + "CUBE_GETTOP2;anna;secret1\nCUBE_GETTOP2;anna;secret1;"
+    ASSERT_TRUE(server.WaitFor(0, sent += "CUBE_GETTOP2;anna;secret1\nCUBE_GETTOP2;anna;secret1;"
+                                         "RANDOM\nCUBE_GETTOP2;anna;secret1;DAILY\n"
+                                         "CUBE_GETTOP;anna;secret1"));
+    // With inspection, a first turn after 15 s goes with the penalty, which a server from
+    // before it refuses as a broken message: the login stands and the solve counts as judged.
+    // No turn by 17 s is a DNF, kept and never sent.
+    g.form.Choices->Set(QORPlayerChoices::RandomState, false);
+    g.form.Choices->Set(QORPlayerChoices::Inspection, true);
+    const auto look = qScopeGuard([&] { g.form.Choices->Set(QORPlayerChoices::Inspection, false); });
+    for (const char digit : {'d', 'e'}) {
+        ms = 0;
+        g.form.N4->trigger();
+        ASSERT_TRUE(server.WaitFor(0, sent += "CUBE_SCRAMBLE;anna;secret1;2\n"));
+        server.Reply(0, "ZKSERVER_SCRAMBLE;" + QByteArray(32, digit) + ";2;R U\n");
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return g.form.Game->ScrambleId == QString(32, QChar(digit)) && g.Clock() == "15";
+        }));
+    }
+    ms = 15500;
+    g.form.Game->PlayerTurns({{1, 1, -1}});
+    ms = 16500;
+    g.form.Game->PlayerTurns({{0, 1, -1}});
+    EXPECT_EQ(g.Clock(), "00:00:01,00 +2");
+    sent += "CUBE_SOLVE;anna;secret1;" + QByteArray(32, 'e') + ";1000;U'@0 R'@1000;+2\n";
+    ASSERT_TRUE(server.WaitFor(0, sent));
+    server.Reply(0, "ZKSERVER_LOGIN_BAD");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.Status() == "СЕРВЕР НЕ ПРИНИМАЕТ ШТРАФ +2"; }));
+    EXPECT_TRUE(g.form.Client->LoggedInNow() && g.form.Results->History.All().last().Sent);
+    ms = 0;
+    g.form.N4->trigger();
+    ASSERT_TRUE(server.WaitFor(0, sent += "CUBE_SCRAMBLE;anna;secret1;2\n"));
+    server.Reply(0, "ZKSERVER_SCRAMBLE;" + QByteArray(32, 'f') + ";2;R U\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.form.Game->Inspecting(); }));
+    ms = 17000;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.form.Game->Dnf; })) << "the timer's own tick";
+    const QList<QORSolve> inspected = g.form.Results->History.All().last(2);
+    EXPECT_EQ(std::tuple(g.Clock(), inspected[0].PlusTwo, inspected[1].Dnf),
+              std::tuple(QString("DNF"), true, true));
+    g.form.Results->SendKept(); // nothing goes before the list asked for
+    g.form.N21Click();
+    EXPECT_TRUE(server.WaitFor(0, sent + "CUBE_GETTOP2;anna;secret1\nCUBE_GETTOP2;anna;secret1;"
                                          "RANDOM\nCUBE_GETTOP2;anna;secret1;DAILY\n"
                                          "CUBE_GETTOP;anna;secret1"));
 }
