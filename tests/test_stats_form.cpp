@@ -164,8 +164,8 @@ TEST(StatsForm, aSolveIsDeletedOnlyWhenThePlayerSaysYesAndAllCanBeExported) {
     s.answer = true;
     s.form.ButtonDelete->click();
     ASSERT_EQ(s.history.All().size(), 1);
-    EXPECT_EQ(s.history.All()[0].Seconds, 10);
-    EXPECT_EQ(s.form.Table->model()->rowCount(), 1);
+    EXPECT_EQ(std::pair(s.history.All()[0].Seconds, s.form.Table->model()->rowCount()),
+              std::pair(10.0, 1));
     s.exportTo = s.dir.filePath("out.csv");
     s.form.ButtonExport->click();
     EXPECT_TRUE(QFile::exists(s.exportTo));
