@@ -57,7 +57,9 @@ bool QORResults::Record(QString* problem) {
         *problem = QStringLiteral("Не удалось записать сборку в историю: %1.").arg(why);
         return false;
     }
-    Pending = solve.Id = *id;
+    solve.Id = *id;
+    // Only a win waits for its congratulation to be sent; a DNF is never sent.
+    Pending = solve.Dnf ? 0 : solve.Id;
     const std::optional<double> best = History.Best(solve.Shuffles, Pending, solve.RandomState);
     Beaten = !solve.Hinted && best && solve.Result() < *best;
     emit Changed();
@@ -98,7 +100,7 @@ std::optional<QList<QORProtocol::TimedMove>> QORResults::AsSolve(const QORSolve&
 }
 
 bool QORResults::GoesNowhere(const QORSolve& s) const {
-    return s.Hinted || s.Dnf || ((s.RandomState || s.DailyDay.isValid()) && !AsSolve(s));
+    return s.Hinted || ((s.RandomState || s.DailyDay.isValid()) && !AsSolve(s));
 }
 
 bool QORResults::Send(const QORSolve& s) {

@@ -47,7 +47,7 @@ private:
     std::optional<QList<QORProtocol::TimedMove>> AsSolve(const QORSolve& solve) const;
     // Sends one result as the server can take it; false when it did not go.
     bool Send(const QORSolve& solve);
-    // A result no list takes: a DNF, a game a hint helped, or a random-state game or a daily try
+    // A result no list takes: a game a hint helped, or a random-state game or a daily try
     // that cannot go as a replayed solve.
     bool GoesNowhere(const QORSolve& solve) const;
     // The server's verdict on a solve: it has been sent.

@@ -247,6 +247,7 @@ TEST(Game, theFirstLayerTurnEndsTheInspectionWithPlusTwoAfter15sAndNoneBy17sIsAD
         g.game.WantsInspection = [] { return true; };
         QObject::connect(&g.game, &QORGame::DidNotFinish, [&] { ++dnfs; });
         g.game.ShowsTurns = true;
+        g.game.GameTimer.start(); // as over a running game, whose timer must not tick now
         g.game.NewGame({}, {{0, 1, 1}, {2, 1, 1}}, {});
         EXPECT_FALSE(g.game.Inspecting()) << "not while the shuffle is still shown";
         g.game.TurnsShown();
