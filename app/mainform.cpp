@@ -114,6 +114,7 @@ void TMainForm::FormCreate() {
     Replay = new QORReplay(*Game, this);
     Solver = new QORSolverService(QORSolverService::DefaultCacheFolder(), this);
     Choices = std::make_unique<QORPlayerChoices>(UserStatePath());
+    Game->WantsInspection = [this] { return Choices->On(QORPlayerChoices::Inspection); };
     Verified = new QORVerifiedGame(*Game, *Client, Settings, *Choices, *Solver, this);
     Hint = new QORHint(*Game, *Solver, this);
     Analysis = new QORAnalysis(Results->History, *Solver, this);
@@ -132,6 +133,10 @@ void TMainForm::ConnectParts() {
     connect(Game, &QORGame::ClockChanged, this, [this](const QString& text) {
         // A verified win's hundredths need more room than the running clock's seconds.
         TimerPanel->setText(text);
+        QPalette palette = TimerPanel->palette();
+        palette.setColor(QPalette::WindowText,
+                         Game->ClockWarns() ? QColor(Qt::red) : QColor(ClockColour));
+        TimerPanel->setPalette(palette);
         TimerPanel->setFixedWidth(
             std::max(ClockWidth, TimerPanel->fontMetrics().horizontalAdvance(text) + 12));
         PlaceTimerPanel();
@@ -140,6 +145,7 @@ void TMainForm::ConnectParts() {
     connect(Game, &QORGame::ClockChanged, this, &TMainForm::ShowMoves);
     connect(Game, &QORGame::MovesChanged, this, &TMainForm::ShowMoves);
     connect(Game, &QORGame::Won, this, &TMainForm::GameWon);
+    connect(Game, &QORGame::DidNotFinish, this, &TMainForm::GameDidNotFinish);
     connect(Game, &QORGame::GameFileChanged, this,
             [this](const QString& path) { setWindowTitle(CaptionWithFile(path)); });
     connect(Game, &QORGame::GameFileForgotten, this, [this] { setWindowTitle(ProgramCaption()); });

@@ -75,6 +75,8 @@ public:
     std::array<QLabel*, 3> StatusPanels{};
     // The clock panel's width for its seconds; a verified win's hundredths widen it.
     static constexpr int ClockWidth = 90;
+    // The clock's own colour; its warnings are red.
+    static constexpr QRgb ClockColour = 0xA6CAF0;
     TOptionsForm* OptionsForm = nullptr;
     TAboutForm* AboutForm = nullptr;
     TLoginForm* LoginForm = nullptr;
@@ -145,6 +147,8 @@ private:
     void ConnectParts();
     void PlaceTimerPanel();
     void GameWon();
+    // The inspection ran out: the DNF is kept, and a daily try is given up.
+    void GameDidNotFinish();
     // The first panel: the move count while a game runs, with the time and the pace once it is
     // won; the third: what is worth knowing about the solve just won.
     void ShowMoves();

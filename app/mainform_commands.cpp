@@ -77,6 +77,13 @@ void TMainForm::GameWon() {
     Results->Submit();
 }
 
+void TMainForm::GameDidNotFinish() {
+    QString problem;
+    if (!Results->Record(&problem))
+        Tell(problem);
+    Daily->Forfeit();
+}
+
 void TMainForm::N4Click() {
     // Leaving the day's only try, by a new game as by "Стоп!", gives it up, so it asks first:
     // a try left open would be dealt again to be played once more.

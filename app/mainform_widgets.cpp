@@ -183,7 +183,7 @@ void TMainForm::CreateDrawPanel() {
     TimerPanel->setAutoFillBackground(true);
     QPalette palette = TimerPanel->palette();
     palette.setColor(QPalette::Window, Qt::black);
-    palette.setColor(QPalette::WindowText, QColor(0xA6, 0xCA, 0xF0));
+    palette.setColor(QPalette::WindowText, QColor(ClockColour));
     TimerPanel->setPalette(palette);
     DrawPanelFrame->installEventFilter(this);
     PlaceTimerPanel();

@@ -45,7 +45,7 @@ void QORDailyChallenge::Cancel() {
 }
 
 bool QORDailyChallenge::Playing() const {
-    return Game.Running() && Game.DailyDay.isValid() && Game.Verified();
+    return Game.Playing() && Game.DailyDay.isValid() && Game.Verified();
 }
 
 void QORDailyChallenge::AskGiveUp(QWidget* parent) {
@@ -66,7 +66,12 @@ void QORDailyChallenge::AskGiveUp(QWidget* parent) {
 
 void QORDailyChallenge::GiveUp() {
     // The try may have been won or stopped while the question was up.
-    if (!Playing())
+    if (Playing())
+        Forfeit();
+}
+
+void QORDailyChallenge::Forfeit() {
+    if (!Game.DailyDay.isValid() || !Game.Verified())
         return;
     GivenUpId = Game.ScrambleId;
     if (!Client.SubmitSolve(Game.ScrambleId, Game.ElapsedMs(), Game.TimedMoves))

@@ -46,6 +46,9 @@ public:
     void AskGiveUp(QWidget* parent);
     // Sends the turns made so far as the try's solve, which finishes it unsolved, and stops.
     void GiveUp();
+    // The running try ended without a solve, by the inspection's DNF: it is given up as a
+    // stop gives it up.
+    void Forfeit();
     // "Quelmora, задача дня 2026-12-07: 41,23 с, 58 ходов, 3-е место, серия 5 дней".
     QString ResultText() const;
 

@@ -45,6 +45,8 @@ bool QORResults::Record(QString* problem) {
     solve.Hinted = Game.HintUsed;
     solve.RandomState = Game.RandomState;
     solve.DailyDay = Game.DailyDay;
+    solve.PlusTwo = Game.PlusTwo;
+    solve.Dnf = Game.Dnf;
     if (!History.IsOpen()) {
         *problem = tr("История сборок недоступна: эта сборка не сохранена.");
         return false;
@@ -55,9 +57,11 @@ bool QORResults::Record(QString* problem) {
         *problem = tr("Не удалось записать сборку в историю: %1.").arg(why);
         return false;
     }
-    Pending = solve.Id = *id;
+    solve.Id = *id;
+    // Only a win waits for its congratulation to be sent; a DNF is never sent.
+    Pending = solve.Dnf ? 0 : solve.Id;
     const std::optional<double> best = History.Best(solve.Shuffles, Pending, solve.RandomState);
-    Beaten = !solve.Hinted && best && solve.Seconds < *best;
+    Beaten = !solve.Hinted && best && solve.Result() < *best;
     emit Changed();
     return true;
 }
@@ -90,7 +94,7 @@ std::optional<QList<QORProtocol::TimedMove>> QORResults::AsSolve(const QORSolve&
     const bool young = s.DealtAt.isValid() &&
                        s.DealtAt.secsTo(QDateTime::currentDateTimeUtc()) < ScrambleLifeHours * 3600;
     if (!IsScrambleId(s.ScrambleId) || !young || !moves ||
-        !Client.SolveFits(s.ScrambleId, std::llround(s.Seconds * 1000), *moves))
+        !Client.SolveFits(s.ScrambleId, std::llround(s.Seconds * 1000), *moves, s.PlusTwo))
         return std::nullopt;
     return moves;
 }
@@ -101,8 +105,11 @@ bool QORResults::GoesNowhere(const QORSolve& s) const {
 
 bool QORResults::Send(const QORSolve& s) {
     if (const std::optional<QList<QORProtocol::TimedMove>> moves = AsSolve(s))
-        return Client.SubmitSolve(s.ScrambleId, std::llround(s.Seconds * 1000), *moves);
-    return Client.SubmitResult(s.ClockSeconds, s.Shuffles);
+        return Client.SubmitSolve(s.ScrambleId, std::llround(s.Seconds * 1000), *moves,
+                                  s.PlusTwo);
+    // A time carries no penalty of its own: it goes with the 2 s added.
+    const int penalty = s.PlusTwo ? int(QORProtocol::PenaltyMs / 1000) : 0;
+    return Client.SubmitResult(s.ClockSeconds + penalty, s.Shuffles);
 }
 
 void QORResults::SendKept() {

@@ -135,16 +135,22 @@ bool QORScoreClient::RequestScramble(const QString& kind) {
     return Connected() && Send(ScrambleRequest(Settings.UserName, Settings.Password, kind));
 }
 
-bool QORScoreClient::SubmitSolve(const QString& id, qint64 ms, const QList<TimedMove>& moves) {
-    if (Connected() && Send(SolveRequest(Settings.UserName, Settings.Password, id, ms, moves)))
+bool QORScoreClient::SubmitSolve(const QString& id, qint64 ms, const QList<TimedMove>& moves,
+                                 bool plusTwo) {
+    if (Connected() &&
+        Send(SolveRequest(Settings.UserName, Settings.Password, id, ms, moves, plusTwo))) {
+        if (plusTwo)
+            PenaltiesAsked << id;
         return true;
+    }
     SetStatus(tr("РЕЗУЛЬТАТ НЕ ОТПРАВЛЕН"));
     return false;
 }
 
-bool QORScoreClient::SolveFits(const QString& id, qint64 ms, const QList<TimedMove>& moves) const {
-    return ToCp1251(SolveRequest(Settings.UserName, Settings.Password, id, ms, moves)).size() <=
-           MaxSolveBytes;
+bool QORScoreClient::SolveFits(const QString& id, qint64 ms, const QList<TimedMove>& moves,
+                               bool plusTwo) const {
+    return ToCp1251(SolveRequest(Settings.UserName, Settings.Password, id, ms, moves, plusTwo))
+               .size() <= MaxSolveBytes;
 }
 
 bool QORScoreClient::RequestTopList2(const QString& kind) {
@@ -161,6 +167,7 @@ void QORScoreClient::ClientSocketConnect() {
     Online = false;
     Handled = -1;
     ListsAsked.clear();
+    PenaltiesAsked.clear();
     // The register choice keeps its state for the run: every connection registers until cleared.
     if (RegisterChosen()) {
         SetStatus(tr("РЕГИСТРАЦИЯ..."));
@@ -234,11 +241,13 @@ void QORScoreClient::DispatchVerified(const VerifiedReply& reply) {
         emit ScrambleDealt(reply.Id, reply.Moves, reply.Kind);
         break;
     case VerifiedReply::Accepted:
+        PenaltiesAsked.removeOne(reply.Id);
         SetStatus(reply.Place > 0 ? tr("РЕЗУЛЬТАТ ПРОВЕРЕН: %1-е место").arg(reply.Place)
                                   : tr("РЕЗУЛЬТАТ ПРОВЕРЕН"));
         emit SolveAnswered(reply);
         break;
     case VerifiedReply::Refused:
+        PenaltiesAsked.removeOne(reply.Id);
         SetStatus(Refusal(reply.Fault));
         emit SolveAnswered(reply);
         break;
@@ -276,6 +285,16 @@ void QORScoreClient::Dispatch() {
         // malformed one: the credentials it took stand, and that list stays empty.
         if (Online && (ListsAsked.value(0) == RandomKind || ListsAsked.value(0) == DailyKind)) {
             ListsAsked.removeFirst();
+            break;
+        }
+        // Nor does one from before the penalty take a penalised solve: it stays in the history
+        // as judged, since sending it without the penalty would claim a better time.
+        if (Online && !PenaltiesAsked.isEmpty()) {
+            VerifiedReply refused;
+            refused.What = VerifiedReply::Refused;
+            refused.Id = PenaltiesAsked.takeFirst();
+            SetStatus(tr("СЕРВЕР НЕ ПРИНИМАЕТ ШТРАФ +2"));
+            emit SolveAnswered(refused);
             break;
         }
         SetStatus(tr("ОШИБКА: ЛОГИН/ПАРОЛЬ!"));

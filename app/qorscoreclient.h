@@ -46,11 +46,14 @@ public:
     bool RequestScramble(int shuffles);
     // A scramble of a kind, RandomKind.
     bool RequestScramble(const QString& kind);
-    bool SubmitSolve(const QString& id, qint64 ms, const QList<QORProtocol::TimedMove>& moves);
+    // plusTwo sends the inspection's penalty with it.
+    bool SubmitSolve(const QString& id, qint64 ms, const QList<QORProtocol::TimedMove>& moves,
+                     bool plusTwo = false);
     // The verified list of numbered shuffles, or with a kind that kind's list.
     bool RequestTopList2(const QString& kind = {});
     // Whether the solve fits in one message the server takes.
-    bool SolveFits(const QString& id, qint64 ms, const QList<QORProtocol::TimedMove>& moves) const;
+    bool SolveFits(const QString& id, qint64 ms, const QList<QORProtocol::TimedMove>& moves,
+                   bool plusTwo = false) const;
     // The server has taken the credentials on this connection.
     bool LoggedInNow() const { return Online; }
 
@@ -104,6 +107,9 @@ private:
     // The kinds of the verified lists asked for on this connection and not yet received: the
     // server answers in order, and its reply does not name its kind.
     QStringList ListsAsked;
+    // The ids of the penalised solves sent on this connection and not yet answered: a server
+    // from before the penalty refuses such a solve as it refuses a malformed message.
+    QStringList PenaltiesAsked;
     QTimer Retry;
     std::chrono::milliseconds NextRetry{0};
     // The server refused the credentials: trying them again would only be refused again.

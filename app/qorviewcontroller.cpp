@@ -127,7 +127,7 @@ void QORViewController::DrawTimerTimer() {
     DrawTimer.stop();
     const bool turning = Animation.Active();
     // A timed game keeps the cube still: the player's next drag must hit what they aimed at.
-    const bool still = turning || PanelPressed || Game.Running();
+    const bool still = turning || PanelPressed || Game.Playing();
     const float degrees = IdleRotation.Tick(IdleClock(), Settings.IdleTimeout, still);
     if (degrees > 0)
         Renderer.Orbit(degrees);

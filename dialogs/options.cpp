@@ -44,6 +44,7 @@ TOptionsForm::TOptionsForm(QORSettings& settings, QORPlayerChoices& choices, QWi
     ButtonOK = new QPushButton(QStringLiteral("OK"), this);
     ButtonOK->setGeometry(204, 247, 75, 25);
     ButtonOK->setDefault(true);
+    AddInspectionChoice();
     FormCreate();
     Connect();
 }
@@ -83,6 +84,19 @@ void TOptionsForm::CreateGamePage() {
         TabSheet1);
     CheckBoxUpdateTop->setGeometry(14, 152, 240, 46);
     CheckBoxUpdateTop->setChecked(true);
+}
+
+void TOptionsForm::AddInspectionChoice() {
+    // A row of its own under the game page's last control: the dialog grows by it.
+    const int row = 22;
+    CheckBoxInspection = new QCheckBox(tr("Осмотр 15 секунд"), TabSheet1);
+    CheckBoxInspection->setGeometry(14, CheckBoxUpdateTop->geometry().bottom() + 2, 240, row);
+    CheckBoxInspection->setChecked(Choices.On(QORPlayerChoices::Inspection));
+    setFixedSize(width(), height() + row);
+    PageControl1->resize(PageControl1->width(), PageControl1->height() + row);
+    ButtonOK->move(ButtonOK->x(), ButtonOK->y() + row);
+    connect(CheckBoxInspection, &QCheckBox::clicked, this,
+            [this](bool on) { Choices.Set(QORPlayerChoices::Inspection, on); });
 }
 
 void TOptionsForm::CreateColorPage() {

@@ -39,6 +39,8 @@ public:
     QGroupBox* GroupBox3 = nullptr;
     QSlider* TrackBarQuality = nullptr;
     QCheckBox* CheckBoxUpdateTop = nullptr;
+    // On, a new game begins with the competition's inspection; kept at once.
+    QCheckBox* CheckBoxInspection = nullptr;
 
     QORColorBox *ColorBoxFront = nullptr, *ColorBoxBack = nullptr, *ColorBoxLeft = nullptr,
                 *ColorBoxRight = nullptr, *ColorBoxTop = nullptr, *ColorBoxBottom = nullptr,
@@ -74,6 +76,7 @@ private:
     void CreateGamePage();
     void CreateColorPage();
     void CreateRotationPage();
+    void AddInspectionChoice();
     void FormCreate();
     void Connect();
     // Puts the box's colour into its ColorTable slot; the cubies take it at OK or a reset.

@@ -9,6 +9,7 @@
 #include "dialogs/qortoolwindow.h"
 
 #include <QAbstractTableModel>
+#include <QCoreApplication>
 #include <QChartView>
 #include <QColor>
 #include <QComboBox>
@@ -31,8 +32,6 @@ namespace {
 
 // A screenful and more; the view asks for the next page as the player scrolls down.
 constexpr int PageRows = 100;
-// Wider than any screen shows the chart.
-constexpr qsizetype ChartPoints = 2000;
 
 QString DateText(const QORSolve& s) {
     return s.FinishedAt.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm"));
@@ -56,14 +55,17 @@ QPoint Beside(const QRect& main, const QSize& size, const QRect& room) {
     return onScreen(main.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
-// A round step for the axis: 1, 2 or 5 times a power of ten, and whole.
-double RoundStep(double span, int parts) {
-    const double rough = std::max(1.0, span / parts);
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (m * power >= rough)
-            return m * power;
-    return 10 * power;
+// A time with the inspection's penalty, and a DNF, as cubers write them.
+QString PenaltyText(const QORSolve& s) {
+    return s.Dnf ? SolveTimeText(s.Result()) : SolveTimeText(s.Seconds) + QStringLiteral(" +2");
+}
+
+QString PenaltyTip(const QORSolve& s) {
+    return s.Dnf ? QCoreApplication::translate(
+                       "TStatsForm", "Осмотр дольше 17 секунд: сборка не засчитана (DNF).")
+                 : QCoreApplication::translate(
+                       "TStatsForm", "Первый ход после 15 секунд осмотра: к времени добавлены "
+                                     "2 секунды.");
 }
 
 } // namespace
@@ -133,6 +135,8 @@ public:
                                   "ни в средние, ни в график.");
         if (role == Qt::ToolTipRole && index.column() == 5)
             return TStatsForm::tr("Ходов решателя на каждые сто ходов сборки");
+        if ((s.PlusTwo || s.Dnf) && role == Qt::ToolTipRole)
+            return PenaltyTip(s);
         if (s.Hinted && role == Qt::ToolTipRole)
             return TStatsForm::tr("В этой сборке была подсказка: она не отправляется в «Топ».");
         if (s.DailyDay.isValid() && role == Qt::ToolTipRole)
@@ -145,6 +149,8 @@ public:
         switch (index.column()) {
         case 0: return DateText(s);
         case 1:
+            if (s.PlusTwo || s.Dnf)
+                return PenaltyText(s);
             if (s.Hinted)
                 return TStatsForm::tr("%1 с подсказкой").arg(SolveTimeText(s.Seconds));
             if (s.DailyDay.isValid())
@@ -289,15 +295,14 @@ void TStatsForm::Reload() {
     Rows->Set(length, times.size());
     Table->scrollToTop();
     QList<double> sound;
-    QList<double> numbers; // of the sound solves, counted from the first solve
-    for (qsizetype i = 0; i < times.size(); ++i)
-        if (times[i]) {
-            sound << *times[i];
-            numbers << double(i + 1);
-        }
+    for (const std::optional<double>& time : times)
+        if (time)
+            sound << *time;
     const QORFigures figures = FiguresOf(sound);
-    ShowFigures(figures, sound.size(), times.size() - sound.size());
-    ShowChart(sound, numbers, figures.Line, times.size());
+    const qsizetype finished = std::count_if(sound.begin(), sound.end(),
+                                             [](double t) { return !std::isinf(t); });
+    ShowFigures(figures, finished, times.size() - sound.size());
+    ShowChart(times, figures.Line);
 }
 
 void TStatsForm::ShowFigures(const QORFigures& figures, qsizetype solved, qsizetype damaged) {
@@ -314,42 +319,6 @@ void TStatsForm::ShowFigures(const QORFigures& figures, qsizetype solved, qsizet
         html += QStringLiteral("<p>%1</p>")
                     .arg(tr("Повреждённых записей: %1, они не учтены.").arg(damaged));
     LabelFigures->setText(html);
-}
-
-void TStatsForm::ShowChart(const QList<double>& seconds, const QList<double>& numbers,
-                           const QList<std::optional<double>>& line, qsizetype count) {
-    QList<QPointF> times, average;
-    double slowest = 1;
-    // No more points than the chart has pixels: of each run of solves that share a pixel,
-    // the fastest and the slowest in the order solved, and the last average.
-    const qsizetype run = seconds.size() / ChartPoints + 1;
-    for (qsizetype from = 0; from < seconds.size(); from += run) {
-        const qsizetype to = std::min(from + run, seconds.size());
-        const auto [fast, slow] = std::minmax_element(seconds.begin() + from, seconds.begin() + to);
-        for (auto i : {std::min(fast, slow), std::max(fast, slow)})
-            if (times.isEmpty() || times.last().x() != numbers[i - seconds.begin()])
-                times << QPointF(numbers[i - seconds.begin()], *i);
-        if (line[to - 1])
-            average << QPointF(numbers[to - 1], *line[to - 1]);
-        slowest = std::max(slowest, *slow);
-    }
-    // One call each: a point at a time would redraw the chart ten thousand times.
-    Times->replace(times);
-    Average->replace(average);
-    // Points show while there are few enough to tell apart.
-    Times->setPointsVisible(seconds.size() <= 50);
-    const QList<QAbstractAxis*> axes = Chart->chart()->axes();
-    auto* x = static_cast<QValueAxis*>(axes[0]);
-    auto* y = static_cast<QValueAxis*>(axes[1]);
-    const qsizetype last = std::max<qsizetype>(2, count);
-    x->setRange(1, double(last));
-    x->setTickInterval(RoundStep(double(last), 8));
-    // Round seconds on the ticks: 0, 20, 40 rather than 0, 15.7, 31.5.
-    y->setRange(0, slowest * 1.05);
-    y->setTickCount(4); // a short chart has room for few labels
-    y->applyNiceNumbers();
-    const double step = (y->max() - y->min()) / std::max(1, y->tickCount() - 1);
-    y->setLabelFormat(step >= 1 ? QStringLiteral("%.0f") : QStringLiteral("%g"));
 }
 
 int TStatsForm::CurrentIndex() const {

@@ -55,9 +55,10 @@ protected:
 private:
     class Model;
     void ShowFigures(const QORFigures& figures, qsizetype solved, qsizetype damaged);
-    // The sound solves' times at their numbers among all count solves, and their average of 5.
-    void ShowChart(const QList<double>& seconds, const QList<double>& numbers,
-                   const QList<std::optional<double>>& line, qsizetype count);
+    // Every solve's result as the history gives it, and the average of 5 ending with each
+    // sound one.
+    void ShowChart(const QList<std::optional<double>>& results,
+                   const QList<std::optional<double>>& soundLine);
     void ShowReplay();
     // The solve of the table's current row, or -1.
     int CurrentIndex() const;

@@ -1,5 +1,6 @@
 #include "game/qorgame.h"
 
+#include "game/qorinspection.h"
 #include "net/qorclocktext.h"
 
 #include <QFileInfo>
@@ -9,6 +10,10 @@
 QORGame::QORGame(const QORSettings& settings, QObject* parent)
     : QObject(parent), Cube(&settings.ColorTable), Settings(settings) {
     GameTimer.setInterval(1000);
+    // The DNF falls on its moment, not up to a twentieth of a second early or late.
+    InspectionTimer.setSingleShot(true);
+    InspectionTimer.setTimerType(Qt::PreciseTimer);
+    connect(&InspectionTimer, &QTimer::timeout, this, &QORGame::InspectionTimerTimer);
     NowMs = [] {
         using namespace std::chrono;
         return qint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
@@ -36,6 +41,7 @@ void QORGame::NewGame(const QString& scrambleId, const QList<QORMove>& scramble,
 }
 
 void QORGame::Begin(int shuffles, const std::function<QList<QORMove>()>& shuffle) {
+    InspectionTimer.stop();
     ForgetGameFile();
     ClearTurns();
     GameSeconds = 0;
@@ -48,8 +54,53 @@ void QORGame::Begin(int shuffles, const std::function<QList<QORMove>()>& shuffle
         emit Turned(move, true);
     ClockWaits = ShowsTurns && !Scramble.isEmpty();
     if (!ClockWaits)
-        StartClock();
+        Ready();
     emit MovesChanged();
+}
+
+void QORGame::Ready() {
+    ClockWaits = false;
+    // A solved cube has nothing to inspect.
+    if (!WantsInspection || !WantsInspection() || Scramble.isEmpty()) {
+        StartClock();
+        return;
+    }
+    // The timer of a game started over a running one must not tick during the inspection.
+    GameTimer.stop();
+    InspectionStartMs = NowMs();
+    ShowInspection();
+}
+
+void QORGame::ShowInspection() {
+    const qint64 ms = NowMs() - InspectionStartMs;
+    InspectionTimer.start(int(QORInspection::NextChangeIn(ms)));
+    emit ClockChanged(QORInspection::Text(ms));
+}
+
+void QORGame::InspectionTimerTimer() {
+    if (QORInspection::At(NowMs() - InspectionStartMs) == QORInspection::Verdict::Dnf)
+        EndInspection();
+    else
+        ShowInspection();
+}
+
+void QORGame::EndInspection() {
+    InspectionTimer.stop();
+    const QORInspection::Verdict verdict = QORInspection::At(NowMs() - InspectionStartMs);
+    if (verdict != QORInspection::Verdict::Dnf) {
+        PlusTwo = verdict == QORInspection::Verdict::PlusTwo;
+        StartClock();
+        emit ClockChanged(ClockText(0));
+        return;
+    }
+    Dnf = true;
+    FinalMs = 0;
+    emit ClockChanged(QStringLiteral("DNF"));
+    emit DidNotFinish();
+}
+
+bool QORGame::ClockWarns() const {
+    return Dnf || (Inspecting() && QORInspection::Warns(NowMs() - InspectionStartMs));
 }
 
 void QORGame::StartClock() {
@@ -62,9 +113,10 @@ void QORGame::StartClock() {
 
 void QORGame::TurnsShown() {
     if (ClockWaits) {
-        StartClock();
+        Ready();
         // The game is under way now: the window shows its move count.
-        emit ClockChanged(ClockText(GameSeconds));
+        if (Running())
+            emit ClockChanged(ClockText(GameSeconds));
     }
     emit Shown();
 }
@@ -89,6 +141,7 @@ void QORGame::ForgetGameFile() {
 void QORGame::StopClock() {
     ClockWaits = false;
     GameTimer.stop();
+    InspectionTimer.stop();
     GameSeconds = 0;
     emit ClockChanged(ClockText(0));
 }
@@ -106,6 +159,8 @@ void QORGame::ClearTurns() {
     Moves = 0;
     Solved = false;
     HintUsed = false;
+    PlusTwo = false;
+    Dnf = false;
     emit MovesChanged();
 }
 
@@ -115,6 +170,9 @@ void QORGame::Count(const QList<QORMove>& turns) {
         Frame.TurnWhole(turns);
     } else {
         Moves += int(turns.size());
+        // The first layer turn ends the inspection; a whole-cube turn only looks.
+        if (Inspecting())
+            EndInspection();
         // A turn made while the shuffle is still being shown counts from the clock's start.
         const qint64 ms = Running() && !ClockWaits ? NowMs() - StartMs : 0;
         for (const QORMove& move : turns)
@@ -189,8 +247,12 @@ void QORGame::CheckWin() {
     Solved = true;
     // The clock's text and GameSeconds keep the final time until the next game; a verified
     // game's clock shows its hundredths, which its result is sent with.
+    // A penalised time says so beside it.
+    const QString penalty = PlusTwo ? u' ' + QORProtocol::PlusTwo : QString();
     if (Verified())
-        emit ClockChanged(ClockTextMs(FinalMs));
+        emit ClockChanged(ClockTextMs(FinalMs) + penalty);
+    else if (PlusTwo)
+        emit ClockChanged(ClockText(GameSeconds) + penalty);
     emit Won(GameSeconds, GameShuffles);
 }
 

@@ -62,10 +62,26 @@ public:
     // between turns. Without a view both go on at once.
     bool ShowsTurns = false;
 
+    // Whether a new game begins with the inspection; the window answers from the player's
+    // choices. Unset, never.
+    std::function<bool()> WantsInspection;
+    // Runs while the player inspects the shuffled cube; each timeout is one
+    // InspectionTimerTimer, due when the countdown next changes.
+    QTimer InspectionTimer;
+    // The first layer turn came after the inspection's time: the result is 2 s longer.
+    bool PlusTwo = false;
+    // No turn came before the inspection ran out: the game ended unsolved.
+    bool Dnf = false;
+
     // A monotonic clock in milliseconds; tests set one of their own.
     std::function<qint64()> NowMs;
 
     bool Running() const { return GameTimer.isActive(); }
+    bool Inspecting() const { return InspectionTimer.isActive(); }
+    // A game is under way: inspected or timed.
+    bool Playing() const { return Running() || Inspecting(); }
+    // The clock shows a warning: the inspection's last seconds, or a DNF.
+    bool ClockWarns() const;
     // Milliseconds the game has run by the monotonic clock, to its end when it has ended.
     qint64 ElapsedMs() const { return Running() ? NowMs() - StartMs : FinalMs; }
     // Resets and shuffles the cube and starts the clock, once the shuffle has been shown when
@@ -82,6 +98,7 @@ public:
     // Abandons the game: solved cube, clock at zero. Forgets the game file.
     void Stop();
     void GameTimerTimer();
+    void InspectionTimerTimer();
     // A mouse button went up over the cube: the drag ends, and a running game on a solved
     // cube is won.
     void ButtonReleased();
@@ -123,6 +140,9 @@ signals:
     void CubeReplaced();
     // Every turn made so far has been shown.
     void Shown();
+    // The inspection ran out before the first turn: the game is over, unsolved, and its clock
+    // says DNF.
+    void DidNotFinish();
 
 private:
     void Begin(int shuffles, const std::function<QList<QORMove>()>& shuffle);
@@ -134,11 +154,17 @@ private:
     // The player's turns, new, undone or redone: made, counted, and a win when they solve.
     bool Play(const QList<QORMove>& turns);
     void Make(const QList<QORMove>& turns, bool paced = false);
+    // The shuffle is on the screen: the inspection or the clock begins.
+    void Ready();
     void StartClock();
+    void ShowInspection();
+    // The first layer turn, or the inspection's end without one.
+    void EndInspection();
     void CheckWin();
 
     qint64 StartMs = 0;
     qint64 FinalMs = 0;
+    qint64 InspectionStartMs = 0;
     // A new game's shuffle is still being shown.
     bool ClockWaits = false;
     QORCubeFrame Frame;

@@ -1,6 +1,7 @@
 #include "history/qorhistory.h"
 
 #include "net/qorprotocol.h"
+#include "net/qorverified.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QVariant>
 
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -41,6 +43,9 @@ const char* const Upgrades[] = {
     "ALTER TABLE solves ADD COLUMN random_state INTEGER NOT NULL DEFAULT 0",
     // Daily challenges, by their UTC day as YYYY-MM-DD.
     "ALTER TABLE solves ADD COLUMN daily_day TEXT NOT NULL DEFAULT ''",
+    // The inspection's penalty and its DNF.
+    "ALTER TABLE solves ADD COLUMN plus_two INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE solves ADD COLUMN dnf INTEGER NOT NULL DEFAULT 0",
 };
 
 // No more shuffle turns than the game offers, judged before anything is narrowed to an int
@@ -65,7 +70,11 @@ const QString Columns =
     Sound +
     QStringLiteral(", scramble_id, dealt_at, timed_moves, hinted, CASE WHEN "
                    "typeof(solver_moves) = 'integer' AND solver_moves BETWEEN 0 AND 1000 THEN "
-                   "solver_moves END, random_state, daily_day");
+                   "solver_moves END, random_state, daily_day, plus_two, dnf");
+
+// A solve's result in seconds, the penalty included; NULL for a DNF.
+const QString ResultSeconds = QStringLiteral("CASE WHEN dnf = 0 THEN seconds + plus_two * %1 END")
+                                  .arg(QORProtocol::PenaltyMs / 1000);
 
 // The solves at one shuffle length, of random-state games, or all; a length binds a value.
 QString OfLength(int shuffles, QVariantList& values) {
@@ -131,6 +140,12 @@ bool Upgrade(QSqlDatabase& db) {
 
 } // namespace
 
+double QORSolve::Result() const {
+    if (Dnf)
+        return std::numeric_limits<double>::infinity();
+    return Seconds + (PlusTwo ? QORProtocol::PenaltyMs / 1000.0 : 0);
+}
+
 std::optional<double> QORSolve::Efficiency() const {
     if (!SolverMoves || Moves <= 0 || Damaged)
         return std::nullopt;
@@ -184,8 +199,8 @@ std::optional<qint64> QORSolveHistory::Add(const QORSolve& s, QString* error) {
     insert.prepare(QStringLiteral("INSERT INTO solves (finished_at, seconds, clock_seconds, "
                                   "shuffles, moves, scramble, solution, sent, scramble_id, "
                                   "dealt_at, timed_moves, hinted, solver_moves, random_state, "
-                                  "daily_day) "
-                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+                                  "daily_day, plus_two, dnf) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const QVariant& v :
          {QVariant(s.FinishedAt.toUTC().toString(Qt::ISODateWithMs)), QVariant(s.Seconds),
           QVariant(s.ClockSeconds), QVariant(s.Shuffles), QVariant(s.Moves),
@@ -197,7 +212,8 @@ std::optional<qint64> QORSolveHistory::Add(const QORSolve& s, QString* error) {
           s.SolverMoves ? QVariant(*s.SolverMoves) : QVariant(QMetaType::fromType<int>()),
           QVariant(s.RandomState ? 1 : 0),
           QVariant(s.DailyDay.isValid() ? s.DailyDay.toString(Qt::ISODate)
-                                        : QStringLiteral(""))})
+                                        : QStringLiteral("")),
+          QVariant(s.PlusTwo ? 1 : 0), QVariant(s.Dnf ? 1 : 0)})
         insert.addBindValue(v);
     if (!insert.exec()) {
         Say(error, insert.lastError().text());
@@ -253,6 +269,8 @@ QList<QORSolve> QORSolveHistory::Select(const QString& where, const QVariantList
             s.SolverMoves = select.value(14).toInt();
         s.RandomState = select.value(15).toInt() != 0;
         s.DailyDay = QDate::fromString(select.value(16).toString(), Qt::ISODate);
+        s.PlusTwo = select.value(17).toInt() != 0;
+        s.Dnf = select.value(18).toInt() != 0;
         solves << s;
     }
     return solves;
@@ -263,7 +281,8 @@ QList<QORSolve> QORSolveHistory::All() const {
 }
 
 QList<QORSolve> QORSolveHistory::Unsent() const {
-    return Select(QStringLiteral("WHERE sent = 0 AND hinted = 0 AND %1 ORDER BY id").arg(Sound));
+    return Select(
+        QStringLiteral("WHERE sent = 0 AND hinted = 0 AND dnf = 0 AND %1 ORDER BY id").arg(Sound));
 }
 
 QList<QORSolve> QORSolveHistory::Page(int shuffles, qint64 before, int count) const {
@@ -281,14 +300,18 @@ QList<std::optional<double>> QORSolveHistory::Times(int shuffles) const {
     QSqlQuery select(QSqlDatabase::database(Connection, false));
     const QString length = OfLength(shuffles, values);
     if (!Read(select,
-              QStringLiteral("SELECT CASE WHEN %1 THEN seconds END FROM solves WHERE %2 "
+              QStringLiteral("SELECT CASE WHEN %1 THEN %2 END, %1 FROM solves WHERE %3 "
                              "ORDER BY id")
-                  .arg(Sound, length),
+                  .arg(Sound, ResultSeconds, length),
               values))
         return times;
     while (select.next()) {
         const QVariant seconds = select.value(0);
-        times << (seconds.isNull() ? std::nullopt : std::optional<double>(seconds.toDouble()));
+        if (select.value(1).toInt() == 0)
+            times << std::nullopt;
+        else
+            times << (seconds.isNull() ? std::numeric_limits<double>::infinity()
+                                       : seconds.toDouble());
     }
     return times;
 }
@@ -317,9 +340,9 @@ QList<int> QORSolveHistory::Lengths() const {
 
 std::optional<double> QORSolveHistory::Best(int shuffles, qint64 except, bool randomState) const {
     QSqlQuery best(QSqlDatabase::database(Connection, false));
-    best.prepare(QStringLiteral("SELECT MIN(seconds) FROM solves WHERE shuffles = ? AND id <> ? "
+    best.prepare(QStringLiteral("SELECT MIN(%2) FROM solves WHERE shuffles = ? AND id <> ? "
                                 "AND random_state = ? AND hinted = 0 AND %1")
-                     .arg(Sound));
+                     .arg(Sound, ResultSeconds));
     best.addBindValue(shuffles);
     best.addBindValue(except);
     best.addBindValue(randomState ? 1 : 0);
@@ -332,7 +355,7 @@ int QORSolveHistory::DailyStreak(const QDate& day) const {
     QSqlQuery select(QSqlDatabase::database(Connection, false));
     if (!Read(select,
               QStringLiteral("SELECT DISTINCT daily_day FROM solves WHERE daily_day <> '' AND "
-                             "daily_day <= ? AND hinted = 0 AND %1 ORDER BY daily_day DESC")
+                             "daily_day <= ? AND hinted = 0 AND dnf = 0 AND %1 ORDER BY daily_day DESC")
                   .arg(Sound),
               {day.toString(Qt::ISODate)}))
         return 0;
@@ -347,7 +370,7 @@ int QORSolveHistory::DailyStreak(const QDate& day) const {
 bool QORSolveHistory::ExportCsv(const QString& path, QString* error) const {
     QString text = QStringLiteral(
         "id,finished_at,seconds,shuffles,moves,scramble,solution,sent,hinted,solver_moves,"
-        "efficiency\n");
+        "efficiency,plus_two,dnf\n");
     for (const QORSolve& s : All()) {
         const std::optional<double> efficiency = s.Efficiency();
         text += QStringList{QString::number(s.Id), s.FinishedAt.toString(Qt::ISODateWithMs),
@@ -356,7 +379,8 @@ bool QORSolveHistory::ExportCsv(const QString& path, QString* error) const {
                             CsvField(s.Solution), QString::number(s.Sent ? 1 : 0),
                             QString::number(s.Hinted ? 1 : 0),
                             s.SolverMoves ? QString::number(*s.SolverMoves) : QString(),
-                            efficiency ? QString::number(*efficiency, 'f', 2) : QString()}
+                            efficiency ? QString::number(*efficiency, 'f', 2) : QString(),
+                            QString::number(s.PlusTwo ? 1 : 0), QString::number(s.Dnf ? 1 : 0)}
                     .join(QLatin1Char(',')) +
                 QLatin1Char('\n');
     }

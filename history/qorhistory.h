@@ -41,6 +41,13 @@ struct QORSolve {
     // The quarter turns the game's solver needed from the shuffled cube; nothing until it has
     // answered, or for a solve kept before the game had a solver.
     std::optional<int> SolverMoves;
+    // The first turn came after the inspection's time: the result is 2 s more than Seconds.
+    bool PlusTwo = false;
+    // The inspection ran out before any turn: no time, and no solve.
+    bool Dnf = false;
+
+    // The time that counts, the penalty included; infinite for a DNF, which is worse than any.
+    double Result() const;
 
     // The solver's length over the player's: 1 when the player was as short, less when longer.
     // Nothing while either is unknown or the player made no turn.
@@ -77,13 +84,14 @@ public:
     // Up to count solves at this shuffle length (any when -1), newest first, from the
     // one before the solve named (from the newest when 0): a window reads as it scrolls.
     QList<QORSolve> Page(int shuffles, qint64 before, int count) const;
-    // The time of every solve at this shuffle length (any when -1), oldest first, and
-    // nothing for a damaged one: one pass for the figures and the chart.
+    // The result of every solve at this shuffle length (any when -1), oldest first, as
+    // QORSolve::Result counts it, and nothing for a damaged one: one pass for the figures and
+    // the chart.
     QList<std::optional<double>> Times(int shuffles) const;
     // The shuffle lengths the game offers among the solves, shortest first, and
     // RandomStateLength and DailyLength last when there are such games.
     QList<int> Lengths() const;
-    // The fastest of the sound solves without hints at this shuffle length, other than the one
+    // The best result of the sound solves without hints at this shuffle length, other than the one
     // named, among the random-state ones or among the others.
     std::optional<double> Best(int shuffles, qint64 except = 0, bool randomState = false) const;
     // The days in a row, ending on day, on each of which the daily challenge was solved; 0

@@ -1,6 +1,8 @@
 #pragma once
 // Averages of solve times as cubers count them: a mean of 3 is the plain mean; an average of
-// 5 or 12 drops the best and the worst time and takes the mean of the rest.
+// 5 or 12 drops the best and the worst time and takes the mean of the rest. A DNF is an
+// infinite time, the worst there is: an average of 5 or 12 drops one, two make it DNF, and a
+// mean of 3 with one is DNF. The best single is of the finished solves only.
 
 #include <QList>
 #include <QString>
@@ -23,5 +25,5 @@ struct QORFigures {
 
 // Every figure over times in the order they were solved, in one pass over them.
 QORFigures FiguresOf(const QList<double>& times);
-// Seconds as cubers write them, to the hundredth: 9.87, 1:02.50, 1:00:00.00.
+// Seconds as cubers write them, to the hundredth: 9.87, 1:02.50, 1:00:00.00; DNF when infinite.
 QString SolveTimeText(double seconds);

@@ -98,9 +98,10 @@ QString ScrambleRequest(const QString& user, const QString& password, const QStr
 }
 
 QString SolveRequest(const QString& user, const QString& password, const QString& id, qint64 ms,
-                     const QList<TimedMove>& moves) {
-    return Ended(Credentials(Solve, user, password) + u';' + id + u';' + QString::number(ms) +
-                 u';' + TimedMovesText(moves));
+                     const QList<TimedMove>& moves, bool plusTwo) {
+    const QString request = Credentials(Solve, user, password) + u';' + id + u';' +
+                            QString::number(ms) + u';' + TimedMovesText(moves);
+    return Ended(plusTwo ? request + u';' + PlusTwo : request);
 }
 
 QString TopList2Request(const QString& user, const QString& password, const QString& kind) {

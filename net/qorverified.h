@@ -39,6 +39,13 @@ inline const QString DailyKind = QStringLiteral("DAILY");
 QString DailyKindOf(const QDate& day);
 // The day of a DAILY-YYYY-MM-DD kind; nothing for any other text.
 std::optional<QDate> DailyDayOf(const QString& kind);
+// Inspection before a solve: the player may look this long before the first turn, a first
+// turn later than that adds the penalty to the result, and none by the last moment makes the
+// solve DNF. A solve with the penalty carries PlusTwo as its last field.
+inline constexpr qint64 InspectionMs = 15000;
+inline constexpr qint64 PenaltyMs = 2000;
+inline constexpr qint64 InspectionEndMs = InspectionMs + PenaltyMs;
+inline const QString PlusTwo = QStringLiteral("+2");
 // A scramble id: this many lowercase hex digits, 128 random bits.
 inline constexpr int ScrambleIdLength = 32;
 
@@ -64,8 +71,9 @@ bool IsScrambleId(const QString& id);
 QString ScrambleRequest(const QString& user, const QString& password, int shuffles);
 // The same for a named kind: RandomKind or DailyKind.
 QString ScrambleRequest(const QString& user, const QString& password, const QString& kind);
+// ms is the clock's time from the first turn; plusTwo adds the penalty's field.
 QString SolveRequest(const QString& user, const QString& password, const QString& id, qint64 ms,
-                     const QList<TimedMove>& moves);
+                     const QList<TimedMove>& moves, bool plusTwo = false);
 // Without a kind, the list of numbered shuffles; with one, that kind's list.
 QString TopList2Request(const QString& user, const QString& password, const QString& kind = {});
 

@@ -72,9 +72,12 @@ QORServerMessage QORServerMessage::Parse(const QByteArray& bytes) {
     // there breaks the message as a field too many did before kinds.
     const bool listKind =
         message.What == GetTop2 && fields.size() == 4 && IsKindName(fields[3], true);
+    // A solve may end with the inspection's penalty, in a field of its own.
+    const bool plusTwo =
+        message.What == Solve && fields.size() == 7 && fields[6] == QORProtocol::PlusTwo;
     const qsizetype expected = message.What == TimeResult ? 5
                                : message.What == Scramble ? 4
-                               : message.What == Solve    ? 6
+                               : message.What == Solve    ? (plusTwo ? 7 : 6)
                                : listKind                 ? 4
                                                           : 3;
     if (body.contains(UndefinedCp1251Byte) || fields.size() != expected || !CouldName(fields[1]) ||
@@ -101,6 +104,7 @@ QORServerMessage QORServerMessage::Parse(const QByteArray& bytes) {
     } else if (message.What == Solve) {
         using QORProtocol::SolveFault;
         message.Id = fields[3];
+        message.PlusTwo = plusTwo;
         const std::optional<int> ms = ParseBounded(fields[4], MaxSolveMs);
         const auto moves = QORProtocol::ParseTimedMoves(fields[5]);
         message.Ms = ms.value_or(0);

@@ -34,6 +34,8 @@ struct QORServerMessage {
     qint64 Ms = 0;
     QList<QORProtocol::TimedMove> Moves;
     std::optional<QORProtocol::SolveFault> Broken;
+    // The solve began after the inspection's time: its result is Ms and the penalty.
+    bool PlusTwo = false;
 
     // The bytes of one message, cp1251, with or without trailing CR/LF.
     static QORServerMessage Parse(const QByteArray& bytes);

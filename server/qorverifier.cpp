@@ -158,7 +158,10 @@ std::optional<SolveFault> QORVerifier::Replay(const QString& scramble,
             return SolveFault::Times;
         last = move.Ms;
     }
-    if (last > solve.Ms || solve.Ms > sinceDealtMs)
+    // A penalised solve's inspection ran out before its first turn, so all of it fits between
+    // the deal and the solve's arrival.
+    const qint64 inspected = solve.PlusTwo ? QORProtocol::InspectionMs : 0;
+    if (last > solve.Ms || solve.Ms + inspected > sinceDealtMs)
         return SolveFault::Times;
     return std::nullopt;
 }
@@ -202,7 +205,7 @@ QORVerifier::Verdict QORVerifier::Check(qint64 player, const QORServerMessage& s
     QORSolve stored{player,
                     solve.Id,
                     scramble->Shuffles,
-                    solve.Ms,
+                    solve.Ms + (solve.PlusTwo ? QORProtocol::PenaltyMs : 0),
                     turns,
                     QORProtocol::TimedMovesText(solve.Moves),
                     day.value_or(QDateTime::fromMSecsSinceEpoch(Clock()).date()),

@@ -5,6 +5,7 @@
 #include "app/qorresults.h"
 #include "app/qorscoreclient.h"
 #include "dialogs/players.h"
+#include "dialogs/qorplayerchoices.h"
 
 #include "support/fakescoreserver.h"
 #include "support/game.h"
@@ -13,6 +14,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -93,4 +95,15 @@ TEST(Daily, aTryIsDealtGivenUpAfterAQuestionRefusedOnceFinishedAndItsWinShownAnd
     daily.CopyAction.trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               "Quelmora, задача дня 2026-12-08: 41,23 с, 2 хода, 3-е место, серия 2 дня");
+    // A try whose inspection runs out is a DNF: kept, and given up as a stop gives it up.
+    g.form.Choices->Set(QORPlayerChoices::Inspection, true);
+    const auto look = qScopeGuard([&] { g.form.Choices->Set(QORPlayerChoices::Inspection, false); });
+    ms = 0;
+    daily.StartAction.trigger();
+    ASSERT_TRUE(server.WaitFor(0, sent += asked));
+    server.Reply(0, "ZKSERVER_SCRAMBLE;" + id + ";DAILY-2026-12-09;R U\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return game.Inspecting() && daily.Playing(); }));
+    ms = 17000;
+    ASSERT_TRUE(server.WaitFor(0, sent += "CUBE_SOLVE;anna;secret1;" + id + ";0;\n"));
+    EXPECT_TRUE(!game.Playing() && game.Cube.IsSolved() && g.form.Results->History.All().last().Dnf);
 }

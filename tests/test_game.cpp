@@ -231,3 +231,44 @@ TEST(Game, onlyASavedGameBecomesTheGameFileWhichSaveWritesUntilItIsGoneOrForgott
         EXPECT_TRUE(g.game.CurrentGameFile.isEmpty());
     }
 }
+
+// With inspection on, the shown shuffle counts down from 15, red from 8 s left; a whole-cube
+// turn only looks. The first layer turn starts the clock, with the penalty after 15 s; none by
+// 17 s ends the game as a DNF, whether a tick or a late turn finds it.
+TEST(Game, theFirstLayerTurnEndsTheInspectionWithPlusTwoAfter15sAndNoneBy17sIsADnf) {
+    // The first layer turn's moment (none: a tick at 17 s), then the clock, running, +2.
+    const std::tuple<qint64, const char*, bool, bool> rows[] = {
+        {14999, "00:00:00", true, false}, {15000, "00:00:00 +2", true, true},
+        {16999, "00:00:00 +2", true, true}, {17000, "DNF", false, false}, {-1, "DNF", false, false}};
+    for (const auto& [at, clock, running, plusTwo] : rows) {
+        Game g;
+        qint64 now = 500, dnfs = 0;
+        g.game.NowMs = [&] { return now; };
+        g.game.WantsInspection = [] { return true; };
+        QObject::connect(&g.game, &QORGame::DidNotFinish, [&] { ++dnfs; });
+        g.game.ShowsTurns = true;
+        g.game.GameTimer.start(); // as over a running game, whose timer must not tick now
+        g.game.NewGame({}, {{0, 1, 1}, {2, 1, 1}}, {});
+        EXPECT_FALSE(g.game.Inspecting()) << "not while the shuffle is still shown";
+        g.game.TurnsShown();
+        QStringList seen{g.clock.last()};
+        for (const qint64 ms : {1000, 6999, 7000, 15000, 16999}) {
+            now = 500 + ms;
+            ASSERT_TRUE(g.game.PlayerTurns({{1, -1, 1}, {1, 0, 1}, {1, 1, 1}})); // whole cube
+            g.game.InspectionTimerTimer();
+            seen << g.clock.last() + (g.game.ClockWarns() ? "!" : "");
+        }
+        EXPECT_EQ(seen, QStringList({"15", "14", "9", "8!", "+2!", "+2!"}));
+        EXPECT_TRUE(g.game.Inspecting() && !g.game.Running() && g.game.Moves == 0);
+        now = 500 + (at < 0 ? 17000 : at);
+        at < 0 ? g.game.InspectionTimerTimer() : void(g.game.PlayerTurns({{2, 1, -1}}));
+        now += 3000; // the clock counts from the first turn; a win says the penalty beside it
+        g.game.Cube.Reset();
+        g.game.ButtonReleased();
+        EXPECT_EQ(std::tuple(g.clock.last(), g.game.Solved, g.game.PlusTwo, g.game.Dnf, dnfs,
+                             g.game.Inspecting(), g.game.ElapsedMs()),
+                  std::tuple(QString(clock), running, plusTwo, !running, qint64(!running), false,
+                             qint64(running ? 3000 : 0)))
+            << at;
+    }
+}

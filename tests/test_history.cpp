@@ -23,7 +23,7 @@ TEST(History, aSolveIsCommittedInWalModeWaitsUnsentUntilMarkedAndExportsQuotingO
         EXPECT_EQ(h.Best(20), 31.5) << "a hinted solve is no record";
         const OutsideConnection reader(path); // what another process would read now
         EXPECT_EQ(reader.Column("PRAGMA journal_mode") + reader.Column("PRAGMA user_version"),
-                  (QStringList{"wal", "4"}));
+                  (QStringList{"wal", "5"}));
         EXPECT_EQ(reader.Column("SELECT finished_at || '|' || seconds || '|' || solution || '|' || "
                                 "sent FROM solves"),
                   (QStringList{"2026-12-07T09:30:15.250Z|31.5|R U'|0",
@@ -34,16 +34,23 @@ TEST(History, aSolveIsCommittedInWalModeWaitsUnsentUntilMarkedAndExportsQuotingO
         ASSERT_TRUE(h.ExportCsv(dir.filePath("out.csv")));
         EXPECT_EQ(ReadAll(dir.filePath("out.csv")),
                   "id,finished_at,seconds,shuffles,moves,scramble,solution,sent,hinted,"
-                  "solver_moves,efficiency\n"
-                  "1,2026-12-07T09:30:15.250Z,31.500,20,2,U R',R U',1,0,,\n"
-                  "2,2026-12-07T09:30:15.250Z,9.246,20,2,\"F,\"\"B\"\"\",,0,1,1,0.50\n");
+                  "solver_moves,efficiency,plus_two,dnf\n"
+                  "1,2026-12-07T09:30:15.250Z,31.500,20,2,U R',R U',1,0,,,0,0\n"
+                  "2,2026-12-07T09:30:15.250Z,9.246,20,2,\"F,\"\"B\"\"\",,0,1,1,0.50,0,0\n");
         QString error;
         EXPECT_FALSE(h.ExportCsv(dir.filePath("missing/out.csv"), &error) || error.isEmpty());
+        // The inspection's penalty counts in the result; a DNF has none and is never sent.
+        QORSolve late = MadeSolve(30, 20), dnf = MadeSolve(0, 20);
+        late.PlusTwo = dnf.Dnf = true;
+        ASSERT_TRUE(h.Add(late) && h.Add(dnf));
+        EXPECT_EQ(std::pair(h.Best(20), h.Unsent().size()), std::pair(std::optional(31.5), qsizetype(1)));
+        EXPECT_EQ(h.Times(20), (QList<std::optional<double>>{31.5, 9.2456, 32.0, qInf()}));
     }
     QORSolveHistory again;
     ASSERT_TRUE(again.Open(path));
     const QList<QORSolve> all = again.All();
-    ASSERT_EQ(all.size(), 2);
+    ASSERT_EQ(all.size(), 4);
+    EXPECT_TRUE(all[2].PlusTwo && !all[2].Dnf && all[3].Dnf && !all[3].PlusTwo);
     const QORSolve& s = all[0];
     EXPECT_EQ(std::tuple(s.Seconds, s.ClockSeconds, s.Shuffles, s.Moves, s.Scramble, s.Solution,
                          s.Sent, s.Hinted, s.SolverMoves, all[1].Hinted, all[1].SolverMoves),

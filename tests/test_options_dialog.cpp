@@ -98,7 +98,9 @@ TEST(OptionsDialog, everyControlWritesItsValueAtOnceAndTheFirstColourEntryAsksFo
     EXPECT_TRUE(QORPlayerChoices(dir.filePath("state.ini")).On(QORPlayerChoices::RandomState))
         << "kept at once";
     EXPECT_FALSE(f.EditShuffle->isEnabled());
-    EXPECT_EQ(QSettings(dir.filePath("state.ini"), QSettings::IniFormat).allKeys().size(), 1);
+    QTest::mouseClick(f.CheckBoxInspection, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(QORPlayerChoices(dir.filePath("state.ini")).On(QORPlayerChoices::Inspection));
+    EXPECT_EQ(QSettings(dir.filePath("state.ini"), QSettings::IniFormat).allKeys().size(), 2);
     const std::tuple<QORColorBox*, int> boxes[] = {
         {f.ColorBoxFront, 1}, {f.ColorBoxBottom, 6}, {f.ColorBoxSpace, 0}, {f.ColorBoxBG, 7}};
     for (const auto& [box, slot] : boxes) {

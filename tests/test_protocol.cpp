@@ -92,4 +92,5 @@ TEST(Protocol, timedMovesAreNamesAtDigitsSeparatedBySingleBlanks) {
         EXPECT_FALSE(ParseTimedMoves(QString::fromLatin1(text))) << text;
     EXPECT_EQ(SolveRequest("n", "p", "i", 900, moves),
               QStringLiteral("CUBE_SOLVE;n;p;i;900;R@412 U'@655 S@655\n"));
+    EXPECT_EQ(SolveRequest("n", "p", "i", 900, {}, true), QStringLiteral("CUBE_SOLVE;n;p;i;900;;+2\n"));
 }

@@ -210,7 +210,42 @@ TEST(Results, aDealtGameGoesAsATimedSolveAndOneDealtTooLateOrTooLongAgoAsATimeUn
     // Nothing goes as a time, before or after the lists asked for.
     g.form.Results->SendKept();
     g.form.N21Click();
-    ASSERT_TRUE(server.WaitFor(0, sent + "CUBE_GETTOP2;anna;secret1\nCUBE_GETTOP2;anna;secret1;"
-                                         "RANDOM\nCUBE_GETTOP2;anna;secret1;DAILY\n"
-                                         "CUBE_GETTOP;anna;secret1"));
+    const QByteArray lists = "CUBE_GETTOP2;anna;secret1\nCUBE_GETTOP2;anna;secret1;RANDOM\n"
+                             "CUBE_GETTOP2;anna;secret1;DAILY\nCUBE_GETTOP;anna;secret1";
+    ASSERT_TRUE(server.WaitFor(0, sent += lists));
+    // With inspection, a first turn after 15 s goes with the penalty, which a server from
+    // before it refuses as a broken message: the login stands and the solve counts as judged.
+    // No turn by 17 s is a DNF, kept and never sent.
+    g.form.Choices->Set(QORPlayerChoices::RandomState, false);
+    g.form.Choices->Set(QORPlayerChoices::Inspection, true);
+    const auto look = qScopeGuard([&] { g.form.Choices->Set(QORPlayerChoices::Inspection, false); });
+    const auto deal = [&](char digit) {
+        ms = 0;
+        g.form.N4->trigger();
+        ASSERT_TRUE(server.WaitFor(0, sent += "CUBE_SCRAMBLE;anna;secret1;2\n"));
+        server.Reply(0, "ZKSERVER_SCRAMBLE;" + QByteArray(32, digit) + ";2;R U\n");
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return g.form.Game->ScrambleId == QString(32, QChar(digit)) && g.Clock() == "15"; }));
+    };
+    deal('d');
+    deal('e'); // over the inspection of the one before
+    ms = 15500;
+    g.form.Game->PlayerTurns({{1, 1, -1}});
+    ms = 16500;
+    g.form.Game->PlayerTurns({{0, 1, -1}});
+    EXPECT_EQ(g.Clock(), "00:00:01,00 +2");
+    ASSERT_TRUE(server.WaitFor(0, sent += "CUBE_SOLVE;anna;secret1;" + QByteArray(32, 'e') +
+                                          ";1000;U'@0 R'@1000;+2\n"));
+    server.Reply(0, "ZKSERVER_LOGIN_BAD");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.Status() == "СЕРВЕР НЕ ПРИНИМАЕТ ШТРАФ +2"; }));
+    EXPECT_TRUE(g.form.Client->LoggedInNow() && g.form.Results->History.All().last().Sent);
+    deal('f');
+    ms = 17000;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.form.Game->Dnf; })) << "the timer's own tick";
+    const QList<QORSolve> inspected = g.form.Results->History.All().last(2);
+    EXPECT_EQ(std::tuple(g.Clock(), inspected[0].PlusTwo, inspected[1].Dnf),
+              std::tuple(QString("DNF"), true, true));
+    g.form.Results->SendKept();
+    g.form.N21Click();
+    EXPECT_TRUE(server.WaitFor(0, sent + lists));
 }

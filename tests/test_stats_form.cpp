@@ -108,10 +108,15 @@ TEST(StatsForm, rowsFiguresAndChartAreOfTheChosenShuffleLengthWhichAReloadKeeps)
         const QString text = s.form.Table->model()->headerData(c, Qt::Horizontal).toString();
         EXPECT_GE(header->sectionSize(c), header->fontMetrics().horizontalAdvance(text)) << c;
     }
-    s.Add(7, 20);
+    // A penalised time is marked; a DNF is written so, and has no point on the chart.
+    QORSolve late = MadeSolve(7, 20), dnf = MadeSolve(0, 20);
+    late.PlusTwo = dnf.Dnf = true;
+    ASSERT_TRUE(s.history.Add(late) && s.history.Add(dnf));
     s.form.Reload();
     EXPECT_EQ(s.form.ComboBoxShuffles->currentText(), "20 поворотов");
-    EXPECT_EQ(s.Points(0), 7);
+    EXPECT_EQ(std::tuple(s.Points(0), s.Cell(0, 1), s.Cell(1, 1)),
+              std::tuple(7, QString("DNF"), QString("7.00 +2")));
+    EXPECT_TRUE(s.form.LabelFigures->text().contains("DNF"));
     // Many solves: a page is read now, the rest as the player scrolls.
     ASSERT_TRUE(OutsideConnection(s.dir.filePath("h.sqlite"))
                     .Run("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
@@ -159,8 +164,8 @@ TEST(StatsForm, aSolveIsDeletedOnlyWhenThePlayerSaysYesAndAllCanBeExported) {
     s.answer = true;
     s.form.ButtonDelete->click();
     ASSERT_EQ(s.history.All().size(), 1);
-    EXPECT_EQ(s.history.All()[0].Seconds, 10);
-    EXPECT_EQ(s.form.Table->model()->rowCount(), 1);
+    EXPECT_EQ(std::pair(s.history.All()[0].Seconds, s.form.Table->model()->rowCount()),
+              std::pair(10.0, 1));
     s.exportTo = s.dir.filePath("out.csv");
     s.form.ButtonExport->click();
     EXPECT_TRUE(QFile::exists(s.exportTo));

@@ -73,8 +73,9 @@ sticker() {
 
 # A left-button drag from one front sticker (column, row: -1, 0 or 1) one sticker along.
 drag_sticker() {
-    local step=$((HEIGHT * 16964 / 100000)) x=$((X + WIDTH / 2 + $1 * step))
-    local y=$((Y + HEIGHT / 2 + $2 * step))
+    # Each on its own line: a local's value is expanded before the locals before it are set.
+    local step=$((HEIGHT * 16964 / 100000))
+    local x=$((X + WIDTH / 2 + $1 * step)) y=$((Y + HEIGHT / 2 + $2 * step))
     xdotool mousemove $x $y mousedown 1
     for i in $(seq 1 10); do
         xdotool mousemove $((x + $3 * i * step / 10)) $((y + $4 * i * step / 10))
@@ -83,10 +84,11 @@ drag_sticker() {
     xdotool mouseup 1
 }
 
-# Turns back the one shuffle turn of a game shuffled with a single turn, as a player would by
-# looking at the front: a row that shows the right or left face's colour, or a column that
-# shows the top or bottom's. Returns 1 when the turn was of a layer the front does not show.
-undo_one_turn() {
+# Plans turning back the one shuffle turn of a game shuffled with a single turn, as a player
+# would by looking at the front: a row that shows the right or left face's colour, or a column
+# that shows the top or bottom's. Sets UNDO to drag_sticker's arguments; returns 1 when the
+# turn was of a layer the front does not show.
+plan_undo() {
     panel_place
     local step=$((HEIGHT * 16964 / 100000)) cx=$((X + WIDTH / 2)) cy=$((Y + HEIGHT / 2))
     import -window root shuffled.png
@@ -97,8 +99,8 @@ undo_one_turn() {
         c=$(sticker shuffled.png $((cx + step)) $((cy + line * step)))
         if [ "$a" = "$b" ] && [ "$b" = "$c" ]; then
             case $a in
-            blue) drag_sticker -1 "$line" 1 0; return 0 ;;
-            green) drag_sticker 1 "$line" -1 0; return 0 ;;
+            blue) UNDO="-1 $line 1 0"; return 0 ;;
+            green) UNDO="1 $line -1 0"; return 0 ;;
             esac
         fi
         a=$(sticker shuffled.png $((cx + line * step)) $((cy - step)))
@@ -106,12 +108,19 @@ undo_one_turn() {
         c=$(sticker shuffled.png $((cx + line * step)) $((cy + step)))
         if [ "$a" = "$b" ] && [ "$b" = "$c" ]; then
             case $a in
-            yellow) drag_sticker "$line" 1 0 -1; return 0 ;;
-            red) drag_sticker "$line" -1 0 1; return 0 ;;
+            yellow) UNDO="$line 1 0 -1"; return 0 ;;
+            red) UNDO="$line -1 0 1"; return 0 ;;
             esac
         fi
     done
     return 1
+}
+
+# Turns back the one shuffle turn at once, as planned above.
+undo_one_turn() {
+    plan_undo || return 1
+    # shellcheck disable=SC2086
+    drag_sticker $UNDO
 }
 
 # Starts the score server on a free loopback port with a file in the work folder, ranking

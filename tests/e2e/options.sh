@@ -40,7 +40,7 @@ import -window root -crop "$crop" tab_rotation.png
 # The idle box: from "Через 1 минуту" five items up to "Через 5 секунд".
 step_box 141 65 Up Up Up Up Up
 import -window root -crop "$crop" tab_rotation_chosen.png
-click 241 259
+click 241 281
 xdotool search --onlyvisible --name '^Параметры\.\.\.$' > /dev/null && fail "OK left the dialog open"
 
 # A pointer move over the panel starts the wait; then the pointer rests on the tool bar. Two

@@ -41,7 +41,7 @@ sleep 0.5
 xdotool mousemove $((D_X + 150)) $((D_Y + 71)) click 1
 sleep 0.5
 import -window root -crop "${D_WIDTH}x${D_HEIGHT}+${D_X}+${D_Y}" options.png
-xdotool mousemove $((D_X + 241)) $((D_Y + 259)) click 1
+xdotool mousemove $((D_X + 241)) $((D_Y + 281)) click 1
 grep -q '^RandomState=true' state/quelmora/window.ini || fail "the choice was not kept"
 shot solved.png
 new_game

@@ -24,6 +24,7 @@ TEST(ServerMessage, wellFormedMessagesAreReadFieldByFieldBrokenFieldsRefusedAndT
             {"CUBE_SCRAMBLE;bob;pw;1000\n", {M::Scramble, "bob", "pw", 0, 1000, {}}},
             {"CUBE_GETTOP2;bob;pw\n", {M::GetTop2, "bob", "pw", 0, 0, {}}},
             {"CUBE_SOLVE;bob;pw;x;1;\n", {M::Solve, "bob", "pw", 0, 0, {}}},
+            {"CUBE_SOLVE;bob;pw;x;1;;+2\n", {M::Solve, "bob", "pw", 0, 0, {}}},
             {"CUBE_SCRAMBLE;bob;pw;RANDOM\n", {M::Scramble, "bob", "pw", 0, 0, "RANDOM"}},
             {"CUBE_GETTOP2;bob;pw;RANDOM\n", {M::GetTop2, "bob", "pw", 0, 0, "RANDOM"}},
         };
@@ -48,7 +49,8 @@ TEST(ServerMessage, wellFormedMessagesAreReadFieldByFieldBrokenFieldsRefusedAndT
         "CUBE_LOGIN;", "CUBE_LOGIN;alice", "CUBE_LOGIN;alice;pw;", "CUBE_REGISTER;al;ice;pw",
         "CUBE_GETTOP;alice;p;w", "CUBE_TIMERESULT;alice;pw;75", "CUBE_TIMERESULT;a;b;pw;75;25",
         "CUBE_LOGIN;\"a;b\";pw", "CUBE_SCRAMBLE;bob;pw", "CUBE_SOLVE;bob;pw;1;R@1\n",
-        "CUBE_GETTOP2;bob;;\n", "CUBE_SOLVE;;pw;1;2;3", "CUBE_GETTOP2;bob;pw;RANDOMX\n",
+        "CUBE_GETTOP2;bob;;\n", "CUBE_SOLVE;;pw;1;2;3",
+        "CUBE_SOLVE;bob;pw;x;1;;+3\n", "CUBE_SOLVE;bob;pw;x;1;;+2;\n", "CUBE_GETTOP2;bob;pw;RANDOMX\n",
         "CUBE_GETTOP2;bob;pw;random", "CUBE_GETTOP2;bob;pw;\n", "CUBE_GETTOP2;bob;pw;RANDOM;",
         // Blank or too long names, empty passwords or ones with a control character, and the
         // byte cp1251 leaves unassigned.

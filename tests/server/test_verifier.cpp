@@ -47,8 +47,8 @@ TEST_P(Verifier, replayedSolvesAreRefusedByEachFaultAndTakenOnceAnsweredAtTheLin
     for (TimedMove& move : heldFast)
         move.Ms /= 2;
     const auto solve = [](const QString& who, const QString& of, qint64 ms,
-                          const QList<TimedMove>& timed) {
-        return ToCp1251(SolveRequest(who, "pw", of, ms, timed));
+                          const QList<TimedMove>& timed, bool plusTwo = false) {
+        return ToCp1251(SolveRequest(who, "pw", of, ms, timed, plusTwo));
     };
     const std::tuple<QORTestClient*, QByteArray, QString> cases[] = {
         {&Client, solve("alice", id, 10000, unsolved), SolveBadReply(id, SolveFault::Unsolved)},
@@ -63,7 +63,9 @@ TEST_P(Verifier, replayedSolvesAreRefusedByEachFaultAndTakenOnceAnsweredAtTheLin
          SolveBadReply(id, SolveFault::Unsolved)},
         {&Client, solve("alice", id, 10000, moves).replace(";10000;", ";1e4;"),
          SolveBadReply(id, SolveFault::Times)},
-        {&Client, solve("alice", id, 60000, moves), SolveOkReply(id, 1)},
+        // A penalised solve's inspection must fit the time since the deal too; it ranks 2 s on.
+        {&Client, solve("alice", id, 45001, moves, true), SolveBadReply(id, SolveFault::Times)},
+        {&Client, solve("alice", id, 45000, moves, true), SolveOkReply(id, 1)},
         {&Client, solve("alice", id, 10000, moves), SolveBadReply(id, SolveFault::Used)},
         // Under 5 s is held; fewer turns than the list's least is taken and listed nowhere.
         {&bob, solve("bob", held, 4999, heldFast), SolveBadReply(held, SolveFault::Held)},
@@ -74,9 +76,9 @@ TEST_P(Verifier, replayedSolvesAreRefusedByEachFaultAndTakenOnceAnsweredAtTheLin
         EXPECT_EQ(client->AskLine(message), ToCp1251(reply)) << message.constData();
     const QDate date = QDateTime::fromMSecsSinceEpoch(now).date();
     const QByteArray seedTop = ToCp1251(
-        QORProtocol::TopListReply({{"alice", "00:01:00", "25", date.toString("dd.MM.yyyy")}}));
+        QORProtocol::TopListReply({{"alice", "00:00:47", "25", date.toString("dd.MM.yyyy")}}));
     EXPECT_EQ(bob.AskLine("CUBE_GETTOP;bob;pwCUBE_GETTOP2;bob;pw\n"),
-              seedTop + ToCp1251(TopList2Reply({{"alice", 60000, 25, 25, date}})));
+              seedTop + ToCp1251(TopList2Reply({{"alice", 47000, 25, 25, date}})));
 
     // A solve may be 64 KiB long with its line feed, and no byte more.
     const QByteArray head = "CUBE_SOLVE;bob;pw;" + held.toLatin1() + ';', tail = ";R@1\n";
