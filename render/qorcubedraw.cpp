@@ -1,5 +1,7 @@
 #include "render/qorcubedraw.h"
 
+#include "render/qorstickersymbols.h"
+
 #include <GL/gl.h>
 
 namespace {
@@ -29,7 +31,7 @@ void Vertex(const Vec3& p) {
 
 } // namespace
 
-void Draw(const QORSmallCube& cubie, bool withNames) {
+void Draw(const QORSmallCube& cubie, bool withNames, bool symbols) {
     const auto& points = cubie.Points;
     for (int f = 1; f <= 6; ++f) {
         const RGBTriple& c = cubie.Colors[f];
@@ -46,6 +48,8 @@ void Draw(const QORSmallCube& cubie, bool withNames) {
         }
         glEnd();
     }
+    if (symbols && !withNames)
+        DrawStickerSymbols(cubie);
     if (withNames)
         glLoadName(cubie.Name);
     glColor3ub(cubie.Colors[0].r, cubie.Colors[0].g, cubie.Colors[0].b);
@@ -72,9 +76,9 @@ QORSmallCube Posed(const QORSmallCube& cubie, int index, const QORTurnPose* pose
     return turned;
 }
 
-void DrawAll(const QORBigCube& cube, bool withNames, const QORTurnPose* pose) {
+void DrawAll(const QORBigCube& cube, bool withNames, const QORTurnPose* pose, bool symbols) {
     for (int i = 0; i < QORBigCube::CubieCount; ++i)
-        Draw(Posed(cube.Cubies[std::size_t(i)], i, pose), withNames);
+        Draw(Posed(cube.Cubies[std::size_t(i)], i, pose), withNames, symbols);
 }
 
 std::optional<QORHit> NearestHit(int hitCount, const uint32_t* buffer, int bufferSize) {

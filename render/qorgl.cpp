@@ -224,7 +224,7 @@ void QORGL::DrawPass(int pass, bool average) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     AccPerspective(double(viewport[2]) / double(viewport[3]), JitterTable[pass][0],
                    JitterTable[pass][1]);
-    DrawAll(*Cube, false, Pose);
+    DrawAll(*Cube, false, Pose, StickerSymbols);
     if (average)
         Accum.Accumulate(pass + 1);
 }
@@ -275,6 +275,7 @@ std::vector<unsigned char> QORGL::FrameKey() const {
     Append(key, PanelW);
     Append(key, PanelH);
     Append(key, Cube->Colour(7));
+    Append(key, StickerSymbols);
     for (int i = 0; i < QORBigCube::CubieCount; ++i) {
         const QORSmallCube c = Posed(Cube->Cubies[std::size_t(i)], i, Pose);
         Append(key, c.Points);
