@@ -8,21 +8,22 @@
 
 namespace {
 
-// A symbol is one primitive in the sticker's plane, in units of half the sticker's width.
+// A symbol is one primitive in the sticker's plane: x, y pairs in units of half the sticker's
+// width.
 struct Symbol {
     GLenum Mode;
-    std::vector<std::array<float, 2>> Points;
+    std::vector<float> XY;
 };
 
-Symbol Polygon(GLenum mode, int corners, float outer, float inner, float turn) {
-    Symbol s{mode, {}};
-    if (mode == GL_TRIANGLE_FAN)
-        s.Points.push_back({0, 0});
+// A fan about the middle: a regular polygon, or a star when its corners alternate with inner
+// ones.
+Symbol Fan(int corners, float outer, float inner, float turn) {
+    Symbol s{GL_TRIANGLE_FAN, {0, 0}};
     const int steps = inner > 0 ? 2 * corners : corners;
     for (int i = 0; i <= steps; ++i) {
         const float r = (inner > 0 && i % 2) ? inner : outer;
         const float a = float(turn + 2 * M_PI * i / steps);
-        s.Points.push_back({r * std::cos(a), r * std::sin(a)});
+        s.XY.insert(s.XY.end(), {r * std::cos(a), r * std::sin(a)});
     }
     return s;
 }
@@ -30,16 +31,16 @@ Symbol Polygon(GLenum mode, int corners, float outer, float inner, float turn) {
 // By face number 1..6: a disc, a square, a triangle, a plus, a frame and a star.
 const std::array<Symbol, 6>& Symbols() {
     static const std::array<Symbol, 6> symbols = {
-        Polygon(GL_TRIANGLE_FAN, 16, 0.42f, 0, 0),
-        Symbol{GL_QUADS, {{-0.46f, -0.46f}, {0.46f, -0.46f}, {0.46f, 0.46f}, {-0.46f, 0.46f}}},
-        Symbol{GL_TRIANGLES, {{0, 0.56f}, {-0.52f, -0.38f}, {0.52f, -0.38f}}},
+        Fan(16, 0.42f, 0, 0),
+        Symbol{GL_QUADS, {-0.46f, -0.46f, 0.46f, -0.46f, 0.46f, 0.46f, -0.46f, 0.46f}},
+        Symbol{GL_TRIANGLES, {0, 0.56f, -0.52f, -0.38f, 0.52f, -0.38f}},
         Symbol{GL_QUADS,
-               {{-0.56f, -0.15f}, {0.56f, -0.15f}, {0.56f, 0.15f}, {-0.56f, 0.15f},
-                {-0.15f, -0.56f}, {0.15f, -0.56f}, {0.15f, 0.56f}, {-0.15f, 0.56f}}},
+               {-0.56f, -0.15f, 0.56f, -0.15f, 0.56f, 0.15f, -0.56f, 0.15f, -0.15f, -0.56f, 0.15f,
+                -0.56f, 0.15f, 0.56f, -0.15f, 0.56f}},
         Symbol{GL_QUAD_STRIP,
-               {{-0.5f, -0.5f}, {-0.28f, -0.28f}, {0.5f, -0.5f}, {0.28f, -0.28f}, {0.5f, 0.5f},
-                {0.28f, 0.28f}, {-0.5f, 0.5f}, {-0.28f, 0.28f}, {-0.5f, -0.5f}, {-0.28f, -0.28f}}},
-        Polygon(GL_TRIANGLE_FAN, 5, 0.6f, 0.26f, float(M_PI / 2)),
+               {-0.5f, -0.5f, -0.28f, -0.28f, 0.5f,   -0.5f, 0.28f, -0.28f, 0.5f,   0.5f,
+                0.28f, 0.28f, -0.5f,  0.5f,   -0.28f, 0.28f, -0.5f, -0.5f,  -0.28f, -0.28f}},
+        Fan(5, 0.6f, 0.26f, float(M_PI / 2)),
     };
     return symbols;
 }
@@ -68,7 +69,12 @@ void DrawStickerSymbols(const QORSmallCube& cubie) {
         const Vec3 right = Along(p[first + 3], p[first + 4], 0.5f);
         const Vec3 up = Along(p[first + 1], p[first + 2], 0.5f);
         const Vec3 u{right.x - centre.x, right.y - centre.y, right.z - centre.z};
-        const Vec3 v{up.x - centre.x, up.y - centre.y, up.z - centre.z};
+        Vec3 v{up.x - centre.x, up.y - centre.y, up.z - centre.z};
+        // Two-sided lighting shades a polygon that winds the other way from the back: the
+        // symbol winds about its normal, mirrored where the face's corners run the other way.
+        const Vec3 turn{u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
+        if (turn.x * out.x + turn.y * out.y + turn.z * out.z < 0)
+            v = {-v.x, -v.y, -v.z};
         // Dark on a light sticker, light on a dark one.
         const RGBTriple& c = cubie.Colors[std::size_t(face)];
         const GLubyte ink = 299 * c.r + 587 * c.g + 114 * c.b > 128000 ? 16 : 240;
@@ -76,9 +82,11 @@ void DrawStickerSymbols(const QORSmallCube& cubie) {
         glNormal3f(out.x, out.y, out.z);
         const Symbol& s = Symbols()[std::size_t(face - 1)];
         glBegin(s.Mode);
-        for (const auto& [x, y] : s.Points)
+        for (std::size_t i = 0; i + 1 < s.XY.size(); i += 2) {
+            const float x = s.XY[i], y = s.XY[i + 1];
             glVertex3f(at.x + u.x * x + v.x * y, at.y + u.y * x + v.y * y,
                        at.z + u.z * x + v.z * y);
+        }
         glEnd();
     }
 }
