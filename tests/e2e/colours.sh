@@ -1,8 +1,9 @@
 #!/bin/bash
 # As a player who tells colours apart poorly would: in the options, symbols on the stickers,
 # then each colour scheme in turn. For each scheme every face is brought to the front by
-# whole-cube turns and shot; the six shots make one picture of the scheme, colour_<n>.png in
-# the work folder, and each face's sticker must show the scheme's colour beside its symbol.
+# whole-cube turns and shot; the six shots and one from above right make one picture of the
+# scheme, colour_<n>.png in the work folder; each face's sticker must show the scheme's colour
+# beside its symbol.
 #   colours.sh <game executable> <work folder>
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -35,6 +36,16 @@ options() {
     dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Параметры\.\.\.$' | head -1)
     eval "$(xdotool getwindowgeometry --shell --prefix D_ "$dialog")"
     sleep 0.5
+}
+# A right-button drag over the panel: the view turns a step for each pointer move.
+drag() {
+    xdotool mousemove $((X + 20)) $((Y + 150)) mousedown 3
+    for i in $(seq 8); do
+        xdotool mousemove $((X + 20 + i * $1)) $((Y + 150 + i * $2))
+        sleep 0.1
+    done
+    xdotool mouseup 3
+    xdotool mousemove $((M_X + 400)) $((M_Y + 52))
 }
 click() {
     xdotool mousemove $((D_X + $1)) $((D_Y + $2)) click 1
@@ -90,7 +101,11 @@ for n in 0 1 2; do
             [ "${d#-}" -le 12 ] || fail "scheme $n: face $face shows $r $g $b, not $er $eg $eb"
         done
     done
-    convert "${shots[@]}" +append "colour_$n.png"
+    # The cube from above right, as a player turns it to look, and back.
+    drag -8 8
+    shot "oblique_$n.png"
+    drag 8 -8
+    convert "${shots[@]}" "oblique_$n.png" +append "colour_$n.png"
     echo "scheme $n: $PWD/colour_$n.png"
 done
 
