@@ -1,7 +1,5 @@
 #include "render/qorcubedraw.h"
 
-#include "render/qorstickersymbols.h"
-
 #include <GL/gl.h>
 
 namespace {
@@ -31,7 +29,7 @@ void Vertex(const Vec3& p) {
 
 } // namespace
 
-void Draw(const QORSmallCube& cubie, bool withNames, bool symbols) {
+void Draw(const QORSmallCube& cubie, bool withNames) {
     const auto& points = cubie.Points;
     for (int f = 1; f <= 6; ++f) {
         const RGBTriple& c = cubie.Colors[f];
@@ -48,8 +46,6 @@ void Draw(const QORSmallCube& cubie, bool withNames, bool symbols) {
         }
         glEnd();
     }
-    if (symbols && !withNames)
-        DrawStickerSymbols(cubie);
     if (withNames)
         glLoadName(cubie.Name);
     glColor3ub(cubie.Colors[0].r, cubie.Colors[0].g, cubie.Colors[0].b);
@@ -76,9 +72,9 @@ QORSmallCube Posed(const QORSmallCube& cubie, int index, const QORTurnPose* pose
     return turned;
 }
 
-void DrawAll(const QORBigCube& cube, bool withNames, const QORTurnPose* pose, bool symbols) {
+void DrawAll(const QORBigCube& cube, bool withNames, const QORTurnPose* pose) {
     for (int i = 0; i < QORBigCube::CubieCount; ++i)
-        Draw(Posed(cube.Cubies[std::size_t(i)], i, pose), withNames, symbols);
+        Draw(Posed(cube.Cubies[std::size_t(i)], i, pose), withNames);
 }
 
 std::optional<QORHit> NearestHit(int hitCount, const uint32_t* buffer, int bufferSize) {

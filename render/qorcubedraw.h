@@ -25,9 +25,7 @@ QORSmallCube Posed(const QORSmallCube& cubie, int index, const QORTurnPose* pose
 std::optional<QORHit> NearestHit(int hitCount, const uint32_t* buffer, int bufferSize);
 
 // A cubie's 26 polygons: its six face octagons in their colours, then twenty chamfers in the
-// body colour. Faces are named 100*(index+1) + 10*face + 1, chamfers 100*(index+1). With
-// symbols, its outer stickers carry their face's symbol; picking never needs them.
-void Draw(const QORSmallCube& cubie, bool withNames, bool symbols = false);
+// body colour. Faces are named 100*(index+1) + 10*face + 1, chamfers 100*(index+1).
+void Draw(const QORSmallCube& cubie, bool withNames);
 // The 27 cubies in index order, posed.
-void DrawAll(const QORBigCube& cube, bool withNames, const QORTurnPose* pose = nullptr,
-             bool symbols = false);
+void DrawAll(const QORBigCube& cube, bool withNames, const QORTurnPose* pose = nullptr);

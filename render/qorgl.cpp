@@ -1,6 +1,7 @@
 #include "render/qorgl.h"
 
 #include "render/qorcubedraw.h"
+#include "render/qorstickersymbols.h"
 
 #include <QElapsedTimer>
 #include <QOpenGLContext>
@@ -224,7 +225,9 @@ void QORGL::DrawPass(int pass, bool average) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     AccPerspective(double(viewport[2]) / double(viewport[3]), JitterTable[pass][0],
                    JitterTable[pass][1]);
-    DrawAll(*Cube, false, Pose, StickerSymbols);
+    DrawAll(*Cube, false, Pose);
+    if (StickerSymbols)
+        DrawStickerSymbols(*Cube, Pose, Camera.Eye);
     if (average)
         Accum.Accumulate(pass + 1);
 }
