@@ -8,43 +8,46 @@
 
 namespace {
 
-// A symbol as triangles in the sticker's plane: x, y pairs in units of half the sticker's width.
-using Symbol = std::vector<float>;
-
-void Quad(Symbol& s, float ax, float ay, float bx, float by, float cx, float cy, float dx,
-          float dy) {
-    s.insert(s.end(), {ax, ay, bx, by, cx, cy, ax, ay, cx, cy, dx, dy});
-}
+// A symbol in the sticker's plane: its corners as x, y pairs in units of half the sticker's
+// width, and its triangles as corner numbers. Shared corners are lit once.
+struct Symbol {
+    std::vector<float> XY;
+    std::vector<GLushort> Triangles;
+};
 
 // A regular polygon about the middle, or a star when its corners alternate with inner ones.
 Symbol Fan(int corners, float outer, float inner, float turn) {
-    Symbol s;
+    Symbol s{{0, 0}, {}};
     const int steps = inner > 0 ? 2 * corners : corners;
-    auto at = [&](int i) {
+    for (int i = 0; i < steps; ++i) {
         const float r = (inner > 0 && i % 2) ? inner : outer;
         const float a = float(turn + 2 * M_PI * i / steps);
-        return std::array<float, 2>{r * std::cos(a), r * std::sin(a)};
-    };
-    for (int i = 0; i < steps; ++i) {
-        const auto p = at(i), q = at(i + 1);
-        s.insert(s.end(), {0, 0, p[0], p[1], q[0], q[1]});
+        s.XY.insert(s.XY.end(), {r * std::cos(a), r * std::sin(a)});
+        s.Triangles.insert(s.Triangles.end(), {0, GLushort(1 + i), GLushort(1 + (i + 1) % steps)});
     }
     return s;
 }
 
+// Quads a-b-c-d as corner numbers, two triangles each.
+void Quads(Symbol& s, std::initializer_list<std::array<GLushort, 4>> quads) {
+    for (const auto& q : quads)
+        s.Triangles.insert(s.Triangles.end(), {q[0], q[1], q[2], q[0], q[2], q[3]});
+}
+
 Symbol Plus(float arm, float half) {
-    Symbol s;
-    Quad(s, -arm, -half, arm, -half, arm, half, -arm, half);
-    Quad(s, -half, -arm, half, -arm, half, arm, -half, arm);
+    Symbol s{{-arm, -half, arm, -half, arm, half, -arm, half, -half, -arm, half, -arm, half, arm,
+              -half, arm},
+             {}};
+    Quads(s, {{0, 1, 2, 3}, {4, 5, 6, 7}});
     return s;
 }
 
+// A square ring: the outer corners 0-3, the inner 4-7.
 Symbol Frame(float outer, float inner) {
     Symbol s;
-    const float c[5][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}, {-1, -1}};
-    for (int i = 0; i < 4; ++i)
-        Quad(s, outer * c[i][0], outer * c[i][1], outer * c[i + 1][0], outer * c[i + 1][1],
-             inner * c[i + 1][0], inner * c[i + 1][1], inner * c[i][0], inner * c[i][1]);
+    for (float r : {outer, inner})
+        s.XY.insert(s.XY.end(), {-r, -r, r, -r, r, r, -r, r});
+    Quads(s, {{0, 1, 5, 4}, {1, 2, 6, 5}, {2, 3, 7, 6}, {3, 0, 4, 7}});
     return s;
 }
 
@@ -74,7 +77,14 @@ Vec3 Middle(const Vec3& a, const Vec3& b) {
     return {(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2};
 }
 
-void DrawSymbol(const QORSmallCube& cubie, int face, const Vec3& eye) {
+// All the symbols of a pass, drawn in one call.
+struct Batch {
+    std::vector<float> Points, Normals;
+    std::vector<GLubyte> Colours;
+    std::vector<GLushort> Triangles;
+};
+
+void AddSymbol(Batch& b, const QORSmallCube& cubie, int face, const Vec3& eye) {
     const auto& p = cubie.Points;
     const Vec3 centre = cubie.FaceCentre(face);
     Vec3 out = Minus(centre, p[0]);
@@ -94,24 +104,41 @@ void DrawSymbol(const QORSmallCube& cubie, int face, const Vec3& eye) {
     // Dark on a light sticker, light on a dark one.
     const RGBTriple& c = cubie.Colors[std::size_t(face)];
     const GLubyte ink = 299 * c.r + 587 * c.g + 114 * c.b > 128000 ? 16 : 240;
-    glColor3ub(ink, ink, ink);
-    glNormal3f(out.x, out.y, out.z);
     const Symbol& s = Symbols()[std::size_t(face - 1)];
-    for (std::size_t i = 0; i + 1 < s.size(); i += 2)
-        glVertex3f(at.x + u.x * s[i] + v.x * s[i + 1], at.y + u.y * s[i] + v.y * s[i + 1],
-                   at.z + u.z * s[i] + v.z * s[i + 1]);
+    const auto base = GLushort(b.Points.size() / 3);
+    for (std::size_t i = 0; i + 1 < s.XY.size(); i += 2) {
+        const float x = s.XY[i], y = s.XY[i + 1];
+        b.Points.insert(b.Points.end(), {at.x + u.x * x + v.x * y, at.y + u.y * x + v.y * y,
+                                         at.z + u.z * x + v.z * y});
+        b.Normals.insert(b.Normals.end(), {out.x, out.y, out.z});
+        b.Colours.insert(b.Colours.end(), {ink, ink, ink});
+    }
+    for (GLushort corner : s.Triangles)
+        b.Triangles.push_back(GLushort(base + corner));
 }
 
 } // namespace
 
 void DrawStickerSymbols(const QORBigCube& cube, const QORTurnPose* pose, const Vec3& eye) {
-    // One batch of triangles for them all.
-    glBegin(GL_TRIANGLES);
+    Batch b;
+    b.Points.reserve(3 * 13 * 27);
     for (int i = 0; i < QORBigCube::CubieCount; ++i) {
         const QORSmallCube c = Posed(cube.Cubies[std::size_t(i)], i, pose);
         for (int side = 0; side < 6; ++side)
             if (c.Outer[std::size_t(side)])
-                DrawSymbol(c, QORSmallCube::FaceOfSide[side], eye);
+                AddSymbol(b, c, QORSmallCube::FaceOfSide[side], eye);
     }
-    glEnd();
+    if (b.Triangles.empty())
+        return;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, b.Points.data());
+    glNormalPointer(GL_FLOAT, 0, b.Normals.data());
+    glColorPointer(3, GL_UNSIGNED_BYTE, 0, b.Colours.data());
+    glDrawElements(GL_TRIANGLES, GLsizei(b.Triangles.size()), GL_UNSIGNED_SHORT,
+                   b.Triangles.data());
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
