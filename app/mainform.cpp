@@ -192,6 +192,12 @@ void TMainForm::ConnectParts() {
         View->Animation.ApplyColors();
         View->Wake();
     });
+    // The renderer draws from a plain flag, taken afresh whenever an option changes.
+    const auto takeSymbols = [this] {
+        View->Renderer.StickerSymbols = Choices->On(QORPlayerChoices::StickerSymbols);
+    };
+    takeSymbols();
+    connect(OptionsForm, &TOptionsForm::Changed, this, takeSymbols);
     connect(OptionsForm, &TOptionsForm::Changed, View, &QORViewController::Wake);
 }
 

@@ -1,6 +1,7 @@
 #include "dialogs/options.h"
 
 #include "dialogs/qorcolorbox.h"
+#include "dialogs/qorcolourschemes.h"
 #include "dialogs/qorfont.h"
 #include "dialogs/qoroptionmaps.h"
 #include "dialogs/qorplayerchoices.h"
@@ -108,16 +109,21 @@ void TOptionsForm::CreateColorPage() {
                                      QT_TR_NOOP("Корпус:"),         QT_TR_NOOP("Фон:")};
     QORColorBox** boxes[8] = {&ColorBoxFront, &ColorBoxBack,   &ColorBoxLeft,  &ColorBoxRight,
                               &ColorBoxTop,   &ColorBoxBottom, &ColorBoxSpace, &ColorBoxBG};
-    for (int i = 0; i < 8; ++i) {
-        const int top = 8 + 24 * i;
-        auto* label = new QLabel(tr(captions[i]), TabSheet2);
-        label->setGeometry(4, top, 113, 22);
+    // The scheme above the boxes it sets, the symbols below them.
+    ComboBoxScheme = new QORSchemeBox(TabSheet2);
+    QWidget* rows[9] = {ComboBoxScheme};
+    for (int i = 0; i < 8; ++i)
+        rows[i + 1] = *boxes[i] = new QORColorBox(TabSheet2);
+    for (int i = 0; i < 9; ++i) {
+        const int top = 3 + 20 * i;
+        auto* label = new QLabel(i ? tr(captions[i - 1]) : tr("Схема цветов:"), TabSheet2);
+        label->setGeometry(4, top, 113, 20);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        auto* box = new QORColorBox(TabSheet2);
-        box->setGeometry(121, top, 145, 22);
-        label->setBuddy(box);
-        *boxes[i] = box;
+        rows[i]->setGeometry(121, top, 145, 20);
+        label->setBuddy(rows[i]);
     }
+    CheckBoxSymbols = new QCheckBox(tr("Значки на наклейках"), TabSheet2);
+    CheckBoxSymbols->setGeometry(121, 183, 145, 20);
 }
 
 void TOptionsForm::CreateRotationPage() {
@@ -165,6 +171,8 @@ void TOptionsForm::FormCreate() {
     CheckBoxUpdateTop->setChecked(Settings.UpdateTopList);
     CheckBoxRandomState->setChecked(Choices.On(QORPlayerChoices::RandomState));
     EditShuffle->setEnabled(!Choices.On(QORPlayerChoices::RandomState));
+    ComboBoxScheme->Show(Settings.ColorTable);
+    CheckBoxSymbols->setChecked(Choices.On(QORPlayerChoices::StickerSymbols));
 }
 
 void TOptionsForm::Connect() {
@@ -183,6 +191,8 @@ void TOptionsForm::Connect() {
     connect(CheckBoxUpdateTop, &QCheckBox::clicked, this, &TOptionsForm::CheckBoxUpdateTopClick);
     connect(CheckBoxRandomState, &QCheckBox::clicked, this,
             &TOptionsForm::CheckBoxRandomStateClick);
+    connect(ComboBoxScheme, &QORSchemeBox::Picked, this, &TOptionsForm::ComboBoxSchemePick);
+    connect(CheckBoxSymbols, &QCheckBox::clicked, this, &TOptionsForm::CheckBoxSymbolsClick);
     connect(ButtonOK, &QPushButton::clicked, this, &TOptionsForm::ButtonOKClick);
 }
 
@@ -194,6 +204,23 @@ void TOptionsForm::StoreColor(const QORColorBox* box) {
     for (const auto& [each, slot] : ColorBoxes())
         if (each == box)
             Settings.ColorTable[std::size_t(slot)] = RGBFromColorValue(box->Selected());
+    ComboBoxScheme->Show(Settings.ColorTable);
+    emit Changed();
+}
+
+void TOptionsForm::ComboBoxSchemePick(int scheme) {
+    // The face boxes come first, in slot order.
+    const auto boxes = ColorBoxes();
+    for (std::size_t i = 0; i < 6; ++i) {
+        const auto& [box, slot] = boxes[i];
+        box->Select(QORColourSchemes::All[std::size_t(scheme)].Faces[i]);
+        Settings.ColorTable[std::size_t(slot)] = RGBFromColorValue(box->Selected());
+    }
+    emit Changed();
+}
+
+void TOptionsForm::CheckBoxSymbolsClick() {
+    Choices.Set(QORPlayerChoices::StickerSymbols, CheckBoxSymbols->isChecked());
     emit Changed();
 }
 

@@ -15,6 +15,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QORColorBox;
+class QORSchemeBox;
 class QPushButton;
 class QSlider;
 class QSpinBox;
@@ -45,6 +46,9 @@ public:
     QORColorBox *ColorBoxFront = nullptr, *ColorBoxBack = nullptr, *ColorBoxLeft = nullptr,
                 *ColorBoxRight = nullptr, *ColorBoxTop = nullptr, *ColorBoxBottom = nullptr,
                 *ColorBoxSpace = nullptr, *ColorBoxBG = nullptr;
+    // Sets the six face colours at once, and shows which set the boxes make.
+    QORSchemeBox* ComboBoxScheme = nullptr;
+    QCheckBox* CheckBoxSymbols = nullptr;
 
     QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr;
     QComboBox* ComboBoxIdle = nullptr;
@@ -64,6 +68,8 @@ public:
     void ComboBoxIdleChange();
     void CheckBoxUpdateTopClick();
     void CheckBoxRandomStateClick();
+    void ComboBoxSchemePick(int scheme);
+    void CheckBoxSymbolsClick();
     void ButtonOKClick();
 
 signals:

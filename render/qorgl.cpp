@@ -1,6 +1,7 @@
 #include "render/qorgl.h"
 
 #include "render/qorcubedraw.h"
+#include "render/qorstickersymbols.h"
 
 #include <QElapsedTimer>
 #include <QOpenGLContext>
@@ -225,6 +226,8 @@ void QORGL::DrawPass(int pass, bool average) {
     AccPerspective(double(viewport[2]) / double(viewport[3]), JitterTable[pass][0],
                    JitterTable[pass][1]);
     DrawAll(*Cube, false, Pose);
+    if (StickerSymbols)
+        DrawStickerSymbols(*Cube, Pose, Camera.Eye);
     if (average)
         Accum.Accumulate(pass + 1);
 }
@@ -275,6 +278,7 @@ std::vector<unsigned char> QORGL::FrameKey() const {
     Append(key, PanelW);
     Append(key, PanelH);
     Append(key, Cube->Colour(7));
+    Append(key, StickerSymbols);
     for (int i = 0; i < QORBigCube::CubieCount; ++i) {
         const QORSmallCube c = Posed(Cube->Cubies[std::size_t(i)], i, Pose);
         Append(key, c.Points);

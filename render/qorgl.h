@@ -47,6 +47,8 @@ public:
     const QORBigCube* Cube = nullptr;
     // A layer part-way through its turn, or none; not owned.
     const QORTurnPose* Pose = nullptr;
+    // Every sticker carries its face's symbol as well as its colour.
+    bool StickerSymbols = false;
     // The selection buffer's size in names.
     static constexpr int SelectBufferSize = 512;
 

@@ -2,13 +2,16 @@
 // once, and what OK asks of the cubies.
 #include "dialogs/options.h"
 #include "dialogs/qorcolorbox.h"
+#include "dialogs/qorcolourschemes.h"
 #include "dialogs/qorplayerchoices.h"
 
-#include "settings/qorsettings.h"
+#include "settings/qorsettingsfile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSlider>
@@ -44,8 +47,10 @@ TEST(OptionsDialog, controlsShowTheSettingsTheyAreGivenAndUnmappedValuesStayUnti
     EXPECT_EQ(std::tuple(f.EditShuffle->value(), f.TrackBarRSpeed->value(),
                          f.ComboBoxIdle->currentText(), f.CheckBoxUpdateTop->isChecked(),
                          f.ColorBoxFront->currentText(), f.CheckBoxRandomState->isChecked(),
-                         f.EditShuffle->isEnabled()),
-              std::tuple(77, 8, QString("Через 3 минуты"), false, QString("Красный"), true, false));
+                         f.EditShuffle->isEnabled(), f.ComboBoxScheme->currentText(),
+                         f.CheckBoxSymbols->isChecked()),
+              std::tuple(77, 8, QString("Через 3 минуты"), false, QString("Красный"), true, false,
+                         QString("Своя"), false));
     EXPECT_EQ(f.ColorBoxBack->currentIndex(), 0) << "an unnamed colour shows in the first entry";
     EXPECT_EQ(f.ColorBoxBack->Selected(), 0x00123456u);
     EXPECT_EQ(f.TrackBarQuality->value(), 1);
@@ -114,4 +119,39 @@ TEST(OptionsDialog, everyControlWritesItsValueAtOnceAndTheFirstColourEntryAsksFo
     f.show();
     f.ButtonOK->click();
     EXPECT_EQ(apply.count(), 1);
+}
+
+TEST(OptionsDialog, aSchemeSetsTheSixFaceBoxesWhichStayEditableAndTheFileKeepsItsForm) {
+    QORSettings s;
+    QTemporaryDir dir;
+    QORPlayerChoices choice(dir.filePath("state.ini"));
+    TOptionsForm f(s, choice);
+    EXPECT_EQ(f.ComboBoxScheme->currentText(), "Обычная");
+    QSignalSpy changed(&f, &TOptionsForm::Changed);
+    f.ComboBoxScheme->setCurrentIndex(2);
+    emit f.ComboBoxScheme->activated(2);
+    EXPECT_EQ(std::pair(f.ColorBoxBack->currentText(), int(changed.count())),
+              std::pair(QString("Синий"), 1));
+    EXPECT_EQ(ColorValueFromRGB(s.ColorTable[0]), DefaultColorValues[0]) << "the body is no face";
+    // An edit after the scheme works as ever, and the box tells the colours are the player's.
+    Choose(f.ColorBoxTop, f.ColorBoxTop->findText("Белый"));
+    EXPECT_EQ(std::pair(ColorValueFromRGB(s.ColorTable[5]), f.ComboBoxScheme->currentText()),
+              std::pair(0x00FFFFFFu, QString("Своя")));
+    Choose(f.ColorBoxTop, f.ColorBoxTop->findText("Жёлтый"));
+    EXPECT_EQ(f.ComboBoxScheme->currentText(), "Контрастная");
+    f.CheckBoxSymbols->click();
+    EXPECT_TRUE(QORPlayerChoices(dir.filePath("state.ini")).On(QORPlayerChoices::StickerSymbols));
+    EXPECT_EQ(changed.count(), 4) << "the picture follows the symbols at once";
+    // The file holds the scheme's colours and keeps its bytes but for their values.
+    QORSettingsFile file(dir.filePath("quelmora"), dir.filePath("user.ini"));
+    const auto written = [&file](const QORSettings& settings) {
+        QFile bytes(file.WritePath());
+        EXPECT_TRUE(file.Write(settings) && bytes.open(QIODevice::ReadOnly));
+        return QString::fromLatin1(bytes.readAll());
+    };
+    QString expected = written(QORSettings());
+    for (const QString line : {"BackColor=clBlue", "LeftColor=clLime", "RightColor=clFuchsia",
+                               "TopColor=clYellow", "BottomColor=clRed"})
+        expected.replace(QRegularExpression(line.section('=', 0, 0) + "=[^\\r]*"), line);
+    EXPECT_EQ(written(s), expected);
 }

@@ -80,6 +80,7 @@ TEST(Renderer, framesAreOnTheScreenWhenDrawFrameReturnsAndSkippedOnlyWhenNothing
         {"cube", [&] { r.cube.Cubies[5].Points[3].x += 0.01f; }},
         {"colour", [&] { SetRGB(r.cube.Cubies[5].Colors[1], 1, 2, 3); }},
         {"background", [&] { SetRGB(r.settings.ColorTable[7], 0, 0, 9); }},
+        {"symbols", [&] { gl.StickerSymbols = true; }},
         {"passes", [&] { gl.PassCount = 3; }},
         {"resize", [&] { gl.Resize(300, 280); }},
         {"expose", [&] { gl.InvalidateFrame(); }}};
@@ -90,6 +91,46 @@ TEST(Renderer, framesAreOnTheScreenWhenDrawFrameReturnsAndSkippedOnlyWhenNothing
     }
     r.settings.ColorTable[1] = {9, 9, 9};
     EXPECT_FALSE(gl.NeedsFrame()) << "a table change alone shows nothing";
+}
+
+TEST(Renderer, withSymbolsEveryFacesStickerDiffersInShapeFromEveryOtherFacesInOneColourAt16Passes) {
+    ShownRenderer r;
+    std::fill(&r.settings.ColorTable[1], &r.settings.ColorTable[7], RGBTriple{0, 0, 128});
+    r.cube.ApplyColors();
+    r.renderer.StickerSymbols = true;
+    r.renderer.PassCount = QORSettingTable::DrawQuality.Max;
+    // Each face's centre sticker seen head on, lit as the front is from the start.
+    const std::pair<Vec3, Vec3> views[6] = {{{0, 0, 1}, {0, 1, 0}},  {{0, 0, -1}, {0, 1, 0}},
+                                            {{-1, 0, 0}, {0, 1, 0}}, {{1, 0, 0}, {0, 1, 0}},
+                                            {{0, 1, 0}, {0, 0, -1}}, {{0, -1, 0}, {0, 0, 1}}};
+    std::vector<QImage> masks;
+    for (const auto& [n, up] : views) {
+        const float d = QORCamera::Distance;
+        r.renderer.Camera.Eye = {n.x * d, n.y * d, n.z * d};
+        r.renderer.Camera.Up = up;
+        r.renderer.Light.Position = {5 * (n.x + up.x), 5 * (n.y + up.y), 5 * (n.z + up.z)};
+        r.renderer.ApplyLight();
+        for (r.renderer.DrawFrame(); r.renderer.Refining();)
+            r.renderer.DrawFrame();
+        // The middle of the sticker: the symbol is where it is lit as brightly as the sticker.
+        masks.push_back(
+            r.panel.screen()->grabWindow(r.panel.winId()).toImage().copy(140, 140, 41, 41));
+    }
+    const auto ink = [](const QImage& i, int x, int y) { return qGray(i.pixel(x, y)) > 160; };
+    for (int a = 0; a < 6; ++a)
+        for (int b = 0; b < a; ++b) {
+            // However the two stickers lie on the cube.
+            int fewest = 41 * 41;
+            for (int turn = 0; turn < 360; turn += 90) {
+                const QImage turned = masks[std::size_t(b)].transformed(QTransform().rotate(turn));
+                int differ = 0;
+                for (int y = 0; y < 41; ++y)
+                    for (int x = 0; x < 41; ++x)
+                        differ += ink(masks[std::size_t(a)], x, y) != ink(turned, x, y);
+                fewest = std::min(fewest, differ);
+            }
+            EXPECT_GT(fewest, 100) << "faces " << a + 1 << " and " << b + 1;
+        }
 }
 
 TEST(Renderer, aSurfaceWithoutGlIsReportedOnceAndAskedToClose) {

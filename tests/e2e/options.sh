@@ -34,7 +34,7 @@ import -window root -crop "$crop" tab_game.png
 click 80 16
 import -window root -crop "$crop" tab_colors.png
 # The background box: from black to the next item.
-step_box 198 216 Down
+step_box 198 202 Down
 click 170 16
 import -window root -crop "$crop" tab_rotation.png
 # The idle box: from "Через 1 минуту" five items up to "Через 5 секунд".
