@@ -168,6 +168,25 @@ This game&apos;s solves will not be kept, and results not yet sent to the server
     </message>
 </context>
 <context>
+    <name>QORSchemeBox</name>
+    <message>
+        <source>Обычная</source>
+        <translation>Usual</translation>
+    </message>
+    <message>
+        <source>Для дальтоников</source>
+        <translation>For colour blindness</translation>
+    </message>
+    <message>
+        <source>Контрастная</source>
+        <translation>High contrast</translation>
+    </message>
+    <message>
+        <source>Своя</source>
+        <translation>Own</translation>
+    </message>
+</context>
+<context>
     <name>QORScoreClient</name>
     <message>
         <source>РЕЗУЛЬТАТ ОТКЛОНЁН: КУБИК НЕ СОБРАН</source>
@@ -224,6 +243,10 @@ This game&apos;s solves will not be kept, and results not yet sent to the server
     <message>
         <source>СЕРВЕР НЕДОСТУПЕН!</source>
         <translation>SERVER UNREACHABLE!</translation>
+    </message>
+    <message>
+        <source>СЕРВЕР НЕ ПРИНИМАЕТ ШТРАФ +2</source>
+        <translation>SERVER DOES NOT TAKE THE +2 PENALTY</translation>
     </message>
 </context>
 <context>
@@ -645,6 +668,18 @@ The game has started with the default settings and will not overwrite this file 
         <source> Скорость вращения граней: </source>
         <translation> Face turn speed: </translation>
     </message>
+    <message>
+        <source>Осмотр 15 секунд</source>
+        <translation>15-second inspection</translation>
+    </message>
+    <message>
+        <source>Схема цветов:</source>
+        <translation>Colour scheme:</translation>
+    </message>
+    <message>
+        <source>Значки на наклейках</source>
+        <translation>Symbols on stickers</translation>
+    </message>
 </context>
 <context>
     <name>TPlayersForm</name>
@@ -874,6 +909,14 @@ The game has started with the default settings and will not overwrite this file 
     <message>
         <source>Не удалось сохранить файл %1: %2</source>
         <translation>Could not save the file %1: %2</translation>
+    </message>
+    <message>
+        <source>Осмотр дольше 17 секунд: сборка не засчитана (DNF).</source>
+        <translation>Inspection over 17 seconds: the solve does not count (DNF).</translation>
+    </message>
+    <message>
+        <source>Первый ход после 15 секунд осмотра: к времени добавлены 2 секунды.</source>
+        <translation>First move after 15 seconds of inspection: 2 seconds are added to the time.</translation>
     </message>
 </context>
 </TS>
