@@ -79,7 +79,7 @@ for n in 0 1 2; do
         sleep 0.5
     fi
     import -window root -crop "${D_WIDTH}x${D_HEIGHT}+${D_X}+${D_Y}" "options_$n.png"
-    click 241 259
+    click 241 281
     xdotool mousemove $((M_X + 400)) $((M_Y + 52)) windowfocus --sync "$main"
     IFS=';' read -r -a want <<< "${schemes[$n]}"
     shot "front_$n.png"
