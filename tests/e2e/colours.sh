@@ -12,31 +12,11 @@ mkdir -p "$2"
 printf '[QuelmoraSettings]\r\nUpdateTopList=0\r\nRotateSpeed=45\r\nPlayerIdleTimeout=0\r\n' \
     > "$2/quelmora.ini"
 start_game "$1" "$2" keep
-main=$(xdotool search --onlyvisible --name '^Quelmora 1\.10$' | head -1)
-eval "$(xdotool getwindowgeometry --shell --prefix M_ "$main")"
-panel="${WIDTH}x${HEIGHT}+${X}+${Y}"
+main_place
 step=$((HEIGHT * 16964 / 100000))
 # Beside the front centre sticker's symbol, inside the sticker, whatever its quarter turn.
 sx=$((WIDTH / 2 + step * 33 / 100))
 sy=$((HEIGHT / 2))
-differ() { compare -metric AE -fuzz 20% "$1" "$2" null: 2>&1 || true; }
-# A shot of the panel once two in a row agree: a turn may still be shown.
-shot() {
-    sleep 0.4
-    import -window root -crop "$panel" +repage "$1"
-    for _ in $(seq 40); do
-        sleep 0.25
-        import -window root -crop "$panel" +repage next.png
-        [ "$(differ "$1" next.png)" -eq 0 ] && return
-        mv next.png "$1"
-    done
-}
-options() {
-    xdotool mousemove $((M_X + 197)) $((M_Y + 52)) click 1
-    dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Параметры\.\.\.$' | head -1)
-    eval "$(xdotool getwindowgeometry --shell --prefix D_ "$dialog")"
-    sleep 0.5
-}
 # A right-button drag over the panel: the view turns a step for each pointer move.
 drag() {
     xdotool mousemove $((X + 20)) $((Y + 150)) mousedown 3
@@ -46,10 +26,6 @@ drag() {
     done
     xdotool mouseup 3
     xdotool mousemove $((M_X + 400)) $((M_Y + 52))
-}
-click() {
-    xdotool mousemove $((D_X + $1)) $((D_Y + $2)) click 1
-    sleep 0.5
 }
 
 # The colours of each scheme by face, front, back, left, right, top, bottom, as "r g b".
@@ -65,12 +41,12 @@ turns=(y y y y x x x x)
 fronts=(4 2 3 1 6 2 5 1)
 again=" 3 5 7 "
 
-options
+open_options
 click 80 16
 click 133 222
 for n in 0 1 2; do
     if [ "$n" -gt 0 ]; then
-        options
+        open_options
         # The scheme box: focused by a click, its list closed, the next scheme by a key.
         click 198 42
         xdotool key Escape
@@ -79,7 +55,7 @@ for n in 0 1 2; do
         sleep 0.5
     fi
     import -window root -crop "${D_WIDTH}x${D_HEIGHT}+${D_X}+${D_Y}" "options_$n.png"
-    click 241 281
+    options_ok
     xdotool mousemove $((M_X + 400)) $((M_Y + 52)) windowfocus --sync "$main"
     IFS=';' read -r -a want <<< "${schemes[$n]}"
     shot "front_$n.png"

@@ -33,6 +33,43 @@ panel_place() {
     eval "$(xdotool getwindowgeometry --shell "$panel")"
 }
 
+# The main window: main is its id, M_X, M_Y, M_WIDTH and M_HEIGHT its place.
+main_place() {
+    main=$(xdotool search --onlyvisible --name '^Quelmora 1\.10$' | head -1)
+    eval "$(xdotool getwindowgeometry --shell --prefix M_ "$main")"
+}
+
+# Opens the options dialog by the gear on the tool bar: dialog is its id, D_X, D_Y, D_WIDTH
+# and D_HEIGHT its place.
+open_options() {
+    xdotool mousemove $((M_X + 197)) $((M_Y + 52)) click 1
+    dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Параметры\.\.\.$' | head -1)
+    eval "$(xdotool getwindowgeometry --shell --prefix D_ "$dialog")"
+    sleep 0.5
+}
+
+# A click at a place of the options dialog, and its OK button.
+click() {
+    xdotool mousemove $((D_X + $1)) $((D_Y + $2)) click 1
+    sleep 0.5
+}
+options_ok() { click 241 281; }
+
+# Changed pixels between two screenshots; rounding left in the points after turns moves edges
+# by a shade, so small differences pass.
+differ() { compare -metric AE -fuzz 20% "$1" "$2" null: 2>&1 || true; }
+# A shot of the panel once two in a row agree: a loaded machine may still be turning.
+shot() {
+    sleep 0.6
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"
+    for _ in $(seq 40); do
+        sleep 0.25
+        import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage next.png
+        [ "$(differ "$1" next.png)" -eq 0 ] && return
+        mv next.png "$1"
+    done
+}
+
 # Red, green and blue of one screen pixel of a screenshot, as "r g b".
 rgb() {
     convert "$1" -crop "1x1+$2+$3" -format "%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]" info:

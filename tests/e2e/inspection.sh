@@ -12,18 +12,13 @@ rm -rf "$work"
 mkdir -p "$work/game"
 printf '[QuelmoraSettings]\r\nUpdateTopList=0\r\nShuffleRotateCount=1\r\n' > "$work/game/quelmora.ini"
 start_game "$1" "$work/game" keep
-main=$(xdotool search --onlyvisible --name '^Quelmora 1\.10$' | head -1)
-eval "$(xdotool getwindowgeometry --shell --prefix M_ "$main")"
+main_place
 
 # The choice, ticked in the options dialog and kept per user at once.
-xdotool mousemove $((M_X + 197)) $((M_Y + 52)) click 1
-dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Параметры\.\.\.$' | head -1)
-eval "$(xdotool getwindowgeometry --shell --prefix D_ "$dialog")"
-sleep 0.5
-xdotool mousemove $((D_X + 40)) $((D_Y + 237)) click 1
-sleep 0.5
+open_options
+click 40 237
 import -window root -crop "${D_WIDTH}x${D_HEIGHT}+${D_X}+${D_Y}" options.png
-xdotool mousemove $((D_X + 241)) $((D_Y + 281)) click 1
+options_ok
 grep -q '^Inspection=true' state/quelmora/window.ini || fail "the choice was not kept"
 
 now() { date +%s.%N; }

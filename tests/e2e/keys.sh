@@ -9,25 +9,8 @@ mkdir -p "$2"
 printf '[QuelmoraSettings]\r\nUpdateTopList=0\r\nRotateSpeed=45\r\nPlayerIdleTimeout=5000\r\nShuffleRotateCount=1\r\n' \
     > "$2/quelmora.ini"
 start_game "$1" "$2" keep
-main=$(xdotool search --onlyvisible --name '^Quelmora 1\.10$' | head -1)
-eval "$(xdotool getwindowgeometry --shell --prefix M_ "$main")"
+main_place
 xdotool mousemove $((M_X + 400)) $((M_Y + 52)) windowfocus --sync "$main"
-# Changed pixels between two screenshots of the panel.
-panel="${WIDTH}x${HEIGHT}+${X}+${Y}"
-# Rounding left in the points after turns moves edges by a shade: small differences pass.
-differ() { compare -metric AE -fuzz 20% "$1" "$2" null: 2>&1 || true; }
-# A loaded machine may still be turning after the first wait: the shot is taken once two in a
-# row agree.
-shot() {
-    sleep 0.6
-    import -window root -crop "$panel" "$1"
-    for _ in $(seq 40); do
-        sleep 0.25
-        import -window root -crop "$panel" next.png
-        [ "$(differ "$1" next.png)" -eq 0 ] && return
-        mv next.png "$1"
-    done
-}
 
 shot start.png
 xdotool key r u shift+r shift+u

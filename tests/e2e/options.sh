@@ -8,20 +8,9 @@ source "$(dirname "$0")/common.sh"
 start_game "$1" "$2"
 cx=$((X + WIDTH / 2))
 cy=$((Y + HEIGHT / 2))
-main=$(xdotool search --onlyvisible --name '^Quelmora 1\.10$' | head -1)
-eval "$(xdotool getwindowgeometry --shell --prefix MAIN_ "$main")"
-
-# The gear button on the tool bar.
-xdotool mousemove $((MAIN_X + 197)) $((MAIN_Y + 52)) click 1
-dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Параметры\.\.\.$' | head -1)
-eval "$(xdotool getwindowgeometry --shell --prefix D_ "$dialog")"
-sleep 0.5
+main_place
+open_options
 crop="${D_WIDTH}x${D_HEIGHT}+${D_X}+${D_Y}"
-# A click at a place of the dialog.
-click() {
-    xdotool mousemove $((D_X + $1)) $((D_Y + $2)) click 1
-    sleep 0.5
-}
 # Focuses a drop-down by a click, closes its list, and steps through its items by keys.
 step_box() {
     click "$1" "$2"
@@ -40,7 +29,7 @@ import -window root -crop "$crop" tab_rotation.png
 # The idle box: from "Через 1 минуту" five items up to "Через 5 секунд".
 step_box 141 65 Up Up Up Up Up
 import -window root -crop "$crop" tab_rotation_chosen.png
-click 241 281
+options_ok
 xdotool search --onlyvisible --name '^Параметры\.\.\.$' > /dev/null && fail "OK left the dialog open"
 
 # A pointer move over the panel starts the wait; then the pointer rests on the tool bar. Two
@@ -52,7 +41,7 @@ for _ in $(seq 10); do
     xdotool mousemove $cx $cy
     moved=$(ms)
     sleep 0.2
-    xdotool mousemove $((MAIN_X + 400)) $((MAIN_Y + 52))
+    xdotool mousemove $((M_X + 400)) $((M_Y + 52))
     sleep 0.3
     import -window root still.png
     rest=$((moved + 2700 - $(ms)))

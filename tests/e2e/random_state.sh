@@ -13,35 +13,15 @@ rm -rf "$work"
 mkdir -p "$work"
 game=$1
 
-# Changed pixels between two screenshots, and a shot of the panel once the cube is still.
-differ() { compare -metric AE -fuzz 20% "$1" "$2" null: 2>&1 || true; }
-shot() {
-    sleep 0.6
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$1"
-    for _ in $(seq 40); do
-        sleep 0.25
-        import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" next.png
-        [ "$(differ "$1" next.png)" -eq 0 ] && return
-        mv next.png "$1"
-    done
-}
-main_place() {
-    main=$(xdotool search --onlyvisible --name '^Quelmora 1\.10$' | head -1)
-    eval "$(xdotool getwindowgeometry --shell --prefix M_ "$main")"
-}
 new_game() { xdotool mousemove $((M_X + 29)) $((M_Y + 52)) click 1; }
 
 # Offline: the choice is ticked in the options dialog and kept per user, not in the settings.
 start_game "$game" "$work/offline"
 main_place
-xdotool mousemove $((M_X + 197)) $((M_Y + 52)) click 1
-dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Параметры\.\.\.$' | head -1)
-eval "$(xdotool getwindowgeometry --shell --prefix D_ "$dialog")"
-sleep 0.5
-xdotool mousemove $((D_X + 150)) $((D_Y + 71)) click 1
-sleep 0.5
+open_options
+click 150 71
 import -window root -crop "${D_WIDTH}x${D_HEIGHT}+${D_X}+${D_Y}" options.png
-xdotool mousemove $((D_X + 241)) $((D_Y + 281)) click 1
+options_ok
 grep -q '^RandomState=true' state/quelmora/window.ini || fail "the choice was not kept"
 shot solved.png
 new_game
