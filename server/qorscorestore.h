@@ -172,6 +172,8 @@ private:
     // With mayReconnect, a lost connection is opened again and the statement run once more.
     QSqlQuery* Run(QSqlQuery Statements::*statement, const QVariantList& values,
                    bool mayReconnect = true);
+    // The rows of a verified list's statement, run with the values; none when it fails.
+    QList<QORVerifiedTopRow> TopRows(QSqlQuery Statements::*statement, const QVariantList& values);
     // Prepares the statements on the connection Connect opened and sets its lock wait.
     QString Ready();
     // Starts a transaction, connecting again once when the connection was lost.

@@ -70,20 +70,7 @@ QORScoreStore::SolveStored QORScoreStore::FinishTry(const QString& id) {
 }
 
 QList<QORVerifiedTopRow> QORScoreStore::DailyTop(const QDate& day, int rows) {
-    QList<QORVerifiedTopRow> top;
-    QSqlQuery* query = Run(&Statements::DailyTop, {QORProtocol::DailyKindOf(day), rows});
-    if (!query)
-        return top;
-    while (query->next()) {
-        top << QORVerifiedTopRow{query->value(0).toString(),
-                                 query->value(1).toLongLong(),
-                                 query->value(2).toInt(),
-                                 query->value(3).toInt(),
-                                 QDate::fromString(query->value(4).toString(), Qt::ISODate),
-                                 query->value(5).toLongLong()};
-    }
-    query->finish();
-    return top;
+    return TopRows(&Statements::DailyTop, {QORProtocol::DailyKindOf(day), rows});
 }
 
 QList<QORProtocol::VerifiedRow> QORScoreStore::DailyList(const QDate& day) {

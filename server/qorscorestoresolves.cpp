@@ -96,9 +96,14 @@ bool QORScoreStore::Listed(const QORSolve& solve) const {
 }
 
 QList<QORVerifiedTopRow> QORScoreStore::VerifiedTop(int rows, const QString& kind) {
+    return TopRows(&Statements::VerifiedTop,
+                   {KindValue(kind), kind.isEmpty() ? MinimumShuffles : 0, rows});
+}
+
+QList<QORVerifiedTopRow> QORScoreStore::TopRows(QSqlQuery Statements::*statement,
+                                                const QVariantList& values) {
     QList<QORVerifiedTopRow> top;
-    QSqlQuery* query = Run(&Statements::VerifiedTop,
-                           {KindValue(kind), kind.isEmpty() ? MinimumShuffles : 0, rows});
+    QSqlQuery* query = Run(statement, values);
     if (!query)
         return top;
     while (query->next()) {
