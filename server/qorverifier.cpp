@@ -173,6 +173,15 @@ QORVerifier::Verdict QORVerifier::Check(qint64 player, const QORServerMessage& s
         verdict.Fault = fault;
         return verdict;
     };
+    // What the store's answer makes of the verdict; nothing when it took the solve. Another
+    // server on the same database may have taken it a moment ago.
+    const auto unstored = [&](QORScoreStore::SolveStored stored) -> std::optional<Verdict> {
+        if (stored == QORScoreStore::SolveStored::Failed)
+            return verdict;
+        if (stored == QORScoreStore::SolveStored::AlreadyUsed)
+            return refuse(SolveFault::Used);
+        return std::nullopt;
+    };
     if (solve.Broken == SolveFault::Unknown)
         return refuse(SolveFault::Unknown);
     const std::optional<QORScramble> scramble = Records.Scramble(solve.Id);
@@ -191,14 +200,9 @@ QORVerifier::Verdict QORVerifier::Check(qint64 player, const QORServerMessage& s
         return refuse(SolveFault::Used);
     if (const std::optional<SolveFault> fault = Replay(scramble->Moves, solve, since)) {
         // A daily try has one solve, whatever its verdict: giving up sends the moves so far.
-        switch (day ? Records.FinishTry(solve.Id) : QORScoreStore::SolveStored::Stored) {
-        case QORScoreStore::SolveStored::Failed:
-            return verdict;
-        case QORScoreStore::SolveStored::AlreadyUsed:
-            return refuse(SolveFault::Used);
-        case QORScoreStore::SolveStored::Stored:
-            break;
-        }
+        if (day)
+            if (const std::optional<Verdict> v = unstored(Records.FinishTry(solve.Id)))
+                return *v;
         return refuse(*fault);
     }
     const int turns = int(solve.Moves.size());
@@ -211,15 +215,8 @@ QORVerifier::Verdict QORVerifier::Check(qint64 player, const QORServerMessage& s
                     day.value_or(QDateTime::fromMSecsSinceEpoch(Clock()).date()),
                     solve.Ms < HeldUnderMs || qint64(turns) * 1000 > HeldTurnsPerSecond * solve.Ms,
                     scramble->Kind};
-    switch (Records.AddSolve(stored, verdict.ResultId)) {
-    case QORScoreStore::SolveStored::Failed:
-        return verdict;
-    case QORScoreStore::SolveStored::AlreadyUsed:
-        // Another server on the same database took it a moment ago.
-        return refuse(SolveFault::Used);
-    case QORScoreStore::SolveStored::Stored:
-        break;
-    }
+    if (const std::optional<Verdict> v = unstored(Records.AddSolve(stored, verdict.ResultId)))
+        return *v;
     if (stored.Held)
         return refuse(SolveFault::Held);
     verdict.What = Verdict::Accepted;
